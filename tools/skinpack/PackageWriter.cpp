@@ -1,5 +1,7 @@
 #include "tools/skinpack/PackageWriter.h"
 
+#include "skin/data/SkinReader.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -8,32 +10,18 @@ namespace skinpack {
 
 namespace {
 
-constexpr size_t kMaxEntries = 1001;
-
 void PutUInt32(std::vector<uint8_t>& out, uint32_t value) {
     out.insert(out.end(), {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)});
 }
 
 } // namespace
 
-std::optional<uint32_t> SkippedBlockSize(uint32_t version) noexcept {
-    static constexpr std::pair<uint32_t, uint32_t> kBlocks[] = {
-        {20000, 0}, {30000, 256}, {40000, 80}, {50000, 48}, {60000, 117}, {70000, 69},
-    };
-    for (const auto& [known, size] : kBlocks) {
-        if (known == version) {
-            return size;
-        }
-    }
-    return std::nullopt;
-}
-
 std::vector<uint8_t> BuildPackage(uint32_t version, const std::vector<PackageEntry>& entries) {
-    const std::optional<uint32_t> skipped = SkippedBlockSize(version);
+    const std::optional<uint32_t> skipped = skin::TSkinReader::SkippedBlockSize(version);
     if (!skipped) {
         throw std::invalid_argument("unknown skin package version " + std::to_string(version));
     }
-    if (entries.size() > kMaxEntries) {
+    if (entries.size() > skin::TSkinReader::kMaxEntries) {
         throw std::invalid_argument("a skin package holds at most 1001 entries");
     }
     RawPackage raw;

@@ -16,10 +16,6 @@ struct PackageEntry {
     std::vector<uint8_t> Data;
 };
 
-// Size of the block after the header that a reader skips, per known version
-// (20000, 30000, ..., 70000); none for any other.
-std::optional<uint32_t> SkippedBlockSize(uint32_t version) noexcept;
-
 // A well-formed package: one name per line, each followed by CR LF, the
 // skipped block zero-filled. Throws std::invalid_argument for an unknown
 // version, a name holding CR or LF, or more entries than a reader takes.

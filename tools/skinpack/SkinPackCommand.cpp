@@ -1,5 +1,7 @@
 #include "tools/skinpack/SkinPackCommand.h"
 
+#include "skin/data/SkinReader.h"
+
 #include <charconv>
 #include <cstdint>
 #include <fstream>
@@ -60,7 +62,7 @@ int RunSkinPack(const std::vector<std::string>& args, std::ostream& err) {
         }
         const std::string& text = args[next + 1];
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), version);
-        if (ec != std::errc() || end != text.data() + text.size() || !SkippedBlockSize(version)) {
+        if (ec != std::errc() || end != text.data() + text.size() || !skin::TSkinReader::SkippedBlockSize(version)) {
             err << "skinpack: unknown package version " << text << " (20000, 30000, ..., 70000)\n";
             return 2;
         }

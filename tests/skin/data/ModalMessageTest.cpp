@@ -1,5 +1,9 @@
 #include "skin/data/ModalMessage.h"
 
+#include "skin/data/SkinReader.h"
+#include "tools/skinpack/LzhEncoder.h"
+#include "tools/skinpack/PackageWriter.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -41,12 +45,17 @@ void CALLBACK LookForBox(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-SeenBox ShowAndClose(const std::string& text) {
+template <class Show>
+SeenBox WatchBox(Show&& show) {
     g_seen = {};
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForBox);
-    skin::ShowModalMessage(text);
+    show();
     KillTimer(nullptr, timer);
     return g_seen;
+}
+
+SeenBox ShowAndClose(const std::string& text) {
+    return WatchBox([&] { skin::ShowModalMessage(text); });
 }
 
 TEST(ModalMessage, ShowsTheTextWithTheProgramTitleUntilOk) {
@@ -61,6 +70,21 @@ TEST(ModalMessage, ConvertsSystemCodePageText) {
     const SeenBox seen = ShowAndClose("\xD0\xC5\xCF\xA2");  // 信息 in code page 936
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, L"\u4FE1\u606F");
+}
+
+TEST(ModalMessage, SkinReaderShowsTheOlderSkinBoxThroughIt) {
+    skinpack::RawPackage raw;
+    raw.Version = 10000;
+    raw.NameText = "a.ini\r\n";
+    raw.Sizes = {1};
+    raw.Data = {'x'};
+    skin::MemoryStream file(skinpack::MakeSkinFile(skinpack::BuildRawPackage(raw)));
+    skin::TSkinReader reader(skin::ShowModalMessage);
+    bool opened = true;
+    const SeenBox seen = WatchBox([&] { opened = reader.Open(file); });
+    EXPECT_FALSE(opened);
+    ASSERT_TRUE(seen.found);
+    EXPECT_NE(seen.text.find(L"Please update to new version !"), std::wstring::npos);
 }
 
 } // namespace
