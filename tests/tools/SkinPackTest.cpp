@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ByteText.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -14,17 +16,11 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using testsupport::AsText;
+using testsupport::Bytes;
+using testsupport::Text;
 using skin::MemoryStream;
 using skin::TSkinReader;
-
-Bytes Text(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
-std::string AsText(const MemoryStream& stream) {
-    return std::string(stream.Bytes().begin(), stream.Bytes().end());
-}
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes out;

@@ -79,6 +79,7 @@ private:
     void InitTree();
     void InsertNode(int r);
     void DeleteNode(int p);
+    void TakePlaceOf(int p, int q);
     void EncodeChar(int c);
     void EncodePosition(unsigned position);
 
@@ -156,12 +157,7 @@ void Encoder::InsertNode(int r) {
     FRson[r] = FRson[p];
     FDad[FLson[p]] = r;
     FDad[FRson[p]] = r;
-    if (FRson[FDad[p]] == p) {
-        FRson[FDad[p]] = r;
-    } else {
-        FLson[FDad[p]] = r;
-    }
-    FDad[p] = NIL;
+    TakePlaceOf(p, r);
 }
 
 void Encoder::DeleteNode(int p) {
@@ -188,6 +184,11 @@ void Encoder::DeleteNode(int p) {
         FDad[FRson[p]] = q;
     }
     FDad[q] = FDad[p];
+    TakePlaceOf(p, q);
+}
+
+// Hangs node q where p hung under p's parent and unlinks p from the tree.
+void Encoder::TakePlaceOf(int p, int q) {
     if (FRson[FDad[p]] == p) {
         FRson[FDad[p]] = q;
     } else {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ByteText.h"
+
 #include <cstdlib>
 #include <new>
 #include <random>
@@ -34,7 +36,8 @@ thread_local bool tFailNextAllocation = false;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using testsupport::Bytes;
+using testsupport::Text;
 using namespace skin;
 
 // "1011..." to bytes, most significant bit first, zero padded.
@@ -77,10 +80,6 @@ DecodeResult Decode(TLZH& lzh, const Bytes& stream, uint32_t size) {
 DecodeResult Decode(const Bytes& stream, uint32_t size) {
     TLZH lzh;
     return Decode(lzh, stream, size);
-}
-
-Bytes Text(const std::string& text) {
-    return Bytes(text.begin(), text.end());
 }
 
 // Codes in a fresh tree follow from its shape: slot s has parent 314 + s/2,

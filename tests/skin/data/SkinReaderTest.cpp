@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ByteText.h"
+
 #include <string>
 #include <vector>
 
@@ -10,18 +12,12 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using testsupport::AsText;
+using testsupport::Bytes;
+using testsupport::Text;
 using skin::MemoryStream;
 using skin::TSkinReader;
 using skinpack::RawPackage;
-
-Bytes Text(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
-std::string AsText(const MemoryStream& stream) {
-    return std::string(stream.Bytes().begin(), stream.Bytes().end());
-}
 
 MemoryStream SkinFileOf(const Bytes& package) {
     return MemoryStream(skinpack::MakeSkinFile(package));
