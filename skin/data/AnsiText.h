@@ -8,6 +8,7 @@
 // Portable: no Windows header.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace skin::ansi {
@@ -26,6 +27,15 @@ constexpr size_t CharLength(std::string_view s, size_t i) noexcept {
 }
 
 constexpr char FoldAscii(char c) noexcept { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// Lowers every byte A to Z, trail bytes of two-byte characters included: entry
+// names are lowered this way on both sides of every comparison.
+inline std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        c = FoldAscii(c);
+    }
+    return text;
+}
 
 constexpr std::string_view Trim(std::string_view s) noexcept {
     size_t first = 0;

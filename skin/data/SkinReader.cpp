@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "skin/data/AnsiText.h"
 #include "skin/data/Lzh.h"
 
 namespace skin {
@@ -9,15 +10,6 @@ namespace skin {
 namespace {
 
 constexpr uint32_t kHeaderSize = 16;
-
-std::string LowerAscii(std::string text) {
-    for (char& ch : text) {
-        if (ch >= 'A' && ch <= 'Z') {
-            ch = char(ch - 'A' + 'a');
-        }
-    }
-    return text;
-}
 
 // One name per line; a line ends at CR, LF or CR LF, and a last line without
 // an end still counts.
@@ -114,7 +106,7 @@ bool TSkinReader::Open(MemoryStream& skinFile) {
     }
     const auto* bytes = package.Data();
     std::vector<std::string> names =
-        SplitLines(LowerAscii(std::string(reinterpret_cast<const char*>(bytes) + namesAt, header.NameLength)));
+        SplitLines(ansi::LowerAscii(std::string(reinterpret_cast<const char*>(bytes) + namesAt, header.NameLength)));
     if (names.size() > kMaxEntries) {
         return false;
     }
@@ -162,7 +154,7 @@ void TSkinReader::CopyEntry(size_t index, MemoryStream& target) const {
 
 void TSkinReader::GetEntry(const std::string& name, MemoryStream& target) const {
     target.Clear();
-    const std::string wanted = LowerAscii(name);
+    const std::string wanted = ansi::LowerAscii(name);
     for (size_t i = 0; i < FCount; ++i) {
         if (FNames[i] == wanted) {
             CopyEntry(i, target);

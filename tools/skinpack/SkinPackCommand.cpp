@@ -1,5 +1,6 @@
 #include "tools/skinpack/SkinPackCommand.h"
 
+#include "skin/data/AnsiText.h"
 #include "skin/data/SkinReader.h"
 
 #include <charconv>
@@ -18,16 +19,6 @@ namespace skinpack {
 namespace {
 
 constexpr const char* kUsage = "usage: skinpack [--version N] <output.skn> <file>...\n";
-
-// Readers find entries by lower-case name, so names differing only in case collide.
-std::string LowerAscii(std::string text) {
-    for (char& ch : text) {
-        if (ch >= 'A' && ch <= 'Z') {
-            ch = char(ch - 'A' + 'a');
-        }
-    }
-    return text;
-}
 
 std::string BaseName(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
@@ -82,7 +73,8 @@ int RunSkinPack(const std::vector<std::string>& args, std::ostream& err) {
             err << "skinpack: no file name in " << args[next] << "\n";
             return 2;
         }
-        if (!seen.insert(LowerAscii(entry.Name)).second) {
+        // Readers find entries by lower-case name, so names differing only in case collide.
+        if (!seen.insert(skin::ansi::LowerAscii(entry.Name)).second) {
             err << "skinpack: two entries named " << entry.Name << "\n";
             return 2;
         }
