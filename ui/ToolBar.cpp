@@ -1,0 +1,585 @@
+#include "ui/ToolBar.h"
+
+#include "ui/Menus.h"
+#include "ui/png/PngImageList.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+namespace ui {
+namespace {
+
+bool SameAscii(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+constexpr std::array<std::pair<ToolButtonStyle, std::string_view>, 2> kStyleNames{{
+    {ToolButtonStyle::Button, "tbsButton"},
+    {ToolButtonStyle::Separator, "tbsSeparator"},
+}};
+
+const PropertyInfo kToolButtonProperties[] = {
+    {"Style",
+     [](const Component& c) {
+         const ToolButtonStyle style = static_cast<const ToolButton&>(c).Style();
+         for (const auto& [value, name] : kStyleNames) {
+             if (value == style) {
+                 return std::string(name);
+             }
+         }
+         return std::string(kStyleNames[0].second);
+     },
+     [](Component& c, std::string_view v) {
+         for (const auto& [value, name] : kStyleNames) {
+             if (SameAscii(name, v)) {
+                 static_cast<ToolButton&>(c).SetStyle(value);
+                 return;
+             }
+         }
+         throw PropertyError("not a tool button style: " + std::string(v));
+     }},
+};
+
+const PropertyInfo kToolBarProperties[] = {
+    {"Flat",
+     [](const Component& c) { return BoolToText(static_cast<const ToolBar&>(c).Flat()); },
+     [](Component& c, std::string_view v) { static_cast<ToolBar&>(c).SetFlat(TextToBool(v)); }},
+};
+
+const ClassInfo kToolWindow{"TToolWindow", &WinControl::kClass};
+
+constexpr std::array<std::pair<UINT, CustomDrawState>, 9> kItemStates{{
+    {CDIS_SELECTED, cdsSelected},
+    {CDIS_GRAYED, cdsGrayed},
+    {CDIS_DISABLED, cdsDisabled},
+    {CDIS_CHECKED, cdsChecked},
+    {CDIS_FOCUS, cdsFocused},
+    {CDIS_DEFAULT, cdsDefault},
+    {CDIS_HOT, cdsHot},
+    {CDIS_MARKED, cdsMarked},
+    {CDIS_INDETERMINATE, cdsIndeterminate},
+}};
+
+CustomDrawState StateOf(UINT itemState) {
+    CustomDrawState state = 0;
+    for (const auto& [native, ours] : kItemStates) {
+        if (itemState & native) {
+            state |= ours;
+        }
+    }
+    return state;
+}
+
+// Command ids of tool buttons; 0 is left to the placeholders.
+WORD NextCommand() {
+    static WORD command = 0;
+    if (++command == 0) {
+        command = 1;
+    }
+    return command;
+}
+
+void EnsureBarClasses() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX init{sizeof(init), ICC_BAR_CLASSES};
+        return InitCommonControlsEx(&init) != FALSE;
+    }();
+    (void)done;
+}
+
+// Sets a flag for the length of a scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), previous_(std::exchange(flag, true)) {}
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+    ~FlagScope() { flag_ = previous_; }
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+} // namespace
+
+const ClassInfo ToolButton::kClass{"TToolButton", &GraphicControl::kClass, kToolButtonProperties};
+const ClassInfo ToolBar::kClass{"TToolBar", &kToolWindow, kToolBarProperties};
+
+// --- ToolButton ----------------------------------------------------------------
+
+ToolButton::ToolButton(Component* owner) : GraphicControl(owner), command_(NextCommand()) {
+    bounds_ = RECT{0, 0, 23, 22};
+    separatorWidth_ = Width();
+}
+
+ToolButton::~ToolButton() {
+    // Leave the bar while this is still a tool button, so its native button
+    // goes with it.
+    if (ToolBar* bar = Bar()) {
+        GraphicControl::SetParent(nullptr);
+        bar->SyncItems();
+    }
+}
+
+void ToolButton::SetParent(WinControl* parent) {
+    ToolBar* before = Bar();
+    GraphicControl::SetParent(parent);
+    if (before != nullptr && before != Bar()) {
+        before->SyncItems();
+    }
+    if (ToolBar* bar = Bar()) {
+        bar->SyncItems();
+    }
+}
+
+ToolBar* ToolButton::Bar() const { return dynamic_cast<ToolBar*>(Parent()); }
+
+int ToolButton::Index() const {
+    const ToolBar* bar = Bar();
+    if (bar == nullptr) {
+        return -1;
+    }
+    for (int i = 0; i < bar->ButtonCount(); ++i) {
+        if (bar->Buttons(i) == this) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void ToolButton::SetImageIndex(int index) {
+    if (index == imageIndex_) {
+        return;
+    }
+    imageIndex_ = index;
+    if (ToolBar* bar = Bar()) {
+        bar->ButtonImageChanged(*this);
+    }
+}
+
+void ToolButton::SetStyle(ToolButtonStyle style) {
+    if (style == style_) {
+        return;
+    }
+    style_ = style;
+    if (ToolBar* bar = Bar()) {
+        bar->ButtonChanged(*this);
+    }
+}
+
+MenuItem* ToolButton::MenuItem() const { return static_cast<ui::MenuItem*>(menuItem_.get()); }
+
+void ToolButton::SetMenuItem(ui::MenuItem* item) { menuItem_ = item; }
+
+void ToolButton::Click() { GraphicControl::Click(); }
+
+// The native control draws the button.
+void ToolButton::Paint(Canvas&) {}
+
+void ToolButton::WndProc(Message& message) {
+    // The native button reports the click as WM_COMMAND; the mouse events
+    // still run, but the release must not click a second time.
+    if (message.msg == WM_LBUTTONUP) {
+        mousePressed_ = false;
+    }
+    GraphicControl::WndProc(message);
+}
+
+void ToolButton::BoundsChanged(const RECT& previous) {
+    GraphicControl::BoundsChanged(previous);
+    const int before = separatorWidth_;
+    separatorWidth_ = Width();
+    if (ToolBar* bar = Bar()) {
+        if (style_ == ToolButtonStyle::Separator && separatorWidth_ != before) {
+            bar->ButtonChanged(*this);
+        } else {
+            bar->Layout();  // a button's place is the native one
+        }
+    }
+}
+
+void ToolButton::VisibleChanged() {
+    GraphicControl::VisibleChanged();
+    if (ToolBar* bar = Bar()) {
+        bar->ButtonVisibleChanged(*this);
+    }
+}
+
+void ToolButton::EnabledChanged() {
+    GraphicControl::EnabledChanged();
+    if (ToolBar* bar = Bar()) {
+        bar->ButtonEnabledChanged(*this);
+    }
+}
+
+void ToolButton::CaptionChanged() {
+    GraphicControl::CaptionChanged();
+    if (ToolBar* bar = Bar()) {
+        bar->ButtonChanged(*this);
+    }
+}
+
+// --- ToolBar -------------------------------------------------------------------
+
+ToolBar::ToolBar(Component* owner) : WinControl(owner) { bounds_ = RECT{0, 0, 150, 29}; }
+
+ToolBar::~ToolBar() {
+    MarkDestroying();
+    // Children go while this is still a tool bar: a tool button asks its bar
+    // to drop its native button on the way out.
+    while (!Controls().empty()) {
+        delete Controls().back();
+    }
+}
+
+void ToolBar::CreateParams(WindowCreateParams& params) {
+    EnsureBarClasses();
+    WinControl::CreateParams(params);
+    params.baseClass = TOOLBARCLASSNAMEW;
+    params.style |= CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+    if (flat_) params.style |= TBSTYLE_FLAT;
+    if (list_) params.style |= TBSTYLE_LIST;
+}
+
+void ToolBar::HandleCreated() {
+    HWND bar = HandleIfAllocated();
+    SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    WinControl::HandleCreated();
+    if (PngImageList* images = Images()) {
+        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Handle()));
+    }
+    ready_ = true;
+    RebuildItems();
+}
+
+void ToolBar::SetFlat(bool flat) {
+    if (flat == flat_) {
+        return;
+    }
+    flat_ = flat;
+    ChangeStyle(TBSTYLE_FLAT, flat);
+}
+
+void ToolBar::SetList(bool list) {
+    if (list == list_) {
+        return;
+    }
+    list_ = list;
+    ChangeStyle(TBSTYLE_LIST, list);
+}
+
+void ToolBar::SetShowCaptions(bool show) {
+    if (show == showCaptions_) {
+        return;
+    }
+    showCaptions_ = show;
+    RebuildItems();
+}
+
+void ToolBar::SetButtonSize(int width, int height) {
+    buttonWidth_ = width;
+    buttonHeight_ = height;
+    if (ready_) {
+        ApplyButtonSize();
+        Layout();
+        Invalidate();
+    }
+}
+
+PngImageList* ToolBar::Images() const { return static_cast<PngImageList*>(images_.get()); }
+
+void ToolBar::SetImages(PngImageList* images) {
+    images_ = images;
+    if (ready_) {
+        SendMessageW(HandleIfAllocated(), TB_SETIMAGELIST, 0,
+                     reinterpret_cast<LPARAM>(images != nullptr ? images->Handle() : nullptr));
+        RebuildItems();
+    }
+}
+
+MainMenu* ToolBar::Menu() const { return static_cast<MainMenu*>(menu_.get()); }
+
+void ToolBar::SetMenu(MainMenu* menu) { menu_ = menu; }
+
+int ToolBar::ButtonCount() const {
+    return int(std::ranges::count_if(Controls(), [](Control* c) { return dynamic_cast<ToolButton*>(c) != nullptr; }));
+}
+
+ToolButton* ToolBar::Buttons(int index) const {
+    if (index < 0) {
+        return nullptr;
+    }
+    for (Control* child : Controls()) {
+        if (auto* button = dynamic_cast<ToolButton*>(child); button != nullptr && index-- == 0) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+int ToolBar::NativeIndexOf(const Control* control) const {
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (control != nullptr && items_[i].control.get() == control) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+ToolButton* ToolBar::ButtonOfCommand(WORD command) const {
+    for (Control* child : Controls()) {
+        if (auto* button = dynamic_cast<ToolButton*>(child); button != nullptr && button->CommandId() == command) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+ToolBar::Item ToolBar::ItemOf(Control& child) {
+    int width = child.Width();
+    if (const auto* button = dynamic_cast<const ToolButton*>(&child)) {
+        width = button->Style() == ToolButtonStyle::Separator ? button->SeparatorWidth() : 0;
+    }
+    return Item{Ref<Control>(&child), child.Visible(), width};
+}
+
+bool ToolBar::ItemsMatchChildren() const {
+    const auto& children = Controls();
+    if (children.size() != items_.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < children.size(); ++i) {
+        const Item expected = ItemOf(*children[i]);
+        const Item& held = items_[i];
+        if (held.control.get() != children[i] || held.visible != expected.visible || held.width != expected.width) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Children are added and removed without telling their parent, so the native
+// list is checked against them whenever the window handles a message.
+void ToolBar::SyncItems() {
+    if (!ready_ || syncing_ || Destroying()) {
+        return;
+    }
+    if (!ItemsMatchChildren()) {
+        RebuildItems();
+    }
+}
+
+// The native control measures its buttons as they are added, so every change
+// that alters their size rebuilds the whole (short) list.
+void ToolBar::RebuildItems() {
+    HWND bar = HandleIfAllocated();
+    if (!ready_ || bar == nullptr || Destroying()) {
+        return;
+    }
+    const FlagScope busy(syncing_);
+    for (LRESULT n = SendMessageW(bar, TB_BUTTONCOUNT, 0, 0); n > 0; --n) {
+        SendMessageW(bar, TB_DELETEBUTTON, WPARAM(n - 1), 0);
+    }
+    items_.clear();
+    std::vector<TBBUTTON> natives;
+    std::vector<std::wstring> texts;
+    texts.reserve(Controls().size());  // the buttons point into these
+    for (Control* child : Controls()) {
+        items_.push_back(ItemOf(*child));
+        TBBUTTON native{};
+        native.iString = -1;
+        native.fsState = BYTE((child->Enabled() ? TBSTATE_ENABLED : 0) | (child->Visible() ? 0 : TBSTATE_HIDDEN));
+        const auto* button = dynamic_cast<const ToolButton*>(child);
+        if (button == nullptr) {
+            native.fsStyle = BTNS_SEP;  // a placeholder the child is moved onto
+            native.iBitmap = child->Width();
+        } else if (button->Style() == ToolButtonStyle::Separator) {
+            native.fsStyle = BTNS_SEP;
+            native.iBitmap = button->SeparatorWidth();
+            native.idCommand = button->CommandId();
+        } else {
+            native.fsStyle = BTNS_BUTTON;
+            native.iBitmap = button->ImageIndex() >= 0 ? button->ImageIndex() : I_IMAGENONE;
+            native.idCommand = button->CommandId();
+            if (showCaptions_ && !button->Caption().empty()) {
+                native.iString = reinterpret_cast<INT_PTR>(texts.emplace_back(button->Caption()).c_str());
+            }
+        }
+        natives.push_back(native);
+    }
+    if (!natives.empty()) {
+        SendMessageW(bar, TB_ADDBUTTONSW, natives.size(), reinterpret_cast<LPARAM>(natives.data()));
+    }
+    ApplyButtonSize();
+    Layout();
+    Invalidate();
+}
+
+void ToolBar::ApplyButtonSize() {
+    HWND bar = HandleIfAllocated();
+    if (!ready_ || bar == nullptr) {
+        return;
+    }
+    const FlagScope busy(syncing_);
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+}
+
+// Buttons take their native rectangles; other children move onto their
+// placeholders, at the top of the row and keeping their own size.
+void ToolBar::Layout() {
+    HWND bar = HandleIfAllocated();
+    if (!ready_ || bar == nullptr || Destroying()) {
+        return;
+    }
+    const FlagScope busy(syncing_);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        Control* child = items_[i].control.get();
+        RECT rect{};
+        if (child == nullptr || !SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) {
+            continue;
+        }
+        if (auto* button = dynamic_cast<ToolButton*>(child)) {
+            button->TakeNativeBounds(rect);
+        } else if (child->Visible()) {
+            child->SetBounds(rect.left, rect.top, child->Width(), child->Height());
+        }
+    }
+}
+
+void ToolBar::ChangeStyle(DWORD bit, bool on) {
+    HWND bar = HandleIfAllocated();
+    if (bar == nullptr) {
+        return;  // CreateParams takes it
+    }
+    LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
+    style = on ? (style | LONG_PTR(bit)) : (style & ~LONG_PTR(bit));
+    SetWindowLongPtrW(bar, GWL_STYLE, style);
+    RebuildItems();
+}
+
+void ToolBar::FontChanged() {
+    WinControl::FontChanged();
+    RebuildItems();
+}
+
+void ToolBar::ButtonChanged(ToolButton&) { RebuildItems(); }
+
+void ToolBar::ButtonImageChanged(ToolButton& button) {
+    if (ready_ && button.Style() == ToolButtonStyle::Button) {
+        const int image = button.ImageIndex() >= 0 ? button.ImageIndex() : I_IMAGENONE;
+        SendMessageW(HandleIfAllocated(), TB_CHANGEBITMAP, button.CommandId(), MAKELPARAM(image, 0));
+    }
+}
+
+void ToolBar::ButtonEnabledChanged(ToolButton& button) {
+    if (ready_) {
+        SendMessageW(HandleIfAllocated(), TB_ENABLEBUTTON, button.CommandId(), MAKELPARAM(button.Enabled(), 0));
+    }
+}
+
+void ToolBar::ButtonVisibleChanged(ToolButton& button) {
+    const int index = NativeIndexOf(&button);
+    if (!ready_ || index < 0) {
+        SyncItems();
+        return;
+    }
+    {
+        const FlagScope busy(syncing_);
+        SendMessageW(HandleIfAllocated(), TB_HIDEBUTTON, button.CommandId(), MAKELPARAM(!button.Visible(), 0));
+        items_[size_t(index)].visible = button.Visible();
+    }
+    Layout();
+}
+
+LRESULT ToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw) {
+    // Handlers draw on the DC through the canvas; whatever state they leave
+    // in the DC is undone before the native drawing goes on.
+    auto withCanvas = [this, &draw](auto&& event) {
+        SavedDcState saved(draw.nmcd.hdc);
+        canvas_.SetHandle(draw.nmcd.hdc);
+        canvas_.font = GetFont();
+        canvas_.brushColor = GetColor();
+        canvas_.brushClear = false;
+        struct Release {
+            Canvas& canvas;
+            ~Release() { canvas.SetHandle(nullptr); }
+        } release{canvas_};
+        event();
+    };
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: {
+        bool defaultDraw = true;
+        if (OnCustomDraw && !Destroying()) {
+            RECT client{};
+            GetClientRect(HandleIfAllocated(), &client);
+            withCanvas([&] { OnCustomDraw(*this, client, defaultDraw); });
+        }
+        barDrawSkipped_ = !defaultDraw;
+        return CDRF_NOTIFYITEMDRAW | (defaultDraw ? 0 : CDRF_SKIPDEFAULT);
+    }
+    case CDDS_ITEMPREPAINT: {
+        // A bar drawn by the program has its buttons drawn by it too.
+        if (barDrawSkipped_) {
+            return CDRF_SKIPDEFAULT;
+        }
+        ToolButton* button = ButtonOfCommand(WORD(draw.nmcd.dwItemSpec));
+        if (button == nullptr || !OnCustomDrawButton || Destroying()) {
+            return CDRF_DODEFAULT;
+        }
+        bool defaultDraw = true;
+        const CustomDrawState state = StateOf(draw.nmcd.uItemState);
+        withCanvas([&] { OnCustomDrawButton(*this, *button, state, defaultDraw); });
+        return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+void ToolBar::WndProc(Message& message) {
+    if (message.msg != WM_DESTROY && message.msg != WM_NCDESTROY) {
+        SyncItems();
+    }
+    switch (message.msg) {
+    case CN_COMMAND:
+        if (HIWORD(message.wParam) == BN_CLICKED) {
+            if (ToolButton* button = ButtonOfCommand(LOWORD(message.wParam))) {
+                button->Click();
+            }
+        }
+        message.result = 0;
+        return;
+    case CN_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(message.lParam);
+        message.result = header->code == NM_CUSTOMDRAW
+                             ? CustomDraw(*reinterpret_cast<const NMTBCUSTOMDRAW*>(message.lParam))
+                             : 0;
+        return;
+    }
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(HandleIfAllocated(), &client);
+        FillRect(reinterpret_cast<HDC>(message.wParam), &client, BackgroundBrush());
+        message.result = 1;
+        return;
+    }
+    case WM_SIZE:
+        WinControl::WndProc(message);
+        Layout();
+        return;
+    case WM_DESTROY:
+        ready_ = false;
+        items_.clear();
+        break;
+    default:
+        break;
+    }
+    WinControl::WndProc(message);
+}
+
+} // namespace ui
