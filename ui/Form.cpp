@@ -68,6 +68,10 @@ Form::~Form() {
     while (!controls_.empty()) {
         delete controls_.back();
     }
+    // The menu bar belongs to its MainMenu: the window must not take it along.
+    if (HandleAllocated()) {
+        ::SetMenu(HandleIfAllocated(), nullptr);
+    }
     DestroyHandle();
     Screen::RemoveForm(this);
 }
@@ -414,6 +418,9 @@ void Form::WndProc(Message& message) {
         if (message.lParam == 0 && HIWORD(message.wParam) == 0 && DispatchMenuCommand(LOWORD(message.wParam))) {
             return;
         }
+        break;
+    case WM_INITMENUPOPUP:
+        DispatchMenuPopup(reinterpret_cast<HMENU>(message.wParam));
         break;
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.lParam);
