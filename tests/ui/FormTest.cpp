@@ -3,6 +3,7 @@
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
+#include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/Screen.h"
@@ -534,6 +535,78 @@ TEST(FormTest, HintWindowShowsWithoutTakingTheActivation) {
     EXPECT_EQ(GetActiveWindow(), form.Handle());
     hint.ReleaseHint();
     EXPECT_FALSE(IsWindowVisible(hint.Handle()));
+}
+
+TEST(FormTest, RunShowsTheMainFormAndEndsWhenItCloses) {
+    ui::Application& app = ui::App();
+    auto* main = new ui::Form(&app);
+    main->SetBounds(100, 100, 200, 120);
+    main->formStyle = ui::FormStyle::StayOnTop;
+    app.SetMainForm(main);
+    bool shownByRun = false;
+    Soon(*main, [&] {
+        shownByRun = IsWindowVisible(main->Handle());
+        PostMessageW(main->Handle(), WM_CLOSE, 0, 0);  // closing the main form ends the program
+    });
+    app.Run();
+    EXPECT_TRUE(shownByRun);
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_TRUE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    delete main;
+    EXPECT_EQ(app.MainForm(), nullptr);
+    // Start afresh for the tests that follow: Terminated stays set otherwise.
+    ui::Application::DestroyInstance();
+}
+
+TEST(FormTest, RunWithoutAMainFormReturnsAtOnce) {
+    ui::App().Run();
+    EXPECT_FALSE(ui::App().Terminated());
+}
+
+TEST(FormTest, ActivationAndDeactivationEventsFollowTheActiveWindow) {
+    SampleForm first;
+    SampleForm second;
+    second.SetLeft(500);
+    std::vector<std::string> events;
+    first.OnActivate = [&](ui::Form&) { events.push_back("first on"); };
+    first.OnDeactivate = [&](ui::Form&) { events.push_back("first off"); };
+    second.OnActivate = [&](ui::Form&) { events.push_back("second on"); };
+    first.Show();
+    ASSERT_TRUE(PumpUntil([&] { return first.Active(); }));
+    second.Show();
+    ASSERT_TRUE(PumpUntil([&] { return second.Active(); }));
+    EXPECT_FALSE(first.Active());
+    EXPECT_EQ(events, (std::vector<std::string>{"first on", "first off", "second on"}));
+}
+
+TEST(FormTest, GraphicChildrenArePaintedByTheirParentAtNaturalSize) {
+    ui::Form form(nullptr);
+    form.borderStyle = ui::BorderStyle::None;
+    form.SetBounds(40, 40, 120, 80);
+    form.SetColor(ui::clWhite);
+    ui::Bitmap red(10, 6);
+    red.Fill(ui::clRed);
+    auto& image = form.Create<ui::Image>();
+    image.SetParent(&form);
+    image.SetBounds(5, 5, 60, 40);  // larger than the picture: not stretched
+    image.SetPicture(red);
+    auto& label = form.Create<ui::Label>();
+    label.SetParent(&form);
+    label.SetBounds(70, 50, 40, 20);
+    label.SetColor(ui::clGreen);
+    form.Show();
+    UpdateWindow(form.Handle());
+    PumpFor(50);
+    ui::WindowDc dc(form.Handle());
+    EXPECT_EQ(GetPixel(dc.get(), 6, 6), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc.get(), 14, 10), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc.get(), 15, 11), RGB(255, 255, 255));  // past the picture
+    EXPECT_EQ(GetPixel(dc.get(), 40, 30), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc.get(), 71, 51), RGB(0, 128, 0));
+
+    label.SetVisible(false);
+    UpdateWindow(form.Handle());
+    EXPECT_EQ(GetPixel(dc.get(), 71, 51), RGB(255, 255, 255));
 }
 
 } // namespace

@@ -60,6 +60,6 @@ TEST(Probe, Sizes) {
     bar.SetShowCaptions(true); bar.SetList(true);
     ui::App().ProcessMessages();
     for (int i = 0; i < 3; ++i) { Sleep(100); ui::App().ProcessMessages(); }
-    system("import -window root /tmp/tbx/shot.png");
+    for (int i = 0; i < 30; ++i) { Sleep(100); ui::App().ProcessMessages(); }
     delete form;
 }
