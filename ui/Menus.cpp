@@ -341,54 +341,19 @@ MenuItem::~MenuItem() {
     DestroyNativeMenu(handle_);
 }
 
-void MenuItem::SetCaption(std::wstring caption) {
-    if (caption != caption_) {
-        caption_ = std::move(caption);
-        PropertyChanged();
-    }
-}
+void MenuItem::SetCaption(std::wstring caption) { Change(caption_, std::move(caption)); }
 
-void MenuItem::SetVisible(bool visible) {
-    if (visible != visible_) {
-        visible_ = visible;
-        PropertyChanged();
-    }
-}
+void MenuItem::SetVisible(bool visible) { Change(visible_, visible); }
 
-void MenuItem::SetEnabled(bool enabled) {
-    if (enabled != enabled_) {
-        enabled_ = enabled;
-        PropertyChanged();
-    }
-}
+void MenuItem::SetEnabled(bool enabled) { Change(enabled_, enabled); }
 
-void MenuItem::SetChecked(bool checked) {
-    if (checked != checked_) {
-        checked_ = checked;
-        PropertyChanged();
-    }
-}
+void MenuItem::SetChecked(bool checked) { Change(checked_, checked); }
 
-void MenuItem::SetDefault(bool isDefault) {
-    if (isDefault != default_) {
-        default_ = isDefault;
-        PropertyChanged();
-    }
-}
+void MenuItem::SetDefault(bool isDefault) { Change(default_, isDefault); }
 
-void MenuItem::SetShortCut(WORD shortCut) {
-    if (shortCut != shortCut_) {
-        shortCut_ = shortCut;
-        PropertyChanged();
-    }
-}
+void MenuItem::SetShortCut(WORD shortCut) { Change(shortCut_, shortCut); }
 
-void MenuItem::SetImageIndex(int index) {
-    if (index != imageIndex_) {
-        imageIndex_ = index;
-        PropertyChanged();
-    }
-}
+void MenuItem::SetImageIndex(int index) { Change(imageIndex_, index); }
 
 HMENU MenuItem::Handle() {
     if (!handle_) {

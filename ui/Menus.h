@@ -110,6 +110,14 @@ private:
     bool OnMenuBar() const;
 
     void PropertyChanged();
+    // Stores a new property value; a real change updates the native menu.
+    template <class T>
+    void Change(T& field, T value) {
+        if (field != value) {
+            field = std::move(value);
+            PropertyChanged();
+        }
+    }
     void ChildrenChanged(bool hadSubmenu);
     void RebuildNative();
     void RebuildTree();

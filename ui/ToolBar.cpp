@@ -284,11 +284,7 @@ void ToolBar::SetShowCaptions(bool show) {
 void ToolBar::SetButtonSize(int width, int height) {
     buttonWidth_ = width;
     buttonHeight_ = height;
-    if (ready_) {
-        ApplyButtonSize();
-        Layout();
-        Invalidate();
-    }
+    RebuildItems();
 }
 
 PngImageList* ToolBar::Images() const { return static_cast<PngImageList*>(images_.get()); }
@@ -386,6 +382,8 @@ void ToolBar::RebuildItems() {
         SendMessageW(bar, TB_DELETEBUTTON, WPARAM(n - 1), 0);
     }
     items_.clear();
+    // From the smallest size up, so the size measured below is not an old one.
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(1, 1));
     std::vector<TBBUTTON> natives;
     std::vector<std::wstring> texts;
     texts.reserve(Controls().size());  // the buttons point into these
@@ -420,13 +418,14 @@ void ToolBar::RebuildItems() {
     Invalidate();
 }
 
+// Right after buttons are added the native control holds the size their
+// images and captions need; ours is the least they get.
 void ToolBar::ApplyButtonSize() {
     HWND bar = HandleIfAllocated();
-    if (!ready_ || bar == nullptr) {
-        return;
-    }
-    const FlagScope busy(syncing_);
-    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    const LRESULT needed = SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0);
+    const int width = std::max<int>(buttonWidth_, LOWORD(needed));
+    const int height = std::max<int>(buttonHeight_, HIWORD(needed));
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
 }
 
 // Buttons take their native rectangles; other children move onto their
