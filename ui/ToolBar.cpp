@@ -250,9 +250,6 @@ void ToolBar::HandleCreated() {
     HWND bar = HandleIfAllocated();
     SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     WinControl::HandleCreated();
-    if (PngImageList* images = Images()) {
-        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Handle()));
-    }
     ready_ = true;
     RebuildItems();
 }
@@ -291,11 +288,10 @@ PngImageList* ToolBar::Images() const { return static_cast<PngImageList*>(images
 
 void ToolBar::SetImages(PngImageList* images) {
     images_ = images;
-    if (ready_) {
-        SendMessageW(HandleIfAllocated(), TB_SETIMAGELIST, 0,
-                     reinterpret_cast<LPARAM>(images != nullptr ? images->Handle() : nullptr));
-        RebuildItems();
+    if (ready_ && images == nullptr) {
+        SendMessageW(HandleIfAllocated(), TB_SETIMAGELIST, 0, 0);
     }
+    RebuildItems();
 }
 
 MainMenu* ToolBar::Menu() const { return static_cast<MainMenu*>(menu_.get()); }
@@ -336,31 +332,25 @@ ToolButton* ToolBar::ButtonOfCommand(WORD command) const {
     return nullptr;
 }
 
-ToolBar::Item ToolBar::ItemOf(Control& child) {
-    int width = child.Width();
+// The width a child's native item is made with: a placeholder's or a
+// separator's (buttons report their other changes themselves).
+int ToolBar::ItemWidth(const Control& child) {
     if (const auto* button = dynamic_cast<const ToolButton*>(&child)) {
-        width = button->Style() == ToolButtonStyle::Separator ? button->SeparatorWidth() : 0;
+        return button->Style() == ToolButtonStyle::Separator ? button->SeparatorWidth() : 0;
     }
-    return Item{Ref<Control>(&child), child.Visible(), width};
+    return child.Width();
 }
 
 bool ToolBar::ItemsMatchChildren() const {
     const auto& children = Controls();
-    if (children.size() != items_.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < children.size(); ++i) {
-        const Item expected = ItemOf(*children[i]);
-        const Item& held = items_[i];
-        if (held.control.get() != children[i] || held.visible != expected.visible || held.width != expected.width) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::equal(items_, children, [](const Item& held, Control* child) {
+        return held.control.get() == child && held.visible == child->Visible() && held.width == ItemWidth(*child);
+    });
 }
 
-// Children are added and removed without telling their parent, so the native
-// list is checked against them whenever the window handles a message.
+// The native list is checked against the children when one is added or
+// removed, and whenever the window handles a message: the other controls'
+// widths and visibility change without telling their parent.
 void ToolBar::SyncItems() {
     if (!ready_ || syncing_ || Destroying()) {
         return;
@@ -382,13 +372,17 @@ void ToolBar::RebuildItems() {
         SendMessageW(bar, TB_DELETEBUTTON, WPARAM(n - 1), 0);
     }
     items_.clear();
+    // The list's handle changes with its images.
+    if (PngImageList* images = Images()) {
+        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Handle()));
+    }
     // From the smallest size up, so the size measured below is not an old one.
     SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(1, 1));
     std::vector<TBBUTTON> natives;
     std::vector<std::wstring> texts;
     texts.reserve(Controls().size());  // the buttons point into these
     for (Control* child : Controls()) {
-        items_.push_back(ItemOf(*child));
+        items_.push_back(Item{Ref<Control>(child), child->Visible(), ItemWidth(*child)});
         TBBUTTON native{};
         native.iString = -1;
         native.fsState = BYTE((child->Enabled() ? TBSTATE_ENABLED : 0) | (child->Visible() ? 0 : TBSTATE_HIDDEN));
@@ -470,8 +464,12 @@ void ToolBar::ButtonChanged(ToolButton&) { RebuildItems(); }
 
 void ToolBar::ButtonImageChanged(ToolButton& button) {
     if (ready_ && button.Style() == ToolButtonStyle::Button) {
-        const int image = button.ImageIndex() >= 0 ? button.ImageIndex() : I_IMAGENONE;
-        SendMessageW(HandleIfAllocated(), TB_CHANGEBITMAP, button.CommandId(), MAKELPARAM(image, 0));
+        // TB_CHANGEBITMAP carries only 16 bits, too few for I_IMAGENONE.
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_IMAGE;
+        info.iImage = button.ImageIndex() >= 0 ? button.ImageIndex() : I_IMAGENONE;
+        SendMessageW(HandleIfAllocated(), TB_SETBUTTONINFOW, button.CommandId(), reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -493,6 +491,31 @@ void ToolBar::ButtonVisibleChanged(ToolButton& button) {
         items_[size_t(index)].visible = button.Visible();
     }
     Layout();
+}
+
+// The placeholders belong to the controls over them, and a bar the program
+// draws belongs to the program: the native control must not draw there. A
+// flat separator draws its line whatever custom drawing answered (and some
+// versions draw every button even when told to skip), so its drawing is
+// clipped instead, until the post-paint stage.
+void ToolBar::KeepNativeDrawingOut(HDC dc) {
+    HWND bar = HandleIfAllocated();
+    const FlagScope busy(syncing_);
+    nativeClipSaved_ = SaveDC(dc);
+    if (barDrawSkipped_) {
+        RECT client{};
+        GetClientRect(bar, &client);
+        ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+        return;
+    }
+    for (size_t i = 0; i < items_.size(); ++i) {
+        Control* child = items_[i].control.get();
+        RECT rect{};
+        if (child != nullptr && dynamic_cast<ToolButton*>(child) == nullptr &&
+            SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) {
+            ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+        }
+    }
 }
 
 LRESULT ToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw) {
@@ -519,8 +542,14 @@ LRESULT ToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw) {
             withCanvas([&] { OnCustomDraw(*this, client, defaultDraw); });
         }
         barDrawSkipped_ = !defaultDraw;
-        return CDRF_NOTIFYITEMDRAW | (defaultDraw ? 0 : CDRF_SKIPDEFAULT);
+        KeepNativeDrawingOut(draw.nmcd.hdc);
+        return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT | (defaultDraw ? 0 : CDRF_SKIPDEFAULT);
     }
+    case CDDS_POSTPAINT:
+        if (nativeClipSaved_ != 0) {
+            RestoreDC(draw.nmcd.hdc, std::exchange(nativeClipSaved_, 0));
+        }
+        return CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT: {
         // A bar drawn by the program has its buttons drawn by it too.
         if (barDrawSkipped_) {
@@ -541,13 +570,17 @@ LRESULT ToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw) {
 }
 
 void ToolBar::WndProc(Message& message) {
-    if (message.msg != WM_DESTROY && message.msg != WM_NCDESTROY) {
+    // Reflected notifications arrive while the native control is at work
+    // (painting, handling a click): its buttons must stay as they are.
+    const bool reflected = message.msg >= CN_BASE && message.msg < CN_BASE + WM_USER;
+    if (!reflected && message.msg != WM_DESTROY && message.msg != WM_NCDESTROY) {
         SyncItems();
     }
     switch (message.msg) {
     case CN_COMMAND:
         if (HIWORD(message.wParam) == BN_CLICKED) {
-            if (ToolButton* button = ButtonOfCommand(LOWORD(message.wParam))) {
+            ToolButton* button = ButtonOfCommand(LOWORD(message.wParam));
+            if (button != nullptr && button->Style() == ToolButtonStyle::Button) {
                 button->Click();
             }
         }

@@ -104,8 +104,8 @@ public:
     int ButtonHeight() const { return buttonHeight_; }
     void SetButtonSize(int width, int height);
 
-    // The list must outlive its use here; after changing its images call
-    // SetImages again so the native control gets the new list.
+    // The native control is given the list's handle again whenever the
+    // buttons are rebuilt; after changing the images call SetImages.
     PngImageList* Images() const;
     void SetImages(PngImageList* images);
 
@@ -133,6 +133,7 @@ protected:
     void HandleCreated() override;
     void WndProc(Message& message) override;
     void FontChanged() override;
+    void ControlsChanged() override { SyncItems(); }
 
 private:
     friend class ToolButton;
@@ -145,7 +146,7 @@ private:
         int width = 0;
     };
 
-    static Item ItemOf(Control& child);
+    static int ItemWidth(const Control& child);
     bool ItemsMatchChildren() const;
     void SyncItems();
     void RebuildItems();
@@ -160,6 +161,7 @@ private:
     ToolButton* ButtonOfCommand(WORD command) const;
 
     LRESULT CustomDraw(const NMTBCUSTOMDRAW& draw);
+    void KeepNativeDrawingOut(HDC dc);
 
     bool flat_ = false;
     bool list_ = false;
@@ -173,6 +175,7 @@ private:
     bool ready_ = false;    // the window exists and takes buttons
     bool syncing_ = false;  // our own messages to the window are under way
     bool barDrawSkipped_ = false;
+    int nativeClipSaved_ = 0;  // SaveDC level to restore after the native paint
     Canvas canvas_;
 };
 

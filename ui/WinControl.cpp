@@ -362,6 +362,18 @@ void WinControl::WndProc(Message& message) {
             PaintGraphicChildren(dc.get());
         }
         return;
+    case WM_PRINTCLIENT: {
+        const auto dc = reinterpret_cast<HDC>(message.wParam);
+        if (ownClass) {
+            RECT client{};
+            GetClientRect(handle_, &client);
+            FillRect(dc, &client, BackgroundBrush());
+        } else {
+            DefaultHandler(message);
+        }
+        PaintGraphicChildren(dc);
+        return;
+    }
     case WM_WINDOWPOSCHANGED: {
         const auto* position = reinterpret_cast<const WINDOWPOS*>(message.lParam);
         RECT bounds = bounds_;
@@ -467,6 +479,7 @@ void WinControl::InsertControl(Control* control) {
     if (control->GetAlign() != Align::None) {
         AlignControls();
     }
+    ControlsChanged();
 }
 
 void WinControl::RemoveControl(Control* control) {
@@ -479,8 +492,11 @@ void WinControl::RemoveControl(Control* control) {
         InvalidateRect(handle_, &bounds, TRUE);
     }
     control->parent_ = nullptr;
-    if (control->GetAlign() != Align::None && !destroying_) {
-        AlignControls();
+    if (!destroying_) {
+        if (control->GetAlign() != Align::None) {
+            AlignControls();
+        }
+        ControlsChanged();
     }
 }
 

@@ -98,6 +98,8 @@ protected:
     // control's font and colour.
     void AnswerControlColor(Message& message);
     void EnsureChildHandles();
+    // A child control was added or removed.
+    virtual void ControlsChanged() {}
     // Moves the window to bounds_ (children: relative to the parent).
     void ApplyBounds();
 
