@@ -188,6 +188,7 @@ void WinControl::EnsureChildHandles() {
 
 void WinControl::DestroyHandle() {
     if (handle_ != nullptr) {
+        caption_ = Caption();  // what the user typed outlives the window
         DestroyWindow(handle_);  // WM_NCDESTROY clears handle_
         if (handle_ != nullptr) {
             HandleGone();

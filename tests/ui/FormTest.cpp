@@ -288,9 +288,14 @@ TEST(FormTest, HandleLookupFindsOurControlsAndNotForeignWindows) {
     EXPECT_EQ(ui::WinControl::FromHandle(nullptr), nullptr);
 
     HWND edit = form.email.Handle();
+    SetWindowTextW(edit, L"typed");
     form.email.SetParent(nullptr);  // the window goes with the parent
     EXPECT_FALSE(IsWindow(edit));
     EXPECT_EQ(ui::WinControl::FromHandle(edit), nullptr);
+    EXPECT_EQ(form.email.Text(), L"typed");  // the text outlives the window
+    form.email.SetParent(&form.panel);
+    EXPECT_EQ(ui::WinControl::FromHandle(form.email.Handle()), &form.email);
+    EXPECT_EQ(form.email.Text(), L"typed");
 }
 
 TEST(FormTest, ApplicationMessageHooksCanSwallowRightButtonPresses) {

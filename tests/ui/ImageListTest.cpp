@@ -37,7 +37,7 @@ constexpr int Blue(Color c) { return (c >> 16) & 0xFF; }
 // --- Writing test PNGs with libpng --------------------------------------------
 
 // Rows are packed as libpng stores them (16-bit samples big-endian).
-struct PngSpec {
+struct PngRecipe {
     int width = 1;
     int height = 1;
     int colorType = PNG_COLOR_TYPE_RGBA;
@@ -49,14 +49,14 @@ struct PngSpec {
     bool interlaced = false;
 };
 
-PngSpec Spec(int width, int height, int colorType, int bitDepth, Bytes rows) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    spec.rows = std::move(rows);
-    return spec;
+PngRecipe Recipe(int width, int height, int colorType, int bitDepth, Bytes rows) {
+    PngRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.colorType = colorType;
+    recipe.bitDepth = bitDepth;
+    recipe.rows = std::move(rows);
+    return recipe;
 }
 
 void AppendToVector(png_structp png, png_bytep data, size_t length) {
@@ -76,23 +76,23 @@ int Channels(int colorType) {
 }
 
 // The frame that calls setjmp owns nothing with a destructor.
-bool WritePng(const PngSpec& spec, png_structp png, png_infop info, std::vector<png_bytep>& rowPointers,
+bool WritePng(const PngRecipe& recipe, png_structp png, png_infop info, std::vector<png_bytep>& rowPointers,
               Bytes& out) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         return false;
     }
     png_set_write_fn(png, &out, AppendToVector, FlushNothing);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, png_uint_32(recipe.width), png_uint_32(recipe.height), recipe.bitDepth, recipe.colorType,
+                 recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) {
-        png_set_PLTE(png, info, spec.palette.data(), int(spec.palette.size()));
+    if (!recipe.palette.empty()) {
+        png_set_PLTE(png, info, recipe.palette.data(), int(recipe.palette.size()));
     }
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), int(spec.paletteAlpha.size()), nullptr);
+    if (!recipe.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, recipe.paletteAlpha.data(), int(recipe.paletteAlpha.size()), nullptr);
     }
-    if (spec.keyColour) {
-        png_set_tRNS(png, info, nullptr, 0, &*spec.keyColour);
+    if (recipe.keyColour) {
+        png_set_tRNS(png, info, nullptr, 0, &*recipe.keyColour);
     }
     png_write_info(png, info);
     png_write_image(png, rowPointers.data());
@@ -100,20 +100,20 @@ bool WritePng(const PngSpec& spec, png_structp png, png_infop info, std::vector<
     return true;
 }
 
-Bytes EncodePng(const PngSpec& spec) {
-    const size_t rowBytes = (size_t(spec.width) * Channels(spec.colorType) * spec.bitDepth + 7) / 8;
-    if (spec.rows.size() != rowBytes * spec.height) {
-        ADD_FAILURE() << "rows hold " << spec.rows.size() << " bytes, expected " << rowBytes * spec.height;
+Bytes EncodePng(const PngRecipe& recipe) {
+    const size_t rowBytes = (size_t(recipe.width) * Channels(recipe.colorType) * recipe.bitDepth + 7) / 8;
+    if (recipe.rows.size() != rowBytes * recipe.height) {
+        ADD_FAILURE() << "rows hold " << recipe.rows.size() << " bytes, expected " << rowBytes * recipe.height;
         return {};
     }
     std::vector<png_bytep> rowPointers;
-    for (int y = 0; y < spec.height; ++y) {
-        rowPointers.push_back(const_cast<png_bytep>(spec.rows.data() + rowBytes * y));
+    for (int y = 0; y < recipe.height; ++y) {
+        rowPointers.push_back(const_cast<png_bytep>(recipe.rows.data() + rowBytes * y));
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     Bytes out;
-    const bool written = WritePng(spec, png, info, rowPointers, out);
+    const bool written = WritePng(recipe, png, info, rowPointers, out);
     png_destroy_write_struct(&png, &info);
     if (!written) {
         ADD_FAILURE() << "libpng could not write the test image";
@@ -123,14 +123,14 @@ Bytes EncodePng(const PngSpec& spec) {
 }
 
 Bytes RgbaPng(int width, int height, const std::function<Rgba(int, int)>& pixel) {
-    PngSpec spec = Spec(width, height, PNG_COLOR_TYPE_RGBA, 8, {});
+    PngRecipe recipe = Recipe(width, height, PNG_COLOR_TYPE_RGBA, 8, {});
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const Rgba p = pixel(x, y);
-            spec.rows.insert(spec.rows.end(), p.begin(), p.end());
+            recipe.rows.insert(recipe.rows.end(), p.begin(), p.end());
         }
     }
-    return EncodePng(spec);
+    return EncodePng(recipe);
 }
 
 // The icon the image-list tests draw: an opaque red pixel, a fully transparent
@@ -163,12 +163,12 @@ Rgba PixelOf(const ui::RgbaImage& image, int x, int y) {
 
 struct DecodeCase {
     const char* name;
-    PngSpec spec;
+    PngRecipe recipe;
     std::vector<Rgba> expected;  // row by row
 };
 
 std::vector<DecodeCase> DecodeCases() {
-    PngSpec interlaced = Spec(9, 9, PNG_COLOR_TYPE_RGBA, 8, {});
+    PngRecipe interlaced = Recipe(9, 9, PNG_COLOR_TYPE_RGBA, 8, {});
     interlaced.interlaced = true;
     std::vector<Rgba> interlacedPixels;
     for (int y = 0; y < 9; ++y) {
@@ -178,28 +178,28 @@ std::vector<DecodeCase> DecodeCases() {
             interlacedPixels.push_back(p);
         }
     }
-    PngSpec rgbKeyed = Spec(2, 1, PNG_COLOR_TYPE_RGB, 8, {10, 20, 30, 40, 50, 60});
+    PngRecipe rgbKeyed = Recipe(2, 1, PNG_COLOR_TYPE_RGB, 8, {10, 20, 30, 40, 50, 60});
     rgbKeyed.keyColour = png_color_16{0, 10, 20, 30, 0};
-    PngSpec palette = Spec(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2});
+    PngRecipe palette = Recipe(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2});
     palette.palette = {{1, 2, 3}, {200, 100, 50}, {7, 8, 9}};
     palette.paletteAlpha = {0, 77};  // the third entry has none: opaque
-    PngSpec palette2Bit = Spec(4, 1, PNG_COLOR_TYPE_PALETTE, 2, {0b00011011});
+    PngRecipe palette2Bit = Recipe(4, 1, PNG_COLOR_TYPE_PALETTE, 2, {0b00011011});
     palette2Bit.palette = {{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 0, 0}};
-    PngSpec grey16Keyed = Spec(2, 1, PNG_COLOR_TYPE_GRAY, 16, {0x12, 0x34, 0x80, 0x80});
+    PngRecipe grey16Keyed = Recipe(2, 1, PNG_COLOR_TYPE_GRAY, 16, {0x12, 0x34, 0x80, 0x80});
     grey16Keyed.keyColour = png_color_16{0, 0, 0, 0, 0x1234};
     return {
-        {"Rgba8", Spec(2, 1, PNG_COLOR_TYPE_RGBA, 8, {255, 0, 0, 255, 0, 0, 255, 128}),
+        {"Rgba8", Recipe(2, 1, PNG_COLOR_TYPE_RGBA, 8, {255, 0, 0, 255, 0, 0, 255, 128}),
          {{255, 0, 0, 255}, {0, 0, 255, 128}}},
-        {"Rgb8IsOpaque", Spec(2, 1, PNG_COLOR_TYPE_RGB, 8, {10, 20, 30, 40, 50, 60}),
+        {"Rgb8IsOpaque", Recipe(2, 1, PNG_COLOR_TYPE_RGB, 8, {10, 20, 30, 40, 50, 60}),
          {{10, 20, 30, 255}, {40, 50, 60, 255}}},
         {"Rgb8WithKeyColour", rgbKeyed, {{10, 20, 30, 0}, {40, 50, 60, 255}}},
         {"PaletteWithTransparency", palette, {{1, 2, 3, 0}, {200, 100, 50, 77}, {7, 8, 9, 255}}},
         {"Palette2Bit", palette2Bit, {{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255}, {255, 0, 0, 255}}},
-        {"Grey1Bit", Spec(3, 1, PNG_COLOR_TYPE_GRAY, 1, {0b10100000}),
+        {"Grey1Bit", Recipe(3, 1, PNG_COLOR_TYPE_GRAY, 1, {0b10100000}),
          {{255, 255, 255, 255}, {0, 0, 0, 255}, {255, 255, 255, 255}}},
         {"Grey16WithKey", grey16Keyed, {{0x12, 0x12, 0x12, 0}, {128, 128, 128, 255}}},
-        {"GreyAlpha8", Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {100, 50}), {{100, 100, 100, 50}}},
-        {"Rgba16", Spec(1, 1, PNG_COLOR_TYPE_RGBA, 16, {0xFF, 0xFF, 0x00, 0x00, 0x80, 0x80, 0x00, 0x00}),
+        {"GreyAlpha8", Recipe(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {100, 50}), {{100, 100, 100, 50}}},
+        {"Rgba16", Recipe(1, 1, PNG_COLOR_TYPE_RGBA, 16, {0xFF, 0xFF, 0x00, 0x00, 0x80, 0x80, 0x00, 0x00}),
          {{255, 0, 128, 0}}},
         {"Interlaced", interlaced, interlacedPixels},
     };
@@ -209,12 +209,12 @@ class PngDecode : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(PngDecode, GivesStraightRgba8) {
     const DecodeCase& c = GetParam();
-    const Bytes bytes = EncodePng(c.spec);
+    const Bytes bytes = EncodePng(c.recipe);
     ASSERT_FALSE(bytes.empty());
     const std::optional<ui::RgbaImage> image = ui::DecodePng(bytes);
     ASSERT_TRUE(image.has_value());
-    ASSERT_EQ(image->width, c.spec.width);
-    ASSERT_EQ(image->height, c.spec.height);
+    ASSERT_EQ(image->width, c.recipe.width);
+    ASSERT_EQ(image->height, c.recipe.height);
     ASSERT_EQ(image->pixels.size(), c.expected.size() * 4);
     for (int y = 0; y < image->height; ++y) {
         for (int x = 0; x < image->width; ++x) {
@@ -268,7 +268,7 @@ TEST(PngDecoder, DamagedDataFails) {
 
 TEST(PngDecoder, RefusesPicturesBeyondTheSizeLimit) {
     const auto blackRows = [](int width, int height) {
-        return EncodePng(Spec(width, height, PNG_COLOR_TYPE_GRAY, 8, Bytes(size_t(width) * height, 0)));
+        return EncodePng(Recipe(width, height, PNG_COLOR_TYPE_GRAY, 8, Bytes(size_t(width) * height, 0)));
     };
     EXPECT_TRUE(ui::DecodePng(blackRows(ui::kMaxPngDimension, 1)).has_value());
     EXPECT_FALSE(ui::DecodePng(blackRows(ui::kMaxPngDimension + 1, 1)).has_value());
