@@ -614,4 +614,23 @@ TEST(FormTest, GraphicChildrenArePaintedByTheirParentAtNaturalSize) {
     EXPECT_EQ(GetPixel(dc.get(), 71, 51), RGB(255, 255, 255));
 }
 
+TEST(FormTest, BringingTheApplicationToTheFrontActivatesItsLastActiveWindow) {
+    SampleForm first;
+    SampleForm second;
+    second.SetLeft(450);
+    first.Show();
+    second.Show();
+    ASSERT_TRUE(PumpUntil([&] { return second.Active(); }));
+    // A window that is not ours takes the activation.
+    HWND stranger = CreateWindowExW(0, L"STATIC", L"stranger", WS_POPUP | WS_VISIBLE | WS_CAPTION, 700, 500, 120, 80,
+                                    nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(stranger);
+    ASSERT_TRUE(PumpUntil([&] { return !second.Active(); }));
+
+    ui::App().BringToFront();
+    EXPECT_TRUE(PumpUntil([&] { return second.Active(); }));
+    EXPECT_EQ(GetForegroundWindow(), second.Handle());
+    DestroyWindow(stranger);
+}
+
 } // namespace
