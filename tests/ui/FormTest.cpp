@@ -633,4 +633,55 @@ TEST(FormTest, BringingTheApplicationToTheFrontActivatesItsLastActiveWindow) {
     DestroyWindow(stranger);
 }
 
+TEST(FormTest, BorderStylesAndIconsGiveTheirWindowStyles) {
+    struct Case {
+        const char* what;
+        ui::BorderStyle border;
+        ui::BorderIcons icons;
+        ui::FormStyle formStyle;
+        LONG_PTR styleOn;
+        LONG_PTR styleOff;
+        LONG_PTR exOn;
+        LONG_PTR exOff;
+    };
+    const Case cases[] = {
+        {"sizeable with the system menu only", ui::BorderStyle::Sizeable, ui::biSystemMenu, ui::FormStyle::Normal,
+         WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
+        {"sizeable with every icon", ui::BorderStyle::Sizeable, ui::biSystemMenu | ui::biMinimize | ui::biMaximize,
+         ui::FormStyle::Normal, WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0, 0},
+        {"sizeable without the system menu", ui::BorderStyle::Sizeable, ui::biMinimize, ui::FormStyle::Normal,
+         WS_CAPTION, WS_SYSMENU | WS_MINIMIZEBOX, 0, 0},
+        {"dialog", ui::BorderStyle::Dialog, ui::biSystemMenu | ui::biMinimize | ui::biMaximize, ui::FormStyle::Normal,
+         WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, WS_EX_DLGMODALFRAME, 0},
+        {"tool window on top", ui::BorderStyle::ToolWindow, ui::biSystemMenu, ui::FormStyle::StayOnTop,
+         WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0},
+        {"no border", ui::BorderStyle::None, ui::biSystemMenu, ui::FormStyle::Normal, WS_POPUP,
+         WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui::Form form(nullptr);
+        form.borderStyle = c.border;
+        form.borderIcons = c.icons;
+        form.formStyle = c.formStyle;
+        form.SetBounds(0, 0, 200, 100);
+        const LONG_PTR style = GetWindowLongPtrW(form.Handle(), GWL_STYLE);
+        const LONG_PTR ex = GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE);
+        EXPECT_EQ(style & c.styleOn, c.styleOn);
+        EXPECT_EQ(style & c.styleOff, 0);
+        EXPECT_EQ(ex & c.exOn, c.exOn);
+        EXPECT_EQ(ex & c.exOff, 0);
+    }
+}
+
+TEST(FormTest, TheApplicationIconReachesItsWindowAndNewForms) {
+    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
+    ui::App().SetIcon(icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(ui::App().Handle(), WM_GETICON, ICON_SMALL, 0)), icon);
+    ui::Form form(nullptr);
+    form.SetBounds(0, 0, 100, 60);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0)), icon);
+    ui::App().SetIcon(nullptr);
+}
+
 } // namespace
