@@ -143,6 +143,17 @@ protected:
     friend class WinControl;
 };
 
+// A published Boolean property kept in a public field of T; a change repaints.
+template <class T, bool T::*field>
+constexpr PropertyInfo BoolFieldProperty(std::string_view name) {
+    return {name, [](const Component& c) { return BoolToText(static_cast<const T&>(c).*field); },
+            [](Component& c, std::string_view value) {
+                auto& control = static_cast<T&>(c);
+                control.*field = TextToBool(value);
+                control.Invalidate();
+            }};
+}
+
 // A control without a window of its own: its parent paints it and hands it the
 // mouse messages over its rectangle.
 class GraphicControl : public Control {

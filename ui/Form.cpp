@@ -11,11 +11,7 @@ namespace {
 
 const ClassInfo kScrollingWinControl{"TScrollingWinControl", &WinControl::kClass};
 
-const PropertyInfo kCustomFormProperties[] = {
-    {"AutoScroll",
-     [](const Component& c) { return BoolToText(static_cast<const Form&>(c).autoScroll); },
-     [](Component& c, std::string_view v) { static_cast<Form&>(c).autoScroll = TextToBool(v); }},
-};
+const PropertyInfo kCustomFormProperties[] = {BoolFieldProperty<Form, &Form::autoScroll>("AutoScroll")};
 
 const ClassInfo kCustomForm{"TCustomForm", &kScrollingWinControl, kCustomFormProperties};
 

@@ -3,15 +3,7 @@
 namespace ui {
 namespace {
 
-const PropertyInfo kImageProperties[] = {
-    {"Transparent",
-     [](const Component& c) { return BoolToText(static_cast<const Image&>(c).transparent); },
-     [](Component& c, std::string_view v) {
-         auto& image = static_cast<Image&>(c);
-         image.transparent = TextToBool(v);
-         image.Invalidate();
-     }},
-};
+const PropertyInfo kImageProperties[] = {BoolFieldProperty<Image, &Image::transparent>("Transparent")};
 
 } // namespace
 

@@ -3,15 +3,7 @@
 namespace ui {
 namespace {
 
-const PropertyInfo kLabelProperties[] = {
-    {"Transparent",
-     [](const Component& c) { return BoolToText(static_cast<const Label&>(c).transparent); },
-     [](Component& c, std::string_view v) {
-         auto& label = static_cast<Label&>(c);
-         label.transparent = TextToBool(v);
-         label.Invalidate();
-     }},
-};
+const PropertyInfo kLabelProperties[] = {BoolFieldProperty<Label, &Label::transparent>("Transparent")};
 
 const ClassInfo kCustomLabel{"TCustomLabel", &GraphicControl::kClass, kLabelProperties};
 const ClassInfo kCustomStaticText{"TCustomStaticText", &WinControl::kClass};

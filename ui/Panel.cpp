@@ -3,15 +3,7 @@
 namespace ui {
 namespace {
 
-const PropertyInfo kPanelProperties[] = {
-    {"ParentBackground",
-     [](const Component& c) { return BoolToText(static_cast<const Panel&>(c).parentBackground); },
-     [](Component& c, std::string_view v) {
-         auto& panel = static_cast<Panel&>(c);
-         panel.parentBackground = TextToBool(v);
-         panel.Invalidate();
-     }},
-};
+const PropertyInfo kPanelProperties[] = {BoolFieldProperty<Panel, &Panel::parentBackground>("ParentBackground")};
 
 const ClassInfo kCustomControl{"TCustomControl", &WinControl::kClass};
 const ClassInfo kCustomPanel{"TCustomPanel", &kCustomControl, kPanelProperties};
