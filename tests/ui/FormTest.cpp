@@ -684,4 +684,30 @@ TEST(FormTest, TheApplicationIconReachesItsWindowAndNewForms) {
     ui::App().SetIcon(nullptr);
 }
 
+TEST(FormTest, TimerEventErrorsReachTheErrorBoxAndTheTimerGoesOn) {
+    ui::Component owner(nullptr);
+    auto& timer = owner.Create<ui::Timer>();
+    timer.SetInterval(20);
+    int ticks = 0;
+    timer.OnTimer = [&](ui::Timer&) {
+        ++ticks;
+        throw ui::Error(L"没有文档");
+    };
+    std::vector<std::wstring> shown;
+    ui::App().OnException = [&](const std::wstring& text) { shown.push_back(text); };
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+    ui::App().OnException = nullptr;
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[0], L"没有文档");
+}
+
+TEST(FormTest, ModalFormThatFreesItselfOnCloseEndsItsLoopAndGoesAway) {
+    auto* form = new SampleForm(&ui::App());
+    ui::Ref<ui::Form> reference = form;
+    form->OnClose = [](ui::Form&, ui::CloseAction& action) { action = ui::CloseAction::Free; };
+    Soon(*form, [&] { PostMessageW(form->Handle(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(form->ShowModal(), ui::mrCancel);
+    EXPECT_TRUE(PumpUntil([&] { return !reference; }));
+}
+
 } // namespace
