@@ -5,6 +5,7 @@
 #include "ui/Menus.h"
 
 #include "ui/Application.h"
+#include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/Screen.h"
@@ -519,21 +520,13 @@ TEST_F(MenuTest, DispatchIgnoresOtherControlsAndGoneItems) {
     EXPECT_FALSE(DispatchMenuMeasureItem(measure));
 }
 
-// A screen-compatible bitmap to draw menu items on.
+// A bitmap to draw menu items on, with pixel probes.
 class DrawSurface {
 public:
-    DrawSurface(int width, int height) {
-        WindowDc screen(nullptr);
-        dc_.reset(CreateCompatibleDC(screen.get()));
-        bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-        previous_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    DrawSurface(const DrawSurface&) = delete;
-    DrawSurface& operator=(const DrawSurface&) = delete;
-    ~DrawSurface() { SelectObject(dc_.get(), previous_); }
+    DrawSurface(int width, int height) : bitmap_(width, height) {}
 
-    HDC dc() const { return dc_.get(); }
-    COLORREF Pixel(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+    HDC dc() { return bitmap_.GetCanvas().Handle(); }
+    COLORREF Pixel(int x, int y) const { return COLORREF(bitmap_.PixelAt(x, y)); }
     // How many pixels of the box differ from the colour.
     int CountOtherThan(const RECT& box, COLORREF color) const {
         int count = 0;
@@ -546,9 +539,7 @@ public:
     }
 
 private:
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    Bitmap bitmap_;
 };
 
 DRAWITEMSTRUCT DrawOf(HMENU menu, int position, HDC dc, const RECT& rect, bool selected) {
