@@ -1,19 +1,11 @@
 #include "skin/data/ModalMessage.h"
 
+#include "skin/data/CodePage.h"
+
 #include <windows.h>
 
 namespace skin {
 namespace {
-
-std::wstring SystemCodePageToWide(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
 
 // The program's title is its executable's base name ("Vocara" for Vocara.exe).
 std::wstring ProgramTitle() {
@@ -32,7 +24,7 @@ std::wstring ProgramTitle() {
 } // namespace
 
 void ShowModalMessage(const std::string& text) {
-    const std::wstring wide = SystemCodePageToWide(text);
+    const std::wstring wide = AnsiToWide(text);
     const std::wstring caption = ProgramTitle();
     MessageBoxW(GetActiveWindow(), wide.c_str(), caption.c_str(), MB_OK);
 }

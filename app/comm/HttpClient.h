@@ -1,0 +1,39 @@
+#pragma once
+// The login window's HTTP client: plain GET over HTTP/1.1 on WinHTTP, three
+// fixed request headers, cookies kept for the life of the client, redirects
+// never followed, a new connection for every request, bounded time-outs.
+
+#include <string>
+#include <string_view>
+
+namespace app::comm {
+
+class HttpClient {
+public:
+    static constexpr int kDefaultConnectTimeoutMs = 15000;
+    static constexpr int kDefaultReceiveTimeoutMs = 30000;
+
+    // baseAddress: "http://host[:port]" or "https://host[:port]", no path.
+    // Throws ui::Error when it cannot be parsed or WinHTTP cannot start.
+    explicit HttpClient(std::wstring_view baseAddress);
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    // GET of pathAndQuery (8-bit, system code page, sent byte for byte with
+    // no percent-encoding) and the whole body as bytes. Throws ui::Error on
+    // any failure: no connection, time-out, a status other than 2xx (a 3xx
+    // included).
+    std::string Get(std::string_view pathAndQuery);
+
+    // Closes any connection kept from an earlier request; cookies stay.
+    void Disconnect();
+
+    void SetTimeouts(int connectMs, int receiveMs);
+
+private:
+    struct Impl;
+    Impl* impl_;
+};
+
+} // namespace app::comm
