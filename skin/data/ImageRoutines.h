@@ -1,0 +1,15 @@
+#pragma once
+// The bitmap and colour routines every skin painter shares: cutting state
+// frames out of strips and drawing them with fixed margins, drawing with the
+// magenta key colour, pixel transforms, colour mixing and gradients, window
+// regions from bitmaps, and the few text and system helpers painters need.
+//
+// Values read from skin files are untrusted: every routine accepts any count,
+// index, margin or rectangle and then draws nothing (or returns an empty
+// bitmap or region) rather than reading outside a picture.
+
+#include "skin/data/ColourRoutines.h"
+#include "skin/data/PixelRoutines.h"
+#include "skin/data/RegionFromBitmap.h"
+#include "skin/data/StripDrawing.h"
+#include "skin/data/SystemRoutines.h"

@@ -1,0 +1,122 @@
+#include "skin/data/RegionFromBitmap.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace skin {
+
+namespace {
+
+// Rectangles are handed to the system in batches: ExtCreateRegion and the
+// OR that follows cost more than linearly in the count.
+constexpr size_t kBatch = 2000;
+
+struct ChannelRange {
+    int low;
+    int high;
+    bool Contains(int value) const { return value >= low && value <= high; }
+};
+
+ChannelRange RangeFrom(int keyChannel, int tolerance) {
+    return ChannelRange{keyChannel, std::min(255, keyChannel + tolerance)};
+}
+
+// Collects the rectangles of one batch and ORs them into the result.
+class RegionBuilder {
+public:
+    void Add(int left, int top, int right, int bottom) {
+        rects_.push_back(RECT{left, top, right, bottom});
+        bounds_.left = std::min<LONG>(bounds_.left, left);
+        bounds_.top = std::min<LONG>(bounds_.top, top);
+        bounds_.right = std::max<LONG>(bounds_.right, right);
+        bounds_.bottom = std::max<LONG>(bounds_.bottom, bottom);
+        if (rects_.size() >= kBatch) {
+            Flush();
+        }
+    }
+
+    // False when GDI refused a region.
+    bool Flush() {
+        if (rects_.empty()) {
+            return ok_;
+        }
+        const size_t rectBytes = rects_.size() * sizeof(RECT);
+        std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + rectBytes);
+        RGNDATAHEADER header{};
+        header.dwSize = sizeof(RGNDATAHEADER);
+        header.iType = RDH_RECTANGLES;
+        header.nCount = DWORD(rects_.size());
+        header.nRgnSize = DWORD(rectBytes);
+        header.rcBound = bounds_;
+        std::memcpy(data.data(), &header, sizeof header);
+        std::memcpy(data.data() + sizeof header, rects_.data(), rectBytes);
+        ui::UniqueRegion batch(
+            ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+        rects_.clear();
+        bounds_ = kNoBounds;
+        if (!batch) {
+            ok_ = false;
+        } else if (!result_) {
+            result_ = std::move(batch);
+        } else if (CombineRgn(result_.get(), result_.get(), batch.get(), RGN_OR) == ERROR) {
+            ok_ = false;
+        }
+        return ok_;
+    }
+
+    ui::UniqueRegion Finish() {
+        if (!Flush()) {
+            return {};
+        }
+        if (!result_) {
+            return ui::UniqueRegion(CreateRectRgn(0, 0, 0, 0));
+        }
+        return std::move(result_);
+    }
+
+private:
+    static constexpr RECT kNoBounds{LONG_MAX, LONG_MAX, 0, 0};
+    std::vector<RECT> rects_;
+    RECT bounds_ = kNoBounds;
+    ui::UniqueRegion result_;
+    bool ok_ = true;
+};
+
+} // namespace
+
+ui::UniqueRegion CreateRegionFromBitmap(const ui::Bitmap& bitmap, int dx, int dy, int blueTolerance,
+                                        int greenTolerance, int redTolerance, ui::Color key) {
+    const COLORREF rgb = ui::ColorToRgb(key);
+    const ChannelRange blue = RangeFrom(GetBValue(rgb), blueTolerance);
+    const ChannelRange green = RangeFrom(GetGValue(rgb), greenTolerance);
+    const ChannelRange red = RangeFrom(GetRValue(rgb), redTolerance);
+    const int step = bitmap.BytesPerPixel();
+    const int width = bitmap.Width();
+
+    RegionBuilder builder;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const uint8_t* row = bitmap.ScanLine(y);
+        auto transparent = [&](int x) {
+            const uint8_t* pixel = row + size_t(x) * step;
+            return blue.Contains(pixel[0]) && green.Contains(pixel[1]) && red.Contains(pixel[2]);
+        };
+        int x = 0;
+        while (x < width) {
+            while (x < width && transparent(x)) {
+                ++x;
+            }
+            const int runStart = x;
+            while (x < width && !transparent(x)) {
+                ++x;
+            }
+            if (x > runStart) {
+                builder.Add(runStart + dx, y + dy, x + dx, y + dy + 1);
+            }
+        }
+    }
+    return builder.Finish();
+}
+
+} // namespace skin

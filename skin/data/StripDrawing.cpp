@@ -1,0 +1,378 @@
+#include "skin/data/StripDrawing.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace skin {
+
+namespace {
+
+// The DC to read a source bitmap through. A bitmap can be selected into one
+// DC only, so the bitmap's own canvas DC is used; making it on first use does
+// not change the picture.
+HDC SourceDc(const ui::Bitmap& bitmap) {
+    return const_cast<ui::Bitmap&>(bitmap).GetCanvas().Handle();
+}
+
+int Width(const RECT& rect) {
+    return rect.right - rect.left;
+}
+
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+// Skin files can hold any margin; a negative one means none.
+RECT NonNegative(const RECT& margins) {
+    return RECT{std::max(0L, margins.left), std::max(0L, margins.top), std::max(0L, margins.right),
+                std::max(0L, margins.bottom)};
+}
+
+// Restores the stretch mode of a borrowed DC.
+class StretchModeScope {
+public:
+    StretchModeScope(HDC dc, int mode) noexcept : dc_(dc), previous_(SetStretchBltMode(dc, mode)) {}
+    StretchModeScope(const StretchModeScope&) = delete;
+    StretchModeScope& operator=(const StretchModeScope&) = delete;
+    ~StretchModeScope() {
+        if (previous_ != 0) {
+            SetStretchBltMode(dc_, previous_);
+        }
+    }
+
+private:
+    HDC dc_;
+    int previous_;
+};
+
+// One stretch copy; pieces without area (from margins larger than their
+// cell) are skipped rather than drawn mirrored by negative extents.
+void StretchPiece(HDC target, const RECT& to, HDC source, const RECT& from) {
+    if (Width(to) <= 0 || Height(to) <= 0 || Width(from) <= 0 || Height(from) <= 0) {
+        return;
+    }
+    StretchBlt(target, to.left, to.top, Width(to), Height(to), source, from.left, from.top, Width(from),
+               Height(from), SRCCOPY);
+}
+
+RECT CellRect(const StripCell& cell, int left, int top, int right, int bottom) {
+    return RECT{cell.x + left, cell.y + top, cell.x + right, cell.y + bottom};
+}
+
+bool IsKey(const uint8_t* pixel, COLORREF key) {
+    return pixel[0] == GetBValue(key) && pixel[1] == GetGValue(key) && pixel[2] == GetRValue(key);
+}
+
+// A monochrome mask of the part `area` of `bitmap` (which must lie inside
+// it): bit 1 (white) where the pixel is `key`.
+ui::UniqueBitmap BuildMask(const ui::Bitmap& bitmap, const RECT& area, ui::Color key) {
+    const int width = Width(area);
+    const int height = Height(area);
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    const COLORREF rgb = ui::ColorToRgb(key);
+    const int step = bitmap.BytesPerPixel();
+    const int maskStride = (width + 15) / 16 * 2;  // CreateBitmap wants rows in whole WORDs
+    std::vector<uint8_t> bits(size_t(maskStride) * size_t(height), 0);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* pixel = bitmap.ScanLine(area.top + y) + size_t(area.left) * step;
+        uint8_t* row = bits.data() + size_t(y) * maskStride;
+        for (int x = 0; x < width; ++x, pixel += step) {
+            if (IsKey(pixel, rgb)) {
+                row[x >> 3] |= uint8_t(0x80 >> (x & 7));
+            }
+        }
+    }
+    return ui::UniqueBitmap(CreateBitmap(width, height, 1, 1, bits.data()));
+}
+
+// Where MaskBlt is not supported (some printer and metafile DCs), the same
+// result by three blits: D ^ S, AND the mask (key white, rest black), ^ S.
+void DrawMaskedByXor(HDC dc, int x, int y, int width, int height, HDC source, int sx, int sy, HBITMAP mask) {
+    const ui::UniqueMemoryDc maskDc(CreateCompatibleDC(dc));
+    if (!maskDc) {
+        return;
+    }
+    const ui::SelectObjectScope selection(maskDc.get(), mask);
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, width, height, source, sx, sy, SRCINVERT);
+    BitBlt(dc, x, y, width, height, maskDc.get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, width, height, source, sx, sy, SRCINVERT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, background);
+}
+
+// Destination kept under white mask bits, source copied under black ones.
+constexpr DWORD kKeepUnderKey = MAKEROP4(0x00AA0029, SRCCOPY);
+
+void MaskedCopy(HDC dc, int x, int y, int width, int height, HDC source, int sx, int sy, HBITMAP mask) {
+    if (!MaskBlt(dc, x, y, width, height, source, sx, sy, mask, 0, 0, kKeepUnderKey)) {
+        DrawMaskedByXor(dc, x, y, width, height, source, sx, sy, mask);
+    }
+}
+
+// Copies the part `area` of `bitmap` to (x, y), keyed or opaque.
+void CopyPart(HDC dc, int x, int y, const ui::Bitmap& bitmap, const RECT& area, bool transparent, ui::Color key) {
+    const int width = Width(area);
+    const int height = Height(area);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    if (!transparent) {
+        BitBlt(dc, x, y, width, height, SourceDc(bitmap), area.left, area.top, SRCCOPY);
+        return;
+    }
+    const ui::UniqueBitmap mask = BuildMask(bitmap, area, key);
+    if (mask) {
+        MaskedCopy(dc, x, y, width, height, SourceDc(bitmap), area.left, area.top, mask.get());
+    }
+}
+
+void CopyWhole(HDC dc, const RECT& rect, const ui::Bitmap& bitmap, bool transparent) {
+    if (transparent) {
+        DrawTransparent(dc, rect, bitmap, kKeyColour);
+    } else if (!bitmap.Empty()) {
+        BitBlt(dc, rect.left, rect.top, bitmap.Width(), bitmap.Height(), SourceDc(bitmap), 0, 0, SRCCOPY);
+    }
+}
+
+// Repeats columns start .. start + period - 1 of every row up to the right
+// edge, the last copy cut by it.
+void RepeatColumns(ui::Bitmap& bitmap, int start, int period) {
+    const int step = bitmap.BytesPerPixel();
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* row = bitmap.ScanLine(y);
+        for (int x = start + period; x < bitmap.Width(); x += period) {
+            const int count = std::min(period, bitmap.Width() - x);
+            std::memcpy(row + size_t(x) * step, row + size_t(start) * step, size_t(count) * step);
+        }
+    }
+}
+
+} // namespace
+
+StripCell CellOfStrip(const ui::Bitmap& strip, bool vertical, int count, int index) {
+    if (strip.Empty() || count <= 0 || index < 1 || index > count) {
+        return {};
+    }
+    StripCell cell;
+    if (vertical) {
+        cell.width = strip.Width();
+        cell.height = strip.Height() / count;
+        cell.y = (index - 1) * cell.height;
+    } else {
+        cell.width = strip.Width() / count;
+        cell.height = strip.Height();
+        cell.x = (index - 1) * cell.width;
+    }
+    return cell.Empty() ? StripCell{} : cell;
+}
+
+ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& margins, bool vertical, bool tile,
+                         int count, int index) {
+    const int W = Width(rect);
+    const int H = Height(rect);
+    const StripCell cell = CellOfStrip(strip, vertical, count, index);
+    if (W <= 0 || H <= 0 || cell.Empty()) {
+        return {};
+    }
+    const RECT m = NonNegative(margins);
+    int L = m.left, T = m.top, R = m.right, B = m.bottom;
+    if (W < L + R) {
+        L = R = 0;
+    }
+    if (H < T + B) {
+        T = B = 0;
+    }
+    const int w = cell.width;
+    const int h = cell.height;
+
+    ui::Bitmap result(W, H);
+    const HDC target = result.GetCanvas().Handle();
+    const HDC source = SourceDc(strip);
+    const StretchModeScope mode(target, COLORONCOLOR);
+    auto piece = [&](RECT to, RECT from) { StretchPiece(target, to, source, from); };
+
+    if (L * T > 0) {
+        piece({0, 0, L, T}, CellRect(cell, 0, 0, L, T));
+    }
+    if (L * B > 0) {
+        piece({0, H - B, L, H}, CellRect(cell, 0, h - B, L, h));
+    }
+    if (R * T > 0) {
+        piece({W - R, 0, W, T}, CellRect(cell, w - R, 0, w, T));
+    }
+    if (L > 0) {
+        piece({0, T, L, H - B}, CellRect(cell, 0, T, L, h - B));
+    }
+    if (T > 0) {
+        piece({L, 0, W - R, T}, CellRect(cell, L, 0, w - R, T));
+    }
+    const RECT centre{L, T, W - R, H - B};
+    const RECT centreSource = CellRect(cell, L, T, w - R, h - B);
+    if (tile) {
+        // Tiles run past the centre; the pieces drawn next cover the overrun.
+        TileBitmap(target, centre, strip, centreSource);
+    } else {
+        piece(centre, centreSource);
+    }
+    if (R * B > 0) {
+        piece({W - R, H - B, W, H}, CellRect(cell, w - R, h - B, w, h));
+    }
+    if (R > 0) {
+        piece({W - R, T, W, H - B}, CellRect(cell, w - R, T, w, h - B));
+    }
+    if (B > 0) {
+        piece({L, H - B, W - R, H}, CellRect(cell, L, h - B, w - R, h));
+    }
+    return result;
+}
+
+void DrawSkinFrame(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool vertical, bool tile, bool transparent,
+                   int count, int index, const RECT& margins) {
+    const ui::Bitmap frame = BuildNineGrid(rect, strip, margins, vertical, tile, count, index);
+    CopyWhole(dc, rect, frame, transparent);
+}
+
+void DrawThreePart(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool vertical, bool transparent, int count,
+                   int index, const RECT& margins) {
+    const int W = Width(rect);
+    const int H = Height(rect);
+    const StripCell cell = CellOfStrip(strip, vertical, count, index);
+    if (W <= 0 || H <= 0 || cell.Empty()) {
+        return;
+    }
+    const int L = std::max(0L, margins.left);
+    const int R = std::max(0L, margins.right);
+    const int w = cell.width;
+    const int h = cell.height;
+
+    ui::Bitmap scratch(W, H);
+    const HDC target = scratch.GetCanvas().Handle();
+    const HDC source = SourceDc(strip);
+    const StretchModeScope mode(target, COLORONCOLOR);
+    StretchPiece(target, {0, 0, L, H}, source, CellRect(cell, 0, 0, L, h));
+    // A cell no wider than its two ends has no middle to repeat: ends only.
+    const int middle = w - L - R;
+    if (middle > 0 && L < W - R) {
+        StretchPiece(target, {L, 0, L + middle, H}, source, CellRect(cell, L, 0, L + middle, h));
+        RepeatColumns(scratch, L, middle);
+    }
+    StretchPiece(target, {W - R, 0, W, H}, source, CellRect(cell, w - R, 0, w, h));
+    CopyWhole(dc, rect, scratch, transparent);
+}
+
+void DrawStateFrame(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool transparent, int count, int index) {
+    const int W = Width(rect);
+    const int H = Height(rect);
+    const StripCell cell = CellOfStrip(strip, false, count, index);
+    if (W <= 0 || H <= 0 || cell.Empty()) {
+        return;
+    }
+    const RECT from = CellRect(cell, 0, 0, cell.width, cell.height);
+    if (!transparent) {
+        const StretchModeScope mode(dc, COLORONCOLOR);
+        StretchPiece(dc, rect, SourceDc(strip), from);
+        return;
+    }
+    ui::Bitmap scratch(W, H);
+    {
+        const HDC target = scratch.GetCanvas().Handle();
+        const StretchModeScope mode(target, COLORONCOLOR);
+        StretchPiece(target, {0, 0, W, H}, SourceDc(strip), from);
+    }
+    DrawTransparent(dc, rect, scratch, kKeyColour);
+}
+
+void DrawCentredFrame(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool transparent, int count, int index) {
+    if (Width(rect) < 0 || Height(rect) < 0) {
+        return;
+    }
+    const StripCell cell = CellOfStrip(strip, false, count, index);
+    if (cell.Empty()) {
+        return;
+    }
+    // Integer division truncates toward zero, so a larger cell is centred too.
+    const int x = rect.left + (Width(rect) - cell.width) / 2;
+    const int y = rect.top + (Height(rect) - cell.height) / 2;
+    CopyPart(dc, x, y, strip, CellRect(cell, 0, 0, cell.width, cell.height), transparent, kKeyColour);
+}
+
+void StretchWithEnds(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool vertical, int count, int index,
+                     const RECT& ends) {
+    const int W = Width(rect);
+    const int H = Height(rect);
+    const StripCell cell = CellOfStrip(strip, vertical, count, index);
+    if (W <= 0 || H <= 0 || cell.Empty()) {
+        return;
+    }
+    const int w = cell.width;
+    const int h = cell.height;
+    const HDC source = SourceDc(strip);
+    const StretchModeScope mode(dc, COLORONCOLOR);
+    if (w > W) {
+        StretchPiece(dc, rect, source, CellRect(cell, 0, 0, w, h));
+        return;
+    }
+    const int e1 = std::max(0L, ends.left);
+    const int e2 = std::max(0L, ends.right);
+    StretchPiece(dc, {rect.left, rect.top, rect.left + e1, rect.bottom}, source, CellRect(cell, 0, 0, e1, h));
+    StretchPiece(dc, {rect.left + e1, rect.top, rect.right - e2, rect.bottom}, source,
+                 CellRect(cell, e1, 0, w - e2, h));
+    StretchPiece(dc, {rect.right - e2, rect.top, rect.right, rect.bottom}, source, CellRect(cell, w - e2, 0, w, h));
+}
+
+void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& source) {
+    const int w = Width(source);
+    const int h = Height(source);
+    if (w <= 0 || h <= 0 || Width(dest) <= 0 || Height(dest) <= 0 || bitmap.Empty()) {
+        return;
+    }
+    // The tiles are laid out in a scratch bitmap by copying rows, then drawn
+    // in one blit: a one-pixel tile over a large area costs one blit, not one
+    // per tile. Whole tiles, so the last ones run past dest as drawn singly.
+    const int columns = (Width(dest) + w - 1) / w;
+    const int rows = (Height(dest) + h - 1) / h;
+    ui::Bitmap tiles(columns * w, rows * h);
+    BitBlt(tiles.GetCanvas().Handle(), 0, 0, w, h, SourceDc(bitmap), source.left, source.top, SRCCOPY);
+    const int step = tiles.BytesPerPixel();
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = tiles.ScanLine(y);
+        for (int x = w; x < tiles.Width(); x += w) {
+            std::memcpy(row + size_t(x) * step, row, size_t(w) * step);
+        }
+    }
+    for (int y = h; y < tiles.Height(); ++y) {
+        std::memcpy(tiles.ScanLine(y), tiles.ScanLine(y % h), size_t(tiles.Stride()));
+    }
+    BitBlt(dc, dest.left, dest.top, tiles.Width(), tiles.Height(), tiles.GetCanvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void DrawTransparent(HDC dc, const RECT& rect, const ui::Bitmap& bitmap, ui::Color key) {
+    if (Width(rect) < 0 || Height(rect) < 0 || bitmap.Empty()) {
+        return;
+    }
+    // The bitmap is meant to have the rectangle's size; never read past it.
+    const RECT area{0, 0, std::min(Width(rect), bitmap.Width()), std::min(Height(rect), bitmap.Height())};
+    CopyPart(dc, rect.left, rect.top, bitmap, area, true, key);
+}
+
+ui::UniqueBitmap CreateKeyMask(const ui::Bitmap& bitmap, ui::Color key) {
+    if (bitmap.Empty()) {
+        return {};
+    }
+    return BuildMask(bitmap, RECT{0, 0, bitmap.Width(), bitmap.Height()}, key);
+}
+
+void DrawWithMask(HDC dc, int x, int y, int width, int height, const ui::Bitmap& bitmap, HBITMAP mask) {
+    if (bitmap.Empty() || mask == nullptr || width <= 0 || height <= 0) {
+        return;
+    }
+    MaskedCopy(dc, x, y, std::min(width, bitmap.Width()), std::min(height, bitmap.Height()), SourceDc(bitmap), 0, 0,
+               mask);
+}
+
+} // namespace skin
