@@ -51,20 +51,6 @@ const OptionalUser32& User32() {
     return functions;
 }
 
-// Sends one message, optionally turning a thrown exception into `false`.
-bool SendGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool swallow) {
-    if (!swallow) {
-        SendMessageW(window, message, wParam, lParam);
-        return true;
-    }
-    try {
-        SendMessageW(window, message, wParam, lParam);
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
 } // namespace
 
 void PaintControlTo(const ControlPaintSource& source, HDC dc) {
@@ -82,11 +68,9 @@ void PaintControlTo(const ControlPaintSource& source, HDC dc) {
     IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
 
     const auto dcParam = reinterpret_cast<WPARAM>(dc);
-    if (!SendGuarded(source.control, WM_ERASEBKGND, dcParam, 0, source.swallowExceptions)) {
-        return;
-    }
+    SendMessageW(source.control, WM_ERASEBKGND, dcParam, 0);
     const LPARAM paintFlags = source.paintMessage == WM_PRINTCLIENT ? PRF_CLIENT : 0;
-    SendGuarded(source.control, source.paintMessage, dcParam, paintFlags, source.swallowExceptions);
+    SendMessageW(source.control, source.paintMessage, dcParam, paintFlags);
 }
 
 int DrawTextWide(HDC dc, std::wstring_view text, RECT& rect, UINT format) {

@@ -20,13 +20,12 @@ struct ControlPaintSource {
     // WM_PRINTCLIENT suits the system classes and the toolkit's controls;
     // windows whose painters take the DC of WM_PAINT's wParam want WM_PAINT.
     UINT paintMessage = WM_PRINTCLIENT;
-    // Catch exceptions thrown by the control's handlers: one from the erase
-    // skips the paint, one from the paint is ignored.
-    bool swallowExceptions = false;
 };
 
 // Makes the control erase (WM_ERASEBKGND) and paint its client area into
-// `dc`, leaving the DC's state (origin, clipping) as it was.
+// `dc`, leaving the DC's state (origin, clipping) as it was. The messages
+// are sent, so an exception in the control's handlers stays inside its
+// window procedure (the toolkit reports it there) and never reaches here.
 void PaintControlTo(const ControlPaintSource& source, HDC dc);
 
 // DrawTextW with the text and its length; returns the text height, and with
