@@ -78,8 +78,9 @@ def model_window(state):
                     colour = mix(top, bottom, 1.0 - (y - 1) / (CAPTION_HEIGHT - 2))
             elif edge:
                 colour = FRAME["outline"][state]
-            elif x in (BORDER_WIDTH - 1, w - BORDER_WIDTH) or y == h - BORDER_WIDTH:
-                colour = FRAME["inner"][state]
+            elif (x in (BORDER_WIDTH - 1, w - BORDER_WIDTH) and y <= h - BORDER_WIDTH) or (
+                    y == h - BORDER_WIDTH and BORDER_WIDTH - 1 <= x <= w - BORDER_WIDTH):
+                colour = FRAME["inner"][state]  # a quiet line around the client area
             elif x < BORDER_WIDTH or x >= w - BORDER_WIDTH or y > h - BORDER_WIDTH:
                 colour = FRAME["fill"][state]
             else:

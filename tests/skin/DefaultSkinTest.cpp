@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -18,7 +19,10 @@
 #include "skin/data/IniValues.h"
 #include "skin/data/MemoryStream.h"
 #include "skin/data/QuickIni.h"
+#include "skin/data/RegionFromBitmap.h"
 #include "skin/data/SkinReader.h"
+#include "skin/data/StripDrawing.h"
+#include "ui/Bitmap.h"
 
 namespace {
 
@@ -360,6 +364,91 @@ TEST(DefaultSkin, TopCornersAreRoundedInTheKeyColour) {
         }
         for (int x = 0; x < top->Width; ++x) {
             ASSERT_FALSE(IsKey(*top, x, y0 + caption - 1)) << "caption bottom open at x " << x;
+        }
+    }
+}
+
+ui::Bitmap ToBitmap(const Bmp& bmp) {
+    ui::Bitmap bitmap(bmp.Width, bmp.Height, ui::PixelFormat::Bit24);
+    for (int y = 0; y < bmp.Height; ++y) {
+        std::memcpy(bitmap.ScanLine(y), &bmp.Rows[size_t(y) * bmp.Width * 3], size_t(bmp.Width) * 3);
+    }
+    return bitmap;
+}
+
+// One frame piece drawn at a window's size and cut to a region, as the frame
+// painter shapes a window: left, right, top and bottom piece.
+struct Piece {
+    const char* Key;
+    bool Vertical; // top and bottom pieces stack their looks
+};
+
+ui::UniqueRegion PieceRegion(const Piece& piece, const RECT& place, int look) {
+    const skin::TQuickIni& ini = DefaultSkin().Ini;
+    const std::string key = piece.Key;
+    std::string why;
+    const auto bmp = LoadBitmap("Personality", key, why);
+    if (!bmp) {
+        ADD_FAILURE() << key << ": " << why;
+        return ui::UniqueRegion(CreateRectRgn(0, 0, 0, 0));
+    }
+    const int fixedStart = ini.ReadInteger("Personality", key + "TopHeight", 0);
+    const int fixedEnd = ini.ReadInteger("Personality", key + "BotHeight", 0);
+    const RECT margins = piece.Vertical ? RECT{fixedStart, 0, fixedEnd, 0} : RECT{0, fixedStart, 0, fixedEnd};
+    const RECT size{0, 0, place.right - place.left, place.bottom - place.top};
+    const bool tile = ini.ReadInteger("Personality", key + "Stretch", 1) != 1;
+    const ui::Bitmap drawn = skin::BuildNineGrid(size, ToBitmap(*bmp), margins, piece.Vertical, tile,
+                                                 ini.ReadInteger("Personality", key + "Frame", 1), look);
+    return skin::CreateRegionFromBitmap(drawn, place.left, place.top, 1, 1, 1);
+}
+
+// The shape a 400 x 300 window takes: rounded at the top in both looks, square
+// at the bottom, whole everywhere else. Built with the engine's own nine-grid
+// and region routines, so a curve that the stretching would smear or a hole
+// in a piece shows here.
+TEST(DefaultSkin, WindowShapeHasRoundedTopAndSquareBottomCorners) {
+    ASSERT_TRUE(DefaultSkin().Opened);
+    const skin::TQuickIni& ini = DefaultSkin().Ini;
+    std::string why;
+    const auto top = LoadBitmap("Personality", "Top", why);
+    const auto left = LoadBitmap("Personality", "Left", why);
+    const auto right = LoadBitmap("Personality", "Right", why);
+    const auto bottom = LoadBitmap("Personality", "Bottom", why);
+    ASSERT_TRUE(top && left && right && bottom) << why;
+    const int caption = top->Height / ini.ReadInteger("Personality", "TopFrame", 1);
+    const int bl = left->Width / ini.ReadInteger("Personality", "LeftFrame", 1);
+    const int br = right->Width / ini.ReadInteger("Personality", "RightFrame", 1);
+    const int bb = bottom->Height / ini.ReadInteger("Personality", "BottomFrame", 1);
+    constexpr int W = 400, H = 300;
+
+    for (int look = 1; look <= 2; ++look) {
+        SCOPED_TRACE(look == 1 ? "active" : "inactive");
+        ui::UniqueRegion shape(CreateRectRgn(bl, caption, W - br, H - bb));
+        const std::pair<Piece, RECT> parts[] = {
+            {{"Left", false}, {0, 0, bl, H}},
+            {{"Right", false}, {W - br, 0, W, H}},
+            {{"Top", true}, {bl, 0, W - br, caption}},
+            {{"Bottom", true}, {bl, H - bb, W - br, H}},
+        };
+        for (const auto& [piece, place] : parts) {
+            ui::UniqueRegion part = PieceRegion(piece, place, look);
+            CombineRgn(shape.get(), shape.get(), part.get(), RGN_OR);
+        }
+        const auto inside = [&](int x, int y) { return PtInRegion(shape.get(), x, y) != FALSE; };
+        EXPECT_FALSE(inside(0, 0));
+        EXPECT_FALSE(inside(W - 1, 0));
+        EXPECT_FALSE(inside(bl, 0)) << "the curve should reach into the top piece";
+        EXPECT_TRUE(inside(W / 2, 0));
+        EXPECT_TRUE(inside(0, caption));
+        EXPECT_TRUE(inside(0, H - 1));
+        EXPECT_TRUE(inside(W - 1, H - 1));
+        for (int x = 0; x < W / 2; ++x) {
+            ASSERT_EQ(inside(x, 0), inside(W - 1 - x, 0)) << "corners differ at x " << x;
+        }
+        for (int y = 1; y < H; y += 7) {
+            for (int x = bl; x < W - br; x += 5) {
+                ASSERT_TRUE(inside(x, y)) << "hole at " << x << "," << y;
+            }
         }
     }
 }
