@@ -21,7 +21,8 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     // GET of pathAndQuery (8-bit, system code page, sent byte for byte with
-    // no percent-encoding) and the whole body as bytes. Throws ui::Error on
+    // no percent-encoding; only bytes above 127, which WinHTTP cannot put on
+    // the request line, go as %XX of the same byte) and the whole body as bytes. Throws ui::Error on
     // any failure: no connection, time-out, a status other than 2xx (a 3xx
     // included).
     std::string Get(std::string_view pathAndQuery);

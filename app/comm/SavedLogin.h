@@ -3,6 +3,7 @@
 // 8-bit reply text. Portable: no Windows header; the one message box goes
 // through a callback.
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -27,5 +28,9 @@ using ErrorBoxFn = std::function<void(const std::string& text, const std::string
 // what was decoded. Any other reading error goes to errorBox (caption
 // "解压文件错误！") and yields an empty text.
 std::string loadzip(const std::filesystem::path& path, const ErrorBoxFn& errorBox = {});
+
+// loadzip's decoding of a file already open for reading; name is how errors
+// call it (UTF-8). Gives the content or "-2"; read errors go to errorBox.
+std::string loadzip(std::FILE* file, const std::string& name, const ErrorBoxFn& errorBox = {});
 
 } // namespace app::comm
