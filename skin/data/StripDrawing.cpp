@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace skin {
@@ -114,6 +115,129 @@ void MaskedCopy(HDC dc, int x, int y, int width, int height, HDC source, int sx,
     }
 }
 
+// The pixels of a DC's target when they can be written directly: a memory
+// DC drawing on a 24- or 32-bit DIB section with the plain mapping (text
+// mode, no transform, no mirroring) and no clip region or a rectangular one.
+struct DirectTarget {
+    uint8_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    int bytesPerPixel = 0;
+    bool bottomUp = false;
+    RECT clip{};  // device coordinates, inside the bitmap
+    POINT origin{};  // device position of the logical origin
+
+    uint8_t* Row(int y) const { return bits + size_t(bottomUp ? height - 1 - y : y) * size_t(stride); }
+};
+
+// Whether the DIB selected into `dc` keeps its top row first in memory. The
+// header does not tell (the height's sign is dropped), so one pixel is set
+// through GDI at device (0, 0), unclipped, and the memory looked at; the
+// bytes are put back. Empty when GDI could not set the pixel.
+std::optional<bool> RowsRunTopDown(HDC dc, const DirectTarget& target) {
+    uint8_t* const top = target.bits;
+    uint8_t* const bottom = target.bits + size_t(target.height - 1) * size_t(target.stride);
+    uint8_t savedTop[4];
+    uint8_t savedBottom[4];
+    GdiFlush();
+    std::memcpy(savedTop, top, size_t(target.bytesPerPixel));
+    std::memcpy(savedBottom, bottom, size_t(target.bytesPerPixel));
+    // Unlike the top pixel in red and the bottom one in green, so whichever
+    // of them GDI writes changes.
+    const COLORREF probe = RGB(top[2] ^ 0x80, bottom[1] ^ 0x80, 0);
+    {
+        const ui::SavedDcState saved(dc);
+        SelectClipRgn(dc, nullptr);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        SetPixelV(dc, 0, 0, probe);
+    }
+    GdiFlush();
+    const bool topChanged = std::memcmp(savedTop, top, size_t(target.bytesPerPixel)) != 0;
+    const bool bottomChanged = std::memcmp(savedBottom, bottom, size_t(target.bytesPerPixel)) != 0;
+    std::memcpy(top, savedTop, size_t(target.bytesPerPixel));
+    std::memcpy(bottom, savedBottom, size_t(target.bytesPerPixel));
+    if (topChanged == bottomChanged && target.height > 1) {
+        return std::nullopt;
+    }
+    return topChanged;
+}
+
+bool FindDirectTarget(HDC dc, DirectTarget& target) {
+    if (GetObjectType(dc) != OBJ_MEMDC || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE ||
+        GetLayout(dc) != 0) {
+        return false;
+    }
+    DIBSECTION dib{};
+    const auto bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof dib, &dib) != int(sizeof dib) || dib.dsBm.bmBits == nullptr ||
+        dib.dsBmih.biCompression != BI_RGB || (dib.dsBmih.biBitCount != 24 && dib.dsBmih.biBitCount != 32)) {
+        return false;
+    }
+    target.bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
+    target.width = dib.dsBm.bmWidth;
+    target.height = dib.dsBm.bmHeight;
+    target.stride = dib.dsBm.bmWidthBytes;
+    target.bytesPerPixel = dib.dsBmih.biBitCount / 8;
+    target.clip = RECT{0, 0, target.width, target.height};
+
+    const ui::UniqueRegion clip(CreateRectRgn(0, 0, 0, 0));
+    const int hasClip = clip ? GetClipRgn(dc, clip.get()) : -1;
+    if (hasClip < 0) {
+        return false;
+    }
+    if (hasClip == 1) {
+        RECT box{};
+        if (GetRgnBox(clip.get(), &box) != SIMPLEREGION) {
+            return false;  // several rectangles (or none): GDI knows best
+        }
+        IntersectRect(&target.clip, &target.clip, &box);
+    }
+    POINT origin{0, 0};
+    if (!LPtoDP(dc, &origin, 1)) {
+        return false;
+    }
+    target.origin = origin;
+    const std::optional<bool> topDown = RowsRunTopDown(dc, target);
+    if (!topDown) {
+        return false;
+    }
+    target.bottomUp = !*topDown;
+    return true;
+}
+
+// Copies the non-key pixels of `area` of `bitmap` to the logical point
+// (x, y) of the target, cut by its clip rectangle.
+void CopyKeyedPixels(const DirectTarget& target, int x, int y, const ui::Bitmap& bitmap, const RECT& area,
+                     COLORREF key) {
+    RECT to{target.origin.x + x, target.origin.y + y, 0, 0};
+    to.right = to.left + Width(area);
+    to.bottom = to.top + Height(area);
+    RECT visible{};
+    if (!IntersectRect(&visible, &to, &target.clip)) {
+        return;
+    }
+    const int step = bitmap.BytesPerPixel();
+    const int targetStep = target.bytesPerPixel;
+    GdiFlush();
+    for (int dy = visible.top; dy < visible.bottom; ++dy) {
+        const uint8_t* source =
+            bitmap.ScanLine(area.top + dy - to.top) + size_t(area.left + visible.left - to.left) * step;
+        uint8_t* pixel = target.Row(dy) + size_t(visible.left) * targetStep;
+        for (int dx = visible.left; dx < visible.right; ++dx, source += step, pixel += targetStep) {
+            if (!IsKey(source, key)) {
+                pixel[0] = source[0];
+                pixel[1] = source[1];
+                pixel[2] = source[2];
+                if (targetStep == 4) {
+                    pixel[3] = step == 4 ? source[3] : 0;  // as a GDI copy from 24 bits leaves it
+                }
+            }
+        }
+    }
+}
+
 // Copies the part `area` of `bitmap` to (x, y), keyed or opaque.
 void CopyPart(HDC dc, int x, int y, const ui::Bitmap& bitmap, const RECT& area, bool transparent, ui::Color key) {
     const int width = Width(area);
@@ -123,6 +247,13 @@ void CopyPart(HDC dc, int x, int y, const ui::Bitmap& bitmap, const RECT& area, 
     }
     if (!transparent) {
         BitBlt(dc, x, y, width, height, SourceDc(bitmap), area.left, area.top, SRCCOPY);
+        return;
+    }
+    // Painters compose in off-screen DIBs; there a keyed copy is a pass over
+    // the rows, many times cheaper than MaskBlt (which Wine emulates slowly).
+    DirectTarget target;
+    if (FindDirectTarget(dc, target)) {
+        CopyKeyedPixels(target, x, y, bitmap, area, ui::ColorToRgb(key));
         return;
     }
     const ui::UniqueBitmap mask = BuildMask(bitmap, area, key);
@@ -149,6 +280,34 @@ void RepeatColumns(ui::Bitmap& bitmap, int start, int period) {
             const int count = std::min(period, bitmap.Width() - x);
             std::memcpy(row + size_t(x) * step, row + size_t(start) * step, size_t(count) * step);
         }
+    }
+}
+
+// TileBitmap for the nine-grid's own result: the first tile by GDI, the
+// rest copied row by row inside the picture (no scratch bitmap). Tiles run
+// past `dest` to the picture's edge, as TileBitmap's would.
+void TileInto(ui::Bitmap& target, const RECT& dest, HDC source, const RECT& from) {
+    const int w = Width(from);
+    const int h = Height(from);
+    if (w <= 0 || h <= 0 || Width(dest) <= 0 || Height(dest) <= 0) {
+        return;
+    }
+    BitBlt(target.GetCanvas().Handle(), dest.left, dest.top, w, h, source, from.left, from.top, SRCCOPY);
+    const int columns = (Width(dest) + w - 1) / w;
+    const int rows = (Height(dest) + h - 1) / h;
+    const int right = std::min<int>(target.Width(), dest.left + columns * w);
+    const int bottom = std::min<int>(target.Height(), dest.top + rows * h);
+    const int step = target.BytesPerPixel();
+    const size_t start = size_t(dest.left) * step;
+    for (int y = dest.top; y < std::min<int>(dest.top + h, bottom); ++y) {
+        uint8_t* row = target.ScanLine(y);
+        for (int x = dest.left + w; x < right; x += w) {
+            std::memcpy(row + size_t(x) * step, row + start, size_t(std::min(w, right - x)) * step);
+        }
+    }
+    for (int y = dest.top + h; y < bottom; ++y) {
+        std::memcpy(target.ScanLine(y) + start, target.ScanLine(dest.top + (y - dest.top) % h) + start,
+                    size_t(right - dest.left) * step);
     }
 }
 
@@ -215,7 +374,7 @@ ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& 
     const RECT centreSource = CellRect(cell, L, T, w - R, h - B);
     if (tile) {
         // Tiles run past the centre; the pieces drawn next cover the overrun.
-        TileBitmap(target, centre, strip, centreSource);
+        TileInto(result, centre, source, centreSource);
     } else {
         piece(centre, centreSource);
     }
@@ -358,21 +517,6 @@ void DrawTransparent(HDC dc, const RECT& rect, const ui::Bitmap& bitmap, ui::Col
     // The bitmap is meant to have the rectangle's size; never read past it.
     const RECT area{0, 0, std::min(Width(rect), bitmap.Width()), std::min(Height(rect), bitmap.Height())};
     CopyPart(dc, rect.left, rect.top, bitmap, area, true, key);
-}
-
-ui::UniqueBitmap CreateKeyMask(const ui::Bitmap& bitmap, ui::Color key) {
-    if (bitmap.Empty()) {
-        return {};
-    }
-    return BuildMask(bitmap, RECT{0, 0, bitmap.Width(), bitmap.Height()}, key);
-}
-
-void DrawWithMask(HDC dc, int x, int y, int width, int height, const ui::Bitmap& bitmap, HBITMAP mask) {
-    if (bitmap.Empty() || mask == nullptr || width <= 0 || height <= 0) {
-        return;
-    }
-    MaskedCopy(dc, x, y, std::min(width, bitmap.Width()), std::min(height, bitmap.Height()), SourceDc(bitmap), 0, 0,
-               mask);
 }
 
 } // namespace skin

@@ -70,13 +70,4 @@ void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& 
 // pixels of colour `key` untouched. At most the rectangle's size is copied.
 void DrawTransparent(HDC dc, const RECT& rect, const ui::Bitmap& bitmap, ui::Color key = kKeyColour);
 
-// A monochrome mask of `bitmap`: white where the pixel is `key`, black
-// elsewhere. Painters that draw the same picture often build it once and
-// use DrawWithMask. Null for an empty bitmap.
-ui::UniqueBitmap CreateKeyMask(const ui::Bitmap& bitmap, ui::Color key = kKeyColour);
-
-// Copies width x height pixels of `bitmap` to (x, y), leaving destination
-// pixels under white bits of `mask` (from CreateKeyMask) untouched.
-void DrawWithMask(HDC dc, int x, int y, int width, int height, const ui::Bitmap& bitmap, HBITMAP mask);
-
 } // namespace skin

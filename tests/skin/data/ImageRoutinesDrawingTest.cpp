@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -89,15 +91,24 @@ TEST(NineGrid, DropsMarginsThatDoNotFitAndStretchesTheWholeCell) {
 }
 
 TEST(NineGrid, TilesTheCentreFromTheLeftMarginAndHidesTheOverrun) {
-    // Left end 3 columns A, a 7-column centre tile of named pixels, right end
-    // 3 columns B; two rows, so the tiles repeat downwards too.
-    const Color a = Rgb(1, 2, 3);
-    const Color b = Rgb(200, 201, 202);
-    const Bitmap strip = MakeBitmap(13, 2, [&](int x, int y) { return x < 3 ? a : x >= 10 ? b : Mark(x - 3, y); });
-    const Bitmap result = BuildNineGrid({0, 0, 26, 5}, strip, {3, 0, 3, 0}, false, true, 1, 1);
-    for (int y = 0; y < 5; ++y) {
+    // A 13 x 6 cell, margins 3, 2, 3, 2: a 7 x 2 centre tile of named
+    // pixels; each border band and corner one colour. In a 26 x 9 frame the
+    // centre is 20 x 5: tiles every 7 pixels from x = 3 and every 2 rows from
+    // y = 2, their overrun covered by the right and bottom pieces.
+    const Color band[3][3] = {{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)},
+                              {Rgb(11, 12, 13), 0, Rgb(14, 15, 16)},
+                              {Rgb(21, 22, 23), Rgb(24, 25, 26), Rgb(27, 28, 29)}};
+    const Bitmap strip = MakeBitmap(13, 6, [&](int x, int y) {
+        const int bx = Band(x, 13, 3);
+        const int by = Band(y, 6, 2);
+        return bx == 1 && by == 1 ? Mark(x - 3, y - 2) : band[by][bx];
+    });
+    const Bitmap result = BuildNineGrid({0, 0, 26, 9}, strip, {3, 2, 3, 2}, false, true, 1, 1);
+    for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 26; ++x) {
-            const Color expected = x < 3 ? a : x >= 23 ? b : Mark((x - 3) % 7, y % 2);
+            const int bx = Band(x, 26, 3);
+            const int by = Band(y, 9, 2);
+            const Color expected = bx == 1 && by == 1 ? Mark((x - 3) % 7, (y - 2) % 2) : band[by][bx];
             ASSERT_EQ(result.PixelAt(x, y), expected) << "at " << x << "," << y;
         }
     }
@@ -370,6 +381,123 @@ TEST(Transparent, CopiesAllButKeyPixelsFor24And32BitPictures) {
     }
 }
 
+// A white 16 x 12 drawing surface of one kind, read back as a 24-bit bitmap.
+class Surface {
+public:
+    enum class Kind { Dib24, Dib32, BottomUpDib, DeviceBitmap };
+
+    explicit Surface(Kind kind) {
+        if (kind == Kind::DeviceBitmap || kind == Kind::BottomUpDib) {
+            const ui::WindowDc screen(nullptr);
+            device_.reset(kind == Kind::DeviceBitmap ? CreateCompatibleBitmap(screen.get(), 16, 12) : BottomUp());
+            deviceDc_.reset(CreateCompatibleDC(screen.get()));
+            previous_ = SelectObject(deviceDc_.get(), device_.get());
+            PatBlt(deviceDc_.get(), 0, 0, 16, 12, WHITENESS);
+        } else {
+            dib_ = Filled(16, 12, kWhite);
+            dib_.SetFormat(kind == Kind::Dib24 ? ui::PixelFormat::Bit24 : ui::PixelFormat::Bit32);
+        }
+    }
+    ~Surface() {
+        if (deviceDc_) {
+            SelectObject(deviceDc_.get(), previous_);
+        }
+    }
+
+    HDC dc() { return deviceDc_ ? deviceDc_.get() : dib_.GetCanvas().Handle(); }
+
+    Bitmap Read() {
+        if (!deviceDc_) {
+            Bitmap copy = dib_;
+            copy.SetFormat(ui::PixelFormat::Bit24);
+            return copy;
+        }
+        SelectObject(deviceDc_.get(), previous_);  // GetDIBits wants it unselected
+        Bitmap copy;
+        copy.AssignFromHandle(device_.get());
+        SelectObject(deviceDc_.get(), device_.get());
+        return copy;
+    }
+
+private:
+    // A 24-bit DIB section with its bottom row first in memory.
+    static HBITMAP BottomUp() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 16;
+        info.bmiHeader.biHeight = 12;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
+
+    Bitmap dib_;
+    ui::UniqueBitmap device_;
+    ui::UniqueMemoryDc deviceDc_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+TEST(Transparent, KeyedCopiesAgreeOnEveryKindOfTarget) {
+    // DIB targets, top-down or bottom-up, take the direct row path unless
+    // their clipping is complex; the device bitmap and the complex clip go
+    // through GDI's masked copy.
+    using Kind = Surface::Kind;
+    struct Case {
+        const char* name;
+        Kind kind;
+        POINT viewport;  // device position of the logical origin
+        std::vector<RECT> clip;  // none: unclipped
+    };
+    const Case cases[] = {
+        {"24-bit DIB", Kind::Dib24, {0, 0}, {}},
+        {"32-bit DIB", Kind::Dib32, {0, 0}, {}},
+        {"device bitmap", Kind::DeviceBitmap, {0, 0}, {}},
+        {"bottom-up DIB", Kind::BottomUpDib, {0, 0}, {}},
+        {"bottom-up DIB clipped, moved origin", Kind::BottomUpDib, {2, -1}, {{1, 4, 12, 9}}},
+        {"DIB with a moved origin", Kind::Dib24, {-3, 2}, {}},
+        {"DIB clipped to a rectangle", Kind::Dib24, {0, 0}, {{4, 3, 9, 7}}},
+        {"DIB clipped to two rectangles", Kind::Dib32, {0, 0}, {{2, 2, 6, 12}, {8, 0, 10, 5}}},
+        {"device bitmap clipped, moved origin", Kind::DeviceBitmap, {1, 1}, {{0, 0, 7, 12}}},
+    };
+    const Bitmap picture = MakeBitmap(8, 6, [](int x, int y) { return (x * y) % 4 == 1 ? kKey : Mark(x, y); });
+    const POINT at{3, 2};  // logical
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface surface(c.kind);
+        const HDC dc = surface.dc();
+        {
+            const ui::SavedDcState saved(dc);
+            SetViewportOrgEx(dc, c.viewport.x, c.viewport.y, nullptr);
+            if (!c.clip.empty()) {
+                ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+                for (const RECT& r : c.clip) {
+                    const ui::UniqueRegion part(CreateRectRgnIndirect(&r));
+                    CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+                }
+                SelectClipRgn(dc, region.get());
+            }
+            skin::DrawTransparent(dc, {at.x, at.y, at.x + 8, at.y + 6}, picture);
+        }
+        const Bitmap result = surface.Read();
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                const POINT device{x, y};
+                const int px = x - c.viewport.x - at.x;
+                const int py = y - c.viewport.y - at.y;
+                const bool clipped = !c.clip.empty() && std::none_of(c.clip.begin(), c.clip.end(), [&](const RECT& r) {
+                    return PtInRect(&r, device) != FALSE;
+                });
+                const bool inside = px >= 0 && px < 8 && py >= 0 && py < 6;
+                const ui::Color expected =
+                    inside && !clipped && picture.PixelAt(px, py) != kKey ? picture.PixelAt(px, py) : kWhite;
+                ASSERT_EQ(result.PixelAt(x, y), expected) << "at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(Transparent, CopiesNoMoreThanTheRectangle) {
     const Bitmap picture = Filled(6, 4, kRed);
     Target target(12, 8);
@@ -377,30 +505,6 @@ TEST(Transparent, CopiesNoMoreThanTheRectangle) {
     EXPECT_EQ(target.At(5, 3), kRed);
     EXPECT_EQ(target.At(6, 3), kWhite);
     EXPECT_EQ(target.At(5, 4), kWhite);
-}
-
-TEST(Transparent, APreparedMaskDrawsLikeTheKeyedCopy) {
-    const Bitmap picture = MakeBitmap(5, 5, [](int x, int y) { return x == y ? kKey : Mark(x, y); });
-    ui::UniqueBitmap mask = skin::CreateKeyMask(picture);
-    ASSERT_TRUE(mask);
-    Target masked(7, 7);
-    Target keyed(7, 7);
-    for (int i = 0; i < 2; ++i) {  // the mask serves more than one paint
-        skin::DrawWithMask(masked.dc(), 1, 1, 5, 5, picture, mask.get());
-    }
-    skin::DrawTransparent(keyed.dc(), {1, 1, 6, 6}, picture);
-    for (int y = 0; y < 7; ++y) {
-        for (int x = 0; x < 7; ++x) {
-            ASSERT_EQ(masked.At(x, y), keyed.At(x, y)) << "at " << x << "," << y;
-        }
-    }
-    EXPECT_EQ(masked.At(3, 3), kWhite);
-    EXPECT_EQ(masked.At(2, 1), Mark(1, 0));
-
-    const HGDIOBJ handle = mask.get();
-    mask.reset();
-    EXPECT_EQ(GetObjectType(handle), 0u);
-    EXPECT_FALSE(skin::CreateKeyMask(Bitmap()));
 }
 
 } // namespace
