@@ -172,13 +172,17 @@ inline void Put(uint8_t* row, int x, Rgb c) {
     p[2] = c.r;
 }
 
-bool DecodeUncompressed(const Header& h, std::span<const uint8_t> pixels, ui::Bitmap& target) {
-    const int64_t stride = (int64_t(h.width) * h.bitCount + 31) / 32 * 4;
-    // The last row need not be padded to its full stride.
+int64_t SourceStride(const Header& h) { return (int64_t(h.width) * h.bitCount + 31) / 32 * 4; }
+
+// Whether the pixel bytes cover every row (the last row need not be padded
+// to its full stride).
+bool HoldsEveryRow(const Header& h, std::span<const uint8_t> pixels) {
     const int64_t lastRow = (int64_t(h.width) * h.bitCount + 7) / 8;
-    if (int64_t(pixels.size()) < stride * (h.height - 1) + lastRow) {
-        return false;
-    }
+    return int64_t(pixels.size()) >= SourceStride(h) * (h.height - 1) + lastRow;
+}
+
+void DecodeUncompressed(const Header& h, std::span<const uint8_t> pixels, ui::Bitmap& target) {
+    const int64_t stride = SourceStride(h);
     for (int y = 0; y < h.height; ++y) {
         const uint8_t* source = pixels.data() + stride * y;
         uint8_t* row = target.ScanLine(h.topDown ? y : h.height - 1 - y);
@@ -209,7 +213,6 @@ bool DecodeUncompressed(const Header& h, std::span<const uint8_t> pixels, ui::Bi
             }
         }
     }
-    return true;
 }
 
 // Run-length pictures: pixels not reached by any run stay palette entry 0, as
@@ -287,11 +290,20 @@ bool DecodeBmp(std::span<const uint8_t> file, ui::Bitmap& target) {
             target.Clear();
             return false;
         }
-        ui::Bitmap picture(header->width, header->height, ui::PixelFormat::Bit24);
         const std::span<const uint8_t> pixels = file.subspan(header->pixelOffset);
-        const bool complete = header->compression == kRle8 || header->compression == kRle4
-                                  ? DecodeRunLength(*header, pixels, picture)
-                                  : DecodeUncompressed(*header, pixels, picture);
+        const bool runLength = header->compression == kRle8 || header->compression == kRle4;
+        // A truncated file is refused before a picture is allocated for it.
+        if (!runLength && !HoldsEveryRow(*header, pixels)) {
+            target.Clear();
+            return false;
+        }
+        ui::Bitmap picture(header->width, header->height, ui::PixelFormat::Bit24);
+        bool complete = true;
+        if (runLength) {
+            complete = DecodeRunLength(*header, pixels, picture);
+        } else {
+            DecodeUncompressed(*header, pixels, picture);
+        }
         if (!complete) {
             target.Clear();
             return false;

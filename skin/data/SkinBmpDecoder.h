@@ -12,7 +12,7 @@ namespace skin {
 
 // Largest picture a skin bitmap may claim (a skin's biggest strips are a few
 // hundred pixels wide); larger claims are damaged headers, not pictures.
-constexpr int64_t kMaxSkinBitmapPixels = int64_t(16) * 1024 * 1024;
+constexpr int64_t kMaxSkinBitmapPixels = int64_t(4) * 1024 * 1024;
 
 // Fills target with the picture as 24 bits per pixel. Accepts the core and
 // the info headers (and their later, longer forms), 1, 4, 8, 16, 24 and
