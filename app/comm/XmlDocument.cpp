@@ -157,7 +157,10 @@ XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept {
 }
 
 void XmlDocument::LoadXml(std::wstring_view text) {
-    const UniqueBstr bstrText = MakeBstr(WithoutDeclaredEncoding(text));
+    // Documents with a type declaration are refused outright, as
+    // ProhibitDTD asks; not every MSXML build honours that property.
+    const bool hasDocumentType = text.find(L"<!DOCTYPE") != std::wstring_view::npos;
+    const UniqueBstr bstrText = MakeBstr(hasDocumentType ? std::wstring() : WithoutDeclaredEncoding(text));
     VARIANT_BOOL parsed = VARIANT_FALSE;
     // S_FALSE means the text did not parse; the document is then empty, which
     // the lookups report.

@@ -87,6 +87,8 @@ TEST(LoginProtocol, RepliesWithoutConOrResultAreErrors) {
         "not xml at all",
         "",
         "<con><result>1</result>",  // unclosed: the parse fails and leaves no elements
+        // A reply from the network gets no document type: no entity expansion.
+        "<!DOCTYPE con [<!ENTITY a \"1\">]><con><result>&a;</result></con>",
     };
     for (const char* body : bodies) {
         EXPECT_THROW(ReadLoginCode(ParseReply(body)), ui::Error) << body;
@@ -209,6 +211,25 @@ TEST(LoginProtocol, SaveFailureAfterTheFieldsIsReported) {
                  std::runtime_error);
     EXPECT_EQ(state.ifreg, 1);
     EXPECT_EQ(state.sid, "a0d6fde6");
+}
+
+} // namespace
+
+namespace {
+
+TEST(XmlDocument, AFailedLoadLeavesNoElementsEvenAfterAGoodOne) {
+    XmlDocument document;
+    document.LoadXml(L"<con><result>1</result></con>");
+    EXPECT_EQ(document.ChildText(L"con", L"result"), L"1");
+    for (const wchar_t* bad : {L"<con><result>", L"<!DOCTYPE con><con><result>1</result></con>"}) {
+        document.LoadXml(bad);
+        EXPECT_THROW(document.ChildText(L"con", L"result"), ui::Error);
+    }
+    // The serialised text of a loaded reply reads back the same.
+    document.LoadXml(L"<con><result> 1 </result><sid>  s</sid></con>");
+    XmlDocument copy;
+    copy.LoadXml(document.Xml());
+    EXPECT_EQ(copy.ChildText(L"con", L"sid"), document.ChildText(L"con", L"sid"));
 }
 
 } // namespace
