@@ -6,8 +6,12 @@
 //
 // Values read from skin files are untrusted: every routine accepts any count,
 // index, margin or rectangle and then draws nothing (or returns an empty
-// bitmap or region) rather than reading outside a picture.
+// bitmap or region) rather than reading outside a picture. Only a picture
+// too large to allocate throws (std::bad_alloc, from ui::Bitmap).
+//
+// Text in the system code page converts with skin::AnsiToWide (CodePage.h).
 
+#include "skin/data/CodePage.h"
 #include "skin/data/ColourRoutines.h"
 #include "skin/data/PixelRoutines.h"
 #include "skin/data/RegionFromBitmap.h"

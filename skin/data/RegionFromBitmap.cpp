@@ -19,8 +19,9 @@ struct ChannelRange {
     bool Contains(int value) const { return value >= low && value <= high; }
 };
 
+// A negative tolerance leaves the range empty: nothing is transparent.
 ChannelRange RangeFrom(int keyChannel, int tolerance) {
-    return ChannelRange{keyChannel, std::min(255, keyChannel + tolerance)};
+    return ChannelRange{keyChannel, keyChannel + std::clamp(tolerance, -1, 255 - keyChannel)};
 }
 
 // Collects the rectangles of one batch and ORs them into the result.

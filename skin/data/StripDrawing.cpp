@@ -1,6 +1,7 @@
 #include "skin/data/StripDrawing.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -16,18 +17,25 @@ HDC SourceDc(const ui::Bitmap& bitmap) {
     return const_cast<ui::Bitmap&>(bitmap).GetCanvas().Handle();
 }
 
+// Extents of rectangles from untrusted data, without overflow: anything
+// past kMaxExtent is more than any bitmap holds, so it behaves the same.
+constexpr int kMaxExtent = 1 << 28;
+
+int Extent(LONG from, LONG to) {
+    return int(std::clamp<int64_t>(int64_t(to) - int64_t(from), -kMaxExtent, kMaxExtent));
+}
+
 int Width(const RECT& rect) {
-    return rect.right - rect.left;
+    return Extent(rect.left, rect.right);
 }
 
 int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
+    return Extent(rect.top, rect.bottom);
 }
 
 // Skin files can hold any margin; a negative one means none.
-RECT NonNegative(const RECT& margins) {
-    return RECT{std::max(0L, margins.left), std::max(0L, margins.top), std::max(0L, margins.right),
-                std::max(0L, margins.bottom)};
+int Margin(LONG value) {
+    return int(std::clamp<LONG>(value, 0, kMaxExtent));
 }
 
 // Restores the stretch mode of a borrowed DC.
@@ -338,8 +346,7 @@ ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& 
     if (W <= 0 || H <= 0 || cell.Empty()) {
         return {};
     }
-    const RECT m = NonNegative(margins);
-    int L = m.left, T = m.top, R = m.right, B = m.bottom;
+    int L = Margin(margins.left), T = Margin(margins.top), R = Margin(margins.right), B = Margin(margins.bottom);
     if (W < L + R) {
         L = R = 0;
     }
@@ -404,8 +411,8 @@ void DrawThreePart(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool verti
     if (W <= 0 || H <= 0 || cell.Empty()) {
         return;
     }
-    const int L = std::max(0L, margins.left);
-    const int R = std::max(0L, margins.right);
+    const int L = Margin(margins.left);
+    const int R = Margin(margins.right);
     const int w = cell.width;
     const int h = cell.height;
 
@@ -476,8 +483,8 @@ void StretchWithEnds(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool ver
         StretchPiece(dc, rect, source, CellRect(cell, 0, 0, w, h));
         return;
     }
-    const int e1 = std::max(0L, ends.left);
-    const int e2 = std::max(0L, ends.right);
+    const int e1 = Margin(ends.left);
+    const int e2 = Margin(ends.right);
     StretchPiece(dc, {rect.left, rect.top, rect.left + e1, rect.bottom}, source, CellRect(cell, 0, 0, e1, h));
     StretchPiece(dc, {rect.left + e1, rect.top, rect.right - e2, rect.bottom}, source,
                  CellRect(cell, e1, 0, w - e2, h));
@@ -485,18 +492,25 @@ void StretchWithEnds(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool ver
 }
 
 void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& source) {
-    const int w = Width(source);
-    const int h = Height(source);
-    if (w <= 0 || h <= 0 || Width(dest) <= 0 || Height(dest) <= 0 || bitmap.Empty()) {
+    if (Width(source) <= 0 || Height(source) <= 0 || Width(dest) <= 0 || Height(dest) <= 0 || bitmap.Empty()) {
         return;
     }
+    // Only pixels of the picture are repeated: a source reaching past it is
+    // cut to it rather than tiled with undefined pixels.
+    const RECT picture{0, 0, bitmap.Width(), bitmap.Height()};
+    RECT part{};
+    if (!IntersectRect(&part, &source, &picture)) {
+        return;
+    }
+    const int w = Width(part);
+    const int h = Height(part);
     // The tiles are laid out in a scratch bitmap by copying rows, then drawn
     // in one blit: a one-pixel tile over a large area costs one blit, not one
     // per tile. Whole tiles, so the last ones run past dest as drawn singly.
     const int columns = (Width(dest) + w - 1) / w;
     const int rows = (Height(dest) + h - 1) / h;
     ui::Bitmap tiles(columns * w, rows * h);
-    BitBlt(tiles.GetCanvas().Handle(), 0, 0, w, h, SourceDc(bitmap), source.left, source.top, SRCCOPY);
+    BitBlt(tiles.GetCanvas().Handle(), 0, 0, w, h, SourceDc(bitmap), part.left, part.top, SRCCOPY);
     const int step = tiles.BytesPerPixel();
     for (int y = 0; y < h; ++y) {
         uint8_t* row = tiles.ScanLine(y);

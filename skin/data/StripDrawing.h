@@ -63,7 +63,8 @@ void StretchWithEnds(HDC dc, const RECT& rect, const ui::Bitmap& strip, bool ver
                      const RECT& ends);
 
 // Repeats the part `source` of `bitmap` over `dest`, starting at its top-left.
-// Tiles at the right and bottom are drawn whole and may run past `dest`.
+// Tiles at the right and bottom are drawn whole and may run past `dest`. A
+// source reaching past the bitmap is cut to it.
 void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& source);
 
 // Copies `bitmap` to rect's top-left, leaving destination pixels under

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -165,7 +166,8 @@ TEST(NineGrid, GivesAnEmptyBitmapForBadCellsAndRectangles) {
 TEST(NineGrid, SurvivesMarginsLargerThanTheCell) {
     // Margins from a damaged skin: negative, or wider than the cell itself.
     const Bitmap strip = Filled(4, 4, kRed);
-    for (const RECT margins : {RECT{-5, -5, -5, -5}, RECT{3, 3, 3, 3}, RECT{40, 1, 40, 1}}) {
+    for (const RECT margins : {RECT{-5, -5, -5, -5}, RECT{3, 3, 3, 3}, RECT{40, 1, 40, 1},
+                               RECT{LONG_MAX, LONG_MAX, 1, 1}, RECT{LONG_MIN, 2, LONG_MAX, LONG_MIN}}) {
         const Bitmap result = BuildNineGrid({0, 0, 9, 9}, strip, margins, false, true, 1, 1);
         ASSERT_EQ(result.Width(), 9);
         EXPECT_EQ(result.PixelAt(0, 0), kRed);
@@ -209,23 +211,30 @@ TEST(ThreePart, DrawsTheEndsAndRepeatsTheMiddleAcrossTheWidth) {
 }
 
 TEST(ThreePart, DrawsOnlyTheEndsOfACellWithoutMiddle) {
-    // A cell no wider than its two ends would never advance: it must end.
+    // A cell no wider than its two ends would never advance: it must end,
+    // and draw nothing outside its rectangle.
     const Bitmap strip = MakeBitmap(4, 1, [](int x, int) { return x < 2 ? kRed : kBlue; });
     struct Case {
         const char* name;
         RECT margins;
-        Color left;
+        bool endsKnown;  // ends beyond the picture draw undefined pixels
     };
     const Case cases[] = {
-        {"ends exactly as wide as the cell", {2, 0, 2, 0}, kRed},
-        {"ends wider than the cell", {3, 0, 3, 0}, kRed},
+        {"ends exactly as wide as the cell", {2, 0, 2, 0}, true},
+        {"ends wider than the cell", {3, 0, 3, 0}, true},
+        {"ends beyond any picture", {LONG_MAX, 0, LONG_MAX, 0}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Target target(10, 3);
-        skin::DrawThreePart(target.dc(), {0, 0, 10, 3}, strip, false, false, 1, 1, c.margins);
-        EXPECT_EQ(target.At(0, 1), c.left);
-        EXPECT_EQ(target.At(9, 1), kBlue);
+        Target target(12, 5);
+        skin::DrawThreePart(target.dc(), {1, 1, 11, 4}, strip, false, false, 1, 1, c.margins);
+        if (c.endsKnown) {
+            EXPECT_EQ(target.At(1, 2), kRed);
+            EXPECT_EQ(target.At(10, 2), kBlue);
+        }
+        for (const POINT outside : {POINT{0, 2}, POINT{11, 2}, POINT{5, 0}, POINT{5, 4}}) {
+            EXPECT_EQ(target.At(outside.x, outside.y), kWhite) << "at " << outside.x << "," << outside.y;
+        }
     }
 }
 
@@ -340,9 +349,23 @@ TEST(Tile, RepeatsTheSourcePartWithWholeTilesPastTheRectangle) {
     EXPECT_EQ(target.At(1, 2), kWhite);
 }
 
+TEST(Tile, CutsASourceReachingPastThePicture) {
+    // (4, 2) to (9, 9) of a 6 x 4 picture is its 2 x 2 bottom-right corner.
+    const Bitmap picture = MakeBitmap(6, 4, [](int x, int y) { return Mark(x, y); });
+    Target target(8, 8);
+    skin::TileBitmap(target.dc(), {0, 0, 6, 4}, picture, {4, 2, 9, 9});
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            ASSERT_EQ(target.At(x, y), Mark(4 + x % 2, 2 + y % 2)) << "at " << x << "," << y;
+        }
+    }
+    EXPECT_EQ(target.At(6, 0), kWhite);
+    EXPECT_EQ(target.At(0, 4), kWhite);
+}
+
 TEST(Tile, DrawsNothingForAnEmptySourceOrDestination) {
     const Bitmap picture = Filled(6, 4, kRed);
-    const RECT sources[] = {{1, 1, 1, 3}, {4, 1, 1, 3}};
+    const RECT sources[] = {{1, 1, 1, 3}, {4, 1, 1, 3}, {6, 0, 9, 3}};
     for (const RECT& source : sources) {
         Target target(8, 8);
         skin::TileBitmap(target.dc(), {0, 0, 8, 8}, picture, source);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 namespace {
@@ -67,9 +68,17 @@ TEST(RegionFromBitmap, CountsColoursWithinTheTolerancesAsKey) {
     const ui::UniqueRegion region = skin::CreateRegionFromBitmap(row, 0, 0, 1, 1, 1, kKey);
     ExpectRegionCovers(region.get(), row, 0, 0, [&](int x, int) { return cases[x].opaque; });
 
-    // With no tolerance only the key itself is transparent.
+    // With no tolerance only the key itself is transparent; with a negative
+    // one nothing is; a huge one reaches 255 and no further.
     const ui::UniqueRegion exact = skin::CreateRegionFromBitmap(row, 0, 0, 0, 0, 0, kKey);
     ExpectRegionCovers(exact.get(), row, 0, 0, [&](int x, int) { return x != 0; });
+    const ui::UniqueRegion none = skin::CreateRegionFromBitmap(row, 0, 0, -1, -1, -1, kKey);
+    ExpectRegionCovers(none.get(), row, 0, 0, [](int, int) { return true; });
+    const ui::UniqueRegion wide = skin::CreateRegionFromBitmap(row, 0, 0, INT_MAX, INT_MAX, INT_MAX, kKey);
+    ExpectRegionCovers(wide.get(), row, 0, 0, [&](int x, int) {
+        const ui::Color c = cases[x].pixel;
+        return (c & 0xFF) != 255 || ((c >> 16) & 0xFF) != 255;  // green may be anything
+    });
 }
 
 TEST(RegionFromBitmap, JoinsManyBatchesOfRectangles) {
