@@ -4,10 +4,10 @@
 // magenta key colour, pixel transforms, colour mixing and gradients, window
 // regions from bitmaps, and the few text and system helpers painters need.
 //
-// Values read from skin files are untrusted: every routine accepts any count,
-// index, margin or rectangle and then draws nothing (or returns an empty
-// bitmap or region) rather than reading outside a picture. Only a picture
-// too large to allocate throws (std::bad_alloc, from ui::Bitmap).
+// Values read from skin files are untrusted: every routine takes any count,
+// index, margin or rectangle without crashing or hanging; a cell out of range
+// or an empty rectangle draws nothing (or gives an empty bitmap or region).
+// Only a picture too large to allocate throws (std::bad_alloc, ui::Bitmap).
 //
 // Text in the system code page converts with skin::AnsiToWide (CodePage.h).
 
