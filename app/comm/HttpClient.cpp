@@ -53,15 +53,17 @@ std::wstring DescribeError(DWORD code) {
 // The request target as WinHTTP gets it. WinHTTP writes the request line in
 // UTF-8 and escapes every character above 127, so bytes of the system code
 // page cannot go out raw; they go as %XX of the same byte instead, which a
-// server decoding its query reads as exactly those bytes. Everything else,
-// "%", "+" and "&" included, is passed on untouched.
+// server decoding its query reads as exactly those bytes. Blanks and control
+// characters go the same way: raw, they would end the request line early or
+// start a header of the user's making. Everything else, "%", "+" and "&"
+// included, is passed on untouched.
 std::wstring RequestTarget(std::string_view pathAndQuery) {
     static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
     std::wstring target;
     target.reserve(pathAndQuery.size());
     for (const char c : pathAndQuery) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
+        if (byte > 0x20 && byte < 0x7F) {
             target.push_back(wchar_t(byte));
         } else {
             target.push_back(L'%');

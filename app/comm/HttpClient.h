@@ -21,8 +21,9 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     // GET of pathAndQuery (8-bit, system code page, sent byte for byte with
-    // no percent-encoding; only bytes above 127, which WinHTTP cannot put on
-    // the request line, go as %XX of the same byte) and the whole body as bytes. Throws ui::Error on
+    // no percent-encoding; only bytes WinHTTP cannot put on the request line
+    // as they are (above 127) or that would break it (blanks, control
+    // characters) go as %XX of the same byte) and the whole body as bytes. Throws ui::Error on
     // any failure: no connection, time-out, a status other than 2xx (a 3xx
     // included).
     std::string Get(std::string_view pathAndQuery);

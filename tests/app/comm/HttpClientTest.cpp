@@ -175,6 +175,8 @@ TEST_F(HttpClientTest, PathAndQueryGoOutByteForByte) {
         // WinHTTP cannot send bytes above 127 raw: they go as %XX of the code page 936 byte.
         {"/en/user/rl.php?em=\xC0\xEE\xC3\xF7@x.test&p=1&z=True&yz=\xB0\xA1",
          "/en/user/rl.php?em=%C0%EE%C3%F7@x.test&p=1&z=True&yz=%B0%A1"},
+        // Raw, these would end the request line or add a header of the user's making.
+        {"/en/user/rl.php?em=a b\tc&p=x\r\nX-Injected: 1&z=\x7F", "/en/user/rl.php?em=a%20b%09c&p=x%0D%0AX-Injected:%201&z=%7F"},
     };
     for (const auto& c : cases) {
         client.Get(c.sent);
@@ -183,6 +185,7 @@ TEST_F(HttpClientTest, PathAndQueryGoOutByteForByte) {
     ASSERT_EQ(log.size(), std::size(cases));
     for (size_t i = 0; i < log.size(); ++i) {
         EXPECT_EQ(log[i][0], "GET " + cases[i].wire + " HTTP/1.1");
+        EXPECT_EQ(CountHeader(log[i], "X-Injected"), 0);
     }
 }
 
