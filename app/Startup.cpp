@@ -1,0 +1,81 @@
+#include "app/Startup.h"
+
+#include "app/LoginWindow.h"
+#include "app/WindowReferences.h"
+#include "res/ResourceIds.h"
+#include "ui/Application.h"
+
+#include <ole2.h>
+#include <windows.h>
+
+namespace app {
+namespace {
+
+// COM and OLE for the whole run (the XML parser now, the web browser later).
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) {
+            OleUninitialize();
+        }
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
+
+// The hidden owner window would carry the taskbar button; the program has none.
+void HideApplicationFromTaskbar() {
+    const HWND owner = ui::App().Handle();
+    SetWindowLongPtrW(owner, GWL_EXSTYLE, GetWindowLongPtrW(owner, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+}
+
+// A running copy is found by its login window's class name, an 8-bit text.
+bool HandOverToRunningCopy() {
+    const HWND running = FindWindowA("Vocara", nullptr);
+    if (running == nullptr) {
+        return false;
+    }
+    PostMessageA(running, kRestoreRequestMessage, 0, 0);
+    return true;
+}
+
+int RunApplication() {
+    HideApplicationFromTaskbar();
+    if (HandOverToRunningCopy()) {
+        return 0;
+    }
+    ui::App().SetTitle(L"Vocara");
+    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VOCARA))) {
+        ui::App().SetIcon(icon);  // a resource icon: shared, never destroyed
+    }
+    try {
+        Tfmlg& login = ui::App().Create<Tfmlg>();
+        fmlg() = &login;
+        if (login.ShowModal() == ui::mrOk) {
+            CreateStudyWindow();
+        }
+    } catch (...) {
+        // Nothing can go on without the login window; say why and end.
+        ui::App().HandleException(std::current_exception());
+        return 1;
+    }
+    ui::App().Run();
+    return 0;
+}
+
+} // namespace
+
+void CreateStudyWindow() {}
+
+int RunVocara() {
+    const OleSession ole;
+    const int exitCode = RunApplication();
+    ui::Application::DestroyInstance();
+    return exitCode;
+}
+
+} // namespace app
