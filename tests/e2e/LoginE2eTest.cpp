@@ -1,0 +1,294 @@
+// The real Vocara.exe against the service stand-in that scripts/test runs on
+// the build's server address. Each test starts copies in folders of their own.
+
+#include "tests/e2e/VocaraProcess.h"
+
+#include "app/comm/HttpClient.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using e2e::BoxText;
+using e2e::ChildAt;
+using e2e::FocusOf;
+using e2e::FocusTo;
+using e2e::Sandbox;
+using e2e::SetText;
+using e2e::TextOf;
+using e2e::VocaraProcess;
+using e2e::WaitUntil;
+
+constexpr char kDemoEmail[] = "demo@vocara.test";
+constexpr char kDemoDigest[] = "d48951bb5391fa00abf477531eb1c4e0";  // vocara123
+
+// The stand-in's control requests.
+std::string Service(const std::string& pathAndQuery) {
+    app::comm::HttpClient client(VOCARA_SERVER_BASE);
+    return client.Get(pathAndQuery);
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// The login window's controls, found by where they sit.
+struct LoginWindow {
+    explicit LoginWindow(HWND window)
+        : handle(window),
+          edem(ChildAt(window, 86, 134)),
+          edpw(ChildAt(window, 86, 171)),
+          edyz(ChildAt(window, 146, 213)),
+          autochkbox(ChildAt(window, 294, 132)),
+          btcfm(ChildAt(window, 211, 213)),
+          panel(edem != nullptr ? GetParent(edem) : nullptr) {}
+
+    bool Complete() const { return edem && edpw && edyz && autochkbox && btcfm && panel; }
+
+    // Types into the fields the way a user does: the password goes in
+    // while its field has the focus, and leaving the field digests it.
+    void Fill(const std::wstring& email, const std::wstring& password, const std::wstring& captcha) const {
+        SetText(edem, email);
+        ASSERT_TRUE(FocusTo(edpw));
+        SetText(edpw, password);
+        ASSERT_TRUE(FocusTo(edyz));
+        SetText(edyz, captcha);
+    }
+
+    HWND handle, edem, edpw, edyz, autochkbox, btcfm, panel;
+};
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+std::wstring CurrentAnswer() { return Widen(Service("/__test/answer")); }
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Inflate(const std::string& stream) {
+    std::string out(1 << 16, '\0');
+    uLongf size = uLongf(out.size());
+    if (uncompress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(stream.data()),
+                   uLong(stream.size())) != Z_OK) {
+        return "inflate failed";
+    }
+    out.resize(size);
+    return out;
+}
+
+class LoginE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override { Service("/__test/reset"); }
+    void TearDown() override { Service("/__test/reset"); }
+};
+
+TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheProgram) {
+    Service("/__test/scenario?name=slowcaptcha");
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    // The captcha is held back for 5 s: while it is, there is no window yet.
+    ASSERT_TRUE(WaitUntil([] { return Service("/__test/log").find("GET /qzuser/yz.php ") != std::string::npos; },
+                          15000));
+    EXPECT_EQ(vocara.FindTopWindow(L"Vocara", L"", true), nullptr);
+    const HWND window = vocara.WaitForLoginWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TextOf(window), L"Vocara登录");
+    EXPECT_EQ(Count(Service("/__test/log"), "GET /qzuser/yz.php "), 1u);
+    const LoginWindow login(window);
+    ASSERT_TRUE(login.Complete());
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 3000));
+
+    // Closing without a login ends the program; nothing is saved.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(vocara.WaitForExit(10000), 0u);
+    EXPECT_FALSE(std::filesystem::exists(sandbox.SavedLogin()));
+}
+
+struct FailureCase {
+    const char* name;
+    std::wstring email;
+    std::wstring password;
+    bool rightCaptcha;
+    const wchar_t* caption;
+    const wchar_t* text;
+    bool emailKept;
+    bool passwordKept;
+    HWND LoginWindow::*focus;  // nullptr: the focus is not moved to a field
+};
+
+TEST_F(LoginE2eTest, FailureRepliesShowTheirBoxAndResetTheWindow) {
+    const FailureCase cases[] = {
+        {"wrong captcha", Widen(kDemoEmail), L"vocara123", false, L"验证码错误", L"验证码错误,请重新输入", true, true,
+         &LoginWindow::edyz},
+        {"wrong password", Widen(kDemoEmail), L"wrong", true, L"密码错误", L"密码错误,请重新输入", true, false,
+         &LoginWindow::edpw},
+        {"unknown user", L"nobody@vocara.test", L"vocara123", true, L"用户错误", L"没有此用户,请重新输入", false,
+         false, nullptr},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Service("/__test/reset");
+        Sandbox sandbox;
+        VocaraProcess vocara(sandbox);
+        const LoginWindow login(vocara.WaitForLoginWindow());
+        ASSERT_TRUE(login.Complete());
+        login.Fill(c.email, c.password, c.rightCaptcha ? CurrentAnswer() : L"wrong");
+        const std::wstring digest = TextOf(login.edpw);
+        EXPECT_EQ(digest.size(), 32u);
+        PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+
+        const HWND box = vocara.WaitForBox(c.caption);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(BoxText(box), c.text);
+        EXPECT_EQ(GetWindow(box, GW_OWNER), login.handle);
+        EXPECT_FALSE(IsWindowEnabled(login.panel));  // disabled while the box is up
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+        // The reset ends with a new captcha.
+        ASSERT_TRUE(WaitUntil([] { return Count(Service("/__test/log"), "GET /qzuser/yz.php ") == 2; }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(login.panel) != FALSE; }, 3000));
+        EXPECT_EQ(TextOf(login.edyz), L"");
+        EXPECT_EQ(TextOf(login.edem), c.emailKept ? c.email : L"");
+        EXPECT_EQ(TextOf(login.edpw), c.passwordKept ? digest : L"");
+        if (c.focus != nullptr) {
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(login.handle) == login.*c.focus; }, 3000));
+        } else {
+            const HWND focus = FocusOf(login.handle);
+            EXPECT_NE(focus, login.edem);
+            EXPECT_NE(focus, login.edpw);
+        }
+        EXPECT_TRUE(vocara.Running());
+        EXPECT_FALSE(std::filesystem::exists(sandbox.SavedLogin()));
+    }
+}
+
+TEST_F(LoginE2eTest, GoodLoginSavesTheReplyEndsWithZeroAndTheNextStartRestoresIt) {
+    Sandbox sandbox;
+    {
+        VocaraProcess vocara(sandbox);
+        const LoginWindow login(vocara.WaitForLoginWindow());
+        ASSERT_TRUE(login.Complete());
+        login.Fill(L"  demo@vocara.test ", L"vocara123", L" " + CurrentAnswer() + L" ");
+        PostMessageW(login.autochkbox, BM_CLICK, 0, 0);
+        // Enter in the captcha field logs in.
+        PostMessageW(login.edyz, WM_CHAR, L'\r', 1);
+        EXPECT_EQ(vocara.WaitForExit(15000), 0u);
+    }
+    const std::string saved = ReadFile(sandbox.SavedLogin());
+    ASSERT_GE(saved.size(), 2u);
+    EXPECT_EQ(uint8_t(saved[0]), 0x78);
+    EXPECT_EQ(uint8_t(saved[1]), 0x01);
+    const std::string reply = Inflate(saved);
+    for (const char* part : {"<con", "<result>1</result>", "<uid>1001</uid>", "<em>demo@vocara.test</em>",
+                             "<z>True</z>", "<sid>"}) {
+        EXPECT_NE(reply.find(part), std::string::npos) << part << " in " << reply;
+    }
+    EXPECT_NE(reply.find(kDemoDigest), std::string::npos);
+    // The login went out with the trimmed e-mail and captcha and the digest.
+    const std::string log = Service("/__test/log");
+    EXPECT_NE(log.find(std::string("em=") + kDemoEmail + "&p=" + kDemoDigest + "&z=True&yz="), std::string::npos)
+        << log;
+
+    VocaraProcess again(sandbox);
+    const LoginWindow login(again.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    EXPECT_EQ(TextOf(login.edem), Widen(kDemoEmail));
+    EXPECT_EQ(TextOf(login.edpw), Widen(kDemoDigest));
+    EXPECT_EQ(SendMessageW(login.autochkbox, BM_GETCHECK, 0, 0), BST_CHECKED);
+    PostMessageW(login.handle, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.WaitForExit(10000), 0u);
+}
+
+TEST_F(LoginE2eTest, SecondStartHandsOverToTheRunningCopyAndEndsAtOnce) {
+    Sandbox first;
+    Sandbox second;
+    VocaraProcess running(first);
+    const HWND window = running.WaitForLoginWindow();
+    ASSERT_NE(window, nullptr);
+    Service("/__test/reset");
+
+    VocaraProcess another(second);
+    EXPECT_EQ(another.WaitForExit(10000), 0u);
+    EXPECT_FALSE(std::filesystem::exists(second.SavedLogin()));
+    // The second start asked the service for nothing.
+    EXPECT_EQ(Service("/__test/log"), "");
+
+    const HWND box = running.WaitForBox(L"信息");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), L"程序\" Vocara \"已经运行了。");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+    EXPECT_TRUE(GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 3000));
+    EXPECT_TRUE(running.Running());
+}
+
+TEST_F(LoginE2eTest, TheWireCarriesTheThreeHeadersTheCookieAndTheQueryVerbatim) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    login.Fill(L"a+b&c@x.cn", L"vocara123", L"9Z9Z");
+    PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+    const HWND box = vocara.WaitForBox(L"验证码错误");  // the captcha was wrong
+    ASSERT_NE(box, nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    const std::string log = Service("/__test/log");
+    const std::string requestLine = std::string("GET /en/user/rl.php?em=a+b&c@x.cn&p=") + kDemoDigest +
+                                    "&z=False&yz=9Z9Z HTTP/1.1\r\n";
+    const size_t login_at = log.find(requestLine);
+    ASSERT_NE(login_at, std::string::npos) << log;
+    const std::string request = log.substr(login_at, log.find("\r\n\r\n", login_at) - login_at);
+    for (const char* header : {"\r\nAccept: text/html, */*", "\r\nContent-Type: text/html",
+                               "\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)", "\r\nCookie: PHPSESSID="}) {
+        EXPECT_EQ(Count(request, header), 1u) << header << " in " << request;
+    }
+    // The cookie is the one the captcha reply set: the stand-in found the
+    // session (a request without it would also be "-1", so check the log
+    // holds no second session's captcha before the login).
+    EXPECT_EQ(Count(log.substr(0, login_at), "GET /qzuser/yz.php "), 1u);
+    // Every request on a connection of its own.
+    const std::string connections = Service("/__test/connections");
+    std::vector<std::string> serials;
+    for (size_t at = 0; at < connections.size();) {
+        const size_t end = connections.find('\n', at);
+        serials.push_back(connections.substr(at, end - at));
+        at = end == std::string::npos ? connections.size() : end + 1;
+    }
+    std::sort(serials.begin(), serials.end());
+    EXPECT_EQ(std::adjacent_find(serials.begin(), serials.end()), serials.end()) << connections;
+}
+
+TEST_F(LoginE2eTest, HungServerEndsInTheErrorBoxAndThePanelStaysDisabled) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    login.Fill(Widen(kDemoEmail), L"vocara123", CurrentAnswer());
+    Service("/__test/scenario?name=hang");
+    PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+
+    const HWND box = vocara.WaitForBox(L"Vocara", 50000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(BoxText(box).empty());
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return vocara.FindTopWindow(L"#32770", L"Vocara", true) == nullptr; }, 3000));
+    EXPECT_FALSE(IsWindowEnabled(login.panel));
+    EXPECT_TRUE(IsWindowEnabled(login.btcfm));  // only the panel; the window did not finish
+    EXPECT_TRUE(vocara.Running());
+    EXPECT_FALSE(std::filesystem::exists(sandbox.SavedLogin()));
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#pragma once
+// Drives a real Vocara.exe from the outside: a copy in a folder of its own,
+// its windows found by class and process, texts read and written with window
+// messages, focus read through the thread's GUI state.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace e2e {
+
+// A fresh temporary folder holding a copy of the built Vocara.exe; removed
+// (with its qz.dat) when it goes.
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    std::filesystem::path Program() const { return folder_ / L"Vocara.exe"; }
+    std::filesystem::path SavedLogin() const { return folder_ / L"qz.dat"; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// One started copy; terminated when it goes, if it still runs.
+class VocaraProcess {
+public:
+    explicit VocaraProcess(const Sandbox& sandbox);
+    ~VocaraProcess();
+    VocaraProcess(const VocaraProcess&) = delete;
+    VocaraProcess& operator=(const VocaraProcess&) = delete;
+
+    DWORD Id() const { return info_.dwProcessId; }
+    // The exit code once the process has ended within timeoutMs.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    bool Running() const;
+
+    // The visible login window (class "Vocara") of this process.
+    HWND WaitForLoginWindow(DWORD timeoutMs = 15000) const;
+    // A message box (dialog class) of this process with this caption.
+    HWND WaitForBox(std::wstring_view caption, DWORD timeoutMs = 10000) const;
+    HWND FindTopWindow(std::wstring_view className, std::wstring_view caption, bool visibleOnly) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// The child of window whose top-left corner sits at (left, top) of window's
+// client area, searched through every level.
+HWND ChildAt(HWND window, int left, int top);
+std::wstring TextOf(HWND window);
+void SetText(HWND window, std::wstring_view text);
+// The window with the keyboard focus in window's thread.
+HWND FocusOf(HWND window);
+// Moves the keyboard focus of another process's thread to window.
+bool FocusTo(HWND window);
+// The message text of a message box.
+std::wstring BoxText(HWND box);
+
+// Pumps nothing: waits until done() holds or timeoutMs passed; answers done().
+template <class Condition>
+bool WaitUntil(Condition done, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() > deadline) {
+            return done();
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+} // namespace e2e
