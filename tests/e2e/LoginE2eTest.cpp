@@ -108,6 +108,11 @@ TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheP
     const LoginWindow login(window);
     ASSERT_TRUE(login.Complete());
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 3000));
+    // The hidden owner window carries the title and no taskbar button.
+    const HWND owner = vocara.FindTopWindow(L"TApplication", L"Vocara", false);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
+    EXPECT_TRUE(GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 
     // Closing without a login ends the program; nothing is saved.
     PostMessageW(window, WM_CLOSE, 0, 0);
