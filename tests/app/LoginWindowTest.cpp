@@ -8,6 +8,7 @@
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
+#include <ole2.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,14 @@ using testsupport::PumpFor;
 using testsupport::PumpUntil;
 
 namespace {
+
+// The XML parser is a COM object; the program initialises OLE at its start.
+class OleEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
+    void TearDown() override { OleUninitialize(); }
+};
+[[maybe_unused]] const ::testing::Environment* const kOle = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
 // Nothing listens here: requests fail at once, as with no network.
 constexpr wchar_t kUnreachableServer[] = L"http://127.0.0.1:1";
@@ -322,23 +331,30 @@ app::Tuserinfo State(std::string em, std::string pwd, std::string uid, int32_t r
 }
 
 std::wstring Reply(const std::wstring& z, bool withPwd = true) {
-    return L"<con><result>1</result><uid> 77 </uid>" + std::wstring(withPwd ? L"<pwd>0123abcd</pwd>" : L"") +
+    return L"<con><result>1</result><uid>77</uid>" + std::wstring(withPwd ? L"<pwd>0123abcd</pwd>" : L"") +
            L"<sid>s1</sid><un>张三</un><em>张三@vocara.test</em><ifreg>0</ifreg>" +
            (z.empty() ? L"" : L"<z>" + z + L"</z>") + L"</con>";
 }
 
 TEST_F(LoginWindowTest, SavedLoginFileRestoresWhatItMayAndNothingElse) {
     const std::string email = skin::WideToAnsi(L"张三@vocara.test");
+    // What an earlier run left in the state: a failing file must clear em,
+    // pwd and the flag but keep uid; a missing file touches nothing.
+    const app::Tuserinfo leftover = State("old@x.cn", "old-digest", "old-uid", 1);
     const SavedFileCase cases[] = {
-        {"no file", std::nullopt, nullptr, L"", L"", false, State("", "", "", 0)},
+        {"no file", std::nullopt, nullptr, L"", L"", false, leftover},
         {"remembered", Reply(L"True"), nullptr, L"张三@vocara.test", L"0123abcd", true,
-         State(email, "0123abcd", " 77 ", 1)},
-        {"not remembered", Reply(L"False"), nullptr, L"张三@vocara.test", L"", false, State(email, "", " 77 ", 0)},
-        {"lower-case true", Reply(L"true"), nullptr, L"张三@vocara.test", L"", false, State(email, "", " 77 ", 0)},
-        {"upper-case TRUE", Reply(L"TRUE"), nullptr, L"张三@vocara.test", L"", false, State(email, "", " 77 ", 0)},
+         State(email, "0123abcd", "77", 1)},
+        // Only "True" restores the password; the state's pwd is not touched.
+        {"not remembered", Reply(L"False"), nullptr, L"张三@vocara.test", L"", false,
+         State(email, "old-digest", "77", 0)},
+        {"lower-case true", Reply(L"true"), nullptr, L"张三@vocara.test", L"", false,
+         State(email, "old-digest", "77", 0)},
+        {"upper-case TRUE", Reply(L"TRUE"), nullptr, L"张三@vocara.test", L"", false,
+         State(email, "old-digest", "77", 0)},
         // Fails at pwd: the e-mail already shown stays, the state forgets it.
-        {"True without pwd", Reply(L"True", false), nullptr, L"张三@vocara.test", L"", false, State("", "", " 77 ", 0)},
-        {"no z", Reply(L""), nullptr, L"张三@vocara.test", L"", false, State("", "", " 77 ", 0)},
+        {"True without pwd", Reply(L"True", false), nullptr, L"张三@vocara.test", L"", false, State("", "", "77", 0)},
+        {"no z", Reply(L""), nullptr, L"张三@vocara.test", L"", false, State("", "", "77", 0)},
         {"not zlib", std::nullopt, "this is not a zlib stream", L"", L"", false, State("", "", "old-uid", 0)},
         {"empty file", std::nullopt, "", L"", L"", false, State("", "", "old-uid", 0)},
         {"a code as content", L"-1", nullptr, L"", L"", false, State("", "", "old-uid", 0)},
@@ -353,12 +369,7 @@ TEST_F(LoginWindowTest, SavedLoginFileRestoresWhatItMayAndNothingElse) {
             std::ofstream(file, std::ios::binary) << c.rawBytes;
         }
         app::Tfmlg window(nullptr, kUnreachableServer);
-        // Leftovers of an earlier run that a failing file must clear (em,
-        // pwd, flag) or leave alone (uid).
-        app::UserInfo() = State("old@x.cn", "old-digest", "old-uid", 1);
-        if (!c.reply && c.rawBytes == nullptr) {
-            app::UserInfo() = {};
-        }
+        app::UserInfo() = leftover;
         app::SetExecutableDirectory(folder.WithSeparator());
         window.initrl();
         EXPECT_EQ(window.edem.Text(), c.email);
