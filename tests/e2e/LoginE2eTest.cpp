@@ -252,12 +252,12 @@ TEST_F(LoginE2eTest, TheWireCarriesTheThreeHeadersTheCookieAndTheQueryVerbatim) 
 
     const std::string log = Service("/__test/log");
     const std::string requestLine = std::string("GET /en/user/rl.php?em=a+b&c@x.cn&p=") + kDemoDigest +
-                                    "&z=False&yz=9Z9Z HTTP/1.1\r\n";
+                                    "&z=False&yz=9Z9Z HTTP/1.1\n";
     const size_t login_at = log.find(requestLine);
-    ASSERT_NE(login_at, std::string::npos) << log;
-    const std::string request = log.substr(login_at, log.find("\r\n\r\n", login_at) - login_at);
-    for (const char* header : {"\r\nAccept: text/html, */*", "\r\nContent-Type: text/html",
-                               "\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)", "\r\nCookie: PHPSESSID="}) {
+    ASSERT_NE(login_at, std::string::npos) << requestLine << " in " << log;
+    const std::string request = log.substr(login_at, log.find("\n\n", login_at) + 1 - login_at);
+    for (const char* header : {"\nAccept: text/html, */*\n", "\nContent-Type: text/html\n",
+                               "\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\n", "\nCookie: PHPSESSID="}) {
         EXPECT_EQ(Count(request, header), 1u) << header << " in " << request;
     }
     // The cookie is the one the captcha reply set: the stand-in found the

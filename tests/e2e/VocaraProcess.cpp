@@ -135,14 +135,14 @@ HWND ChildAt(HWND window, int left, int top) {
 std::wstring TextOf(HWND window) {
     wchar_t buffer[512] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 5000, &copied);
     return std::wstring(buffer, copied);
 }
 
 void SetText(HWND window, std::wstring_view text) {
     const std::wstring copy(text);
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()), SMTO_ABORTIFHUNG, 5000, &ignored);
+    SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()), SMTO_NORMAL, 5000, &ignored);
 }
 
 HWND FocusOf(HWND window) {
