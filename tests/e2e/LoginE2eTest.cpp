@@ -215,6 +215,24 @@ TEST_F(LoginE2eTest, GoodLoginSavesTheReplyEndsWithZeroAndTheNextStartRestoresIt
     EXPECT_EQ(again.WaitForExit(10000), 0u);
 }
 
+// A result with blanks and line breaks around "1" is a success; the saved
+// file keeps the reply's texts as they came, the session's leading blanks too.
+TEST_F(LoginE2eTest, SpacedSuccessReplyStillLogsInAndIsSavedUntrimmed) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    login.Fill(Widen(kDemoEmail), L"vocara123", CurrentAnswer());
+    Service("/__test/scenario?name=spaced");
+    PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+    EXPECT_EQ(vocara.WaitForExit(15000), 0u);
+    const std::string reply = Inflate(ReadFile(sandbox.SavedLogin()));
+    const size_t sid = reply.find("<sid>");
+    ASSERT_NE(sid, std::string::npos) << reply;
+    EXPECT_EQ(reply.compare(sid + 5, 3, "   "), 0) << reply;
+    EXPECT_NE(reply.find("<z>False</z>"), std::string::npos) << reply;
+}
+
 TEST_F(LoginE2eTest, SecondStartHandsOverToTheRunningCopyAndEndsAtOnce) {
     Sandbox first;
     Sandbox second;
@@ -244,7 +262,12 @@ TEST_F(LoginE2eTest, TheWireCarriesTheThreeHeadersTheCookieAndTheQueryVerbatim) 
     VocaraProcess vocara(sandbox);
     const LoginWindow login(vocara.WaitForLoginWindow());
     ASSERT_TRUE(login.Complete());
-    login.Fill(L"a+b&c@x.cn", L"vocara123", L"9Z9Z");
+    // The password field keeps the focus up to the click: leaving it for the
+    // button digests the password before the request is built.
+    SetText(login.edem, L"a+b&c@x.cn");
+    SetText(login.edyz, L"9Z9Z");
+    ASSERT_TRUE(FocusTo(login.edpw));
+    SetText(login.edpw, L"vocara123");
     PostMessageW(login.btcfm, BM_CLICK, 0, 0);
     const HWND box = vocara.WaitForBox(L"验证码错误");  // the captcha was wrong
     ASSERT_NE(box, nullptr);
@@ -274,6 +297,46 @@ TEST_F(LoginE2eTest, TheWireCarriesTheThreeHeadersTheCookieAndTheQueryVerbatim) 
     }
     std::sort(serials.begin(), serials.end());
     EXPECT_EQ(std::adjacent_find(serials.begin(), serials.end()), serials.end()) << connections;
+}
+
+struct UnexpectedReplyCase {
+    const char* scenario;
+    bool errorBox;  // the framework's error box, caption "Vocara"
+};
+
+TEST_F(LoginE2eTest, UnexpectedRepliesLeaveThePanelDisabledAndSaveNothing) {
+    const UnexpectedReplyCase cases[] = {
+        {"oddcode", false},  // result "2": no message at all
+        {"nocon", true},
+        {"error500", true},
+        {"redirect", true},  // not followed
+    };
+    for (const UnexpectedReplyCase& c : cases) {
+        SCOPED_TRACE(c.scenario);
+        Service("/__test/reset");
+        Sandbox sandbox;
+        VocaraProcess vocara(sandbox);
+        const LoginWindow login(vocara.WaitForLoginWindow());
+        ASSERT_TRUE(login.Complete());
+        login.Fill(Widen(kDemoEmail), L"vocara123", CurrentAnswer());
+        Service(std::string("/__test/scenario?name=") + c.scenario);
+        PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntil([] { return Service("/__test/log").find("GET /en/user/rl.php") != std::string::npos; },
+                              10000));
+        if (c.errorBox) {
+            const HWND box = vocara.WaitForBox(L"Vocara");
+            ASSERT_NE(box, nullptr);
+            EXPECT_FALSE(BoxText(box).empty());
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        // Give the copy time to show anything it would show, then look.
+        Sleep(500);
+        EXPECT_EQ(vocara.FindTopWindow(L"#32770", L"", true), nullptr);
+        EXPECT_FALSE(IsWindowEnabled(login.panel));
+        EXPECT_TRUE(vocara.Running());
+        EXPECT_FALSE(std::filesystem::exists(sandbox.SavedLogin()));
+        EXPECT_EQ(Service("/__test/log").find("moved.php"), std::string::npos);
+    }
 }
 
 TEST_F(LoginE2eTest, HungServerEndsInTheErrorBoxAndThePanelStaysDisabled) {
