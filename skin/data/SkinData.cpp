@@ -159,7 +159,7 @@ void TSkinData::WriteSkinStream(MemoryStream& stream) const {
 }
 
 bool TSkinData::ReadSkinStreamFromResource(HMODULE module, const wchar_t* name) {
-    HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC found = FindResourceW(module, name, RT_RCDATA);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (bytes == nullptr) {

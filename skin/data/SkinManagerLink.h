@@ -29,7 +29,10 @@ public:
     virtual void InstallHook() = 0;
     // The component later commands act for.
     virtual void SetCurrentSkinData(TSkinData& data) = 0;
-    // Runs command after delayMs on the manager's timer.
+    // Runs command after delayMs on the manager's timer, for the component
+    // last made current. Loaded posts the first skin command without making
+    // itself current: it is then the registered main-form component (the
+    // manager's default) that the command is for.
     virtual void PostCommand(SkinCommand command, int delayMs) = 0;
     virtual int StartCount() const = 0;
     virtual void SetStartCount(int count) = 0;
