@@ -41,7 +41,7 @@ struct ChannelMask {
         if (max == 0) {
             return 0;
         }
-        return uint8_t(((pixel & mask) >> shift) * 255u / max);
+        return uint8_t(uint64_t((pixel & mask) >> shift) * 255u / max);
     }
 };
 

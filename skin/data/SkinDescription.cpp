@@ -461,9 +461,8 @@ private:
         buttons.CheckButtonFrame = StripFrames(buttons.CheckButtonFrame, buttons.CheckBitmap);
 
         // Painters divide by these: whatever the skin says, at least one cell.
-        for (const TDataSkinObject* object : set_.AllObjects()) {
-            auto* writable = const_cast<TDataSkinObject*>(object);
-            writable->Frame = std::max(writable->Frame, 1);
+        for (TDataSkinObject* object : set_.AllObjects()) {
+            object->Frame = std::max(object->Frame, 1);
         }
         buttons.RadioButtonFrame = std::max(buttons.RadioButtonFrame, 1);
         buttons.CheckButtonFrame = std::max(buttons.CheckButtonFrame, 1);

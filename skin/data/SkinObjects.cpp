@@ -1,5 +1,6 @@
 #include "skin/data/SkinObjects.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace skin {
@@ -52,9 +53,9 @@ ui::Color SkinObjectSet::CaptionColour() const {
     return Colours[scButtonFace];
 }
 
-std::vector<const TDataSkinObject*> SkinObjectSet::AllObjects() const {
-    std::vector<const TDataSkinObject*> all;
-    for (const TDataSkinObject* object : std::initializer_list<const TDataSkinObject*>{
+std::vector<TDataSkinObject*> SkinObjectSet::AllObjects() {
+    std::vector<TDataSkinObject*> all;
+    for (TDataSkinObject* object : std::initializer_list<TDataSkinObject*>{
              Buttons.get(), Title.get(), LeftBorder.get(), RightBorder.get(), TopBorder.get(), BottomBorder.get(),
              Progress.get(), ProgressChunk.get(), MenuBar.get(), GroupBoxEdge.get(), GroupBox.get(), Tabs.get(),
              StatusBarEdges.get(), TabPane.get(), ToolBars.get(), ComboButton.get(), SunkEdge.get(),
@@ -71,6 +72,11 @@ std::vector<const TDataSkinObject*> SkinObjectSet::AllObjects() const {
         all.push_back(button.get());
     }
     return all;
+}
+
+std::vector<const TDataSkinObject*> SkinObjectSet::AllObjects() const {
+    const std::vector<TDataSkinObject*> all = const_cast<SkinObjectSet*>(this)->AllObjects();
+    return {all.begin(), all.end()};
 }
 
 } // namespace skin

@@ -194,7 +194,8 @@ struct SkinObjectSet {
     // or the ButtonFace colour without a top border picture.
     ui::Color CaptionColour() const;
 
-    // Every data object present, for code that walks them all.
+    // Every data object present, caption buttons last, for code that walks them all.
+    std::vector<TDataSkinObject*> AllObjects();
     std::vector<const TDataSkinObject*> AllObjects() const;
 };
 

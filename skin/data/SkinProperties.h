@@ -4,6 +4,7 @@
 // with their text forms ("[xcMainMenu,xcPopupMenu]", "sfMainform").
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>

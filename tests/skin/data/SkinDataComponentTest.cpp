@@ -28,6 +28,15 @@ using Log = std::vector<std::string>;
 const Bytes kSkinFile =
     skintest::SkinFile("[Headerbar]\nImage=p.bmp\n", {{"p.bmp", skintest::SolidBmp(8, 8, {1, 2, 3})}});
 
+// A package of a version the reader does not know.
+const Bytes kOldSkinFile = [] {
+    skinpack::RawPackage raw;
+    raw.Version = 10000;
+    raw.NameText = "skin.ini\r\n";
+    raw.Sizes = {0};
+    return skinpack::MakeSkinFile(skinpack::BuildRawPackage(raw));
+}();
+
 TEST(SkinDataProperties, PublishedPropertiesStartAtTheirDefaults) {
     TSkinData data(nullptr);
     const struct {
@@ -146,7 +155,7 @@ struct LoadedCase {
     const char* name;
     TSkinFormType type;
     bool active;
-    bool skin;
+    const Bytes* skin;  // none: no skin streamed
     bool ownedByForm;
     Log calls;
     bool activeAfter;
@@ -154,17 +163,19 @@ struct LoadedCase {
 
 TEST(SkinDataManager, LoadedStartsTheManagerAsTheFormTypeSays) {
     const LoadedCase cases[] = {
-        {"main form with a skin", TSkinFormType::sfMainform, true, true, false,
+        {"main form with a skin", TSkinFormType::sfMainform, true, &kSkinFile, false,
          {"RegisterSkinData", "InstallHook", "PostCommand 1 250"}, true},
-        {"main form without a skin", TSkinFormType::sfMainform, true, false, false,
+        {"main form without a skin", TSkinFormType::sfMainform, true, nullptr, false,
          {"RegisterSkinData", "InstallHook"}, false},
-        {"main form inactive", TSkinFormType::sfMainform, false, true, false, {"RegisterSkinData", "InstallHook"},
-         false},
-        {"this form only, on a form", TSkinFormType::sfOnlyThisForm, true, true, true,
+        {"main form with a skin of an unknown version", TSkinFormType::sfMainform, true, &kOldSkinFile, false,
+         {"RegisterSkinData", "InstallHook"}, false},
+        {"main form inactive", TSkinFormType::sfMainform, false, &kSkinFile, false,
+         {"RegisterSkinData", "InstallHook"}, false},
+        {"this form only, on a form", TSkinFormType::sfOnlyThisForm, true, &kSkinFile, true,
          {"RegisterSkinData", "SwitchOn", "SetStartCount 1", "SkinForm"}, true},
-        {"dialog, no form", TSkinFormType::sfDialog, true, true, false, {"RegisterSkinData", "SwitchOn", "SetStartCount 1"},
-         true},
-        {"DLL, inactive on a form", TSkinFormType::sfDLL, false, true, true,
+        {"dialog, no form", TSkinFormType::sfDialog, true, &kSkinFile, false,
+         {"RegisterSkinData", "SwitchOn", "SetStartCount 1"}, true},
+        {"DLL, inactive on a form", TSkinFormType::sfDLL, false, &kSkinFile, true,
          {"RegisterSkinData", "SwitchOn", "SetStartCount 1"}, false},
     };
     for (const LoadedCase& c : cases) {
@@ -176,9 +187,9 @@ TEST(SkinDataManager, LoadedStartsTheManagerAsTheFormTypeSays) {
             data.showMessage = [](const std::string&) {};
             data.SkinFormtype = c.type;
             data.SetActive(c.active);  // while streaming: only stored
-            if (c.skin) {
-                skin::MemoryStream stream = skintest::SkinStreamOf(kSkinFile);
-                ASSERT_TRUE(data.ReadSkinStream(stream));
+            if (c.skin != nullptr) {
+                skin::MemoryStream stream = skintest::SkinStreamOf(*c.skin);
+                EXPECT_EQ(data.ReadSkinStream(stream), c.skin == &kSkinFile);
             }
             EXPECT_TRUE(manager.log.empty());
             data.Loaded();
