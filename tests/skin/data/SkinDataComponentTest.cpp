@@ -464,3 +464,52 @@ TEST(SkinDataWindows, AppIconBitmapHoldsTheApplicationsSmallIcon) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<HGDIOBJ> BitmapHandlesOf(const TSkinData& data) {
+    std::vector<HGDIOBJ> handles;
+    for (const skin::TDataSkinObject* object : data.AllObjects()) {
+        if (object->Bitmap.Handle() != nullptr) {
+            handles.push_back(object->Bitmap.Handle());
+        }
+    }
+    return handles;
+}
+
+// A reload builds the new objects before it lets the old ones go, so no
+// handle value of the old set can have been handed out again when this looks.
+TEST(SkinDataLifetime, ReloadingFreesThePreviousSkinsObjects) {
+    SkinUnderTest skin;
+    ASSERT_TRUE(skin.Load(kSkinFile));
+    std::vector<HGDIOBJ> old = BitmapHandlesOf(*skin.data);
+    old.push_back(skin->ButtonFaceBrush.get());
+    ASSERT_GT(old.size(), 3u);
+    ASSERT_TRUE(skin->LoadSkin());
+    for (HGDIOBJ h : old) {
+        EXPECT_EQ(GetObjectType(h), 0u);
+    }
+}
+
+TEST(SkinDataLifetime, DestroyingFreesEveryGdiObject) {
+    ManagerScope manager;
+    std::vector<HGDIOBJ> handles;
+    {
+        SkinUnderTest skin;
+        ASSERT_TRUE(skin.Load(kSkinFile));
+        skin->Loaded();
+        skin->ShowCaptionHint(RECT{10, 10, 20, 20}, L"关闭");
+        handles = BitmapHandlesOf(*skin.data);
+        handles.push_back(skin->ButtonFaceBrush.get());
+        handles.push_back(skin->CaptionFont());
+        handles.push_back(skin->AppIconBitmap().Handle());
+        for (HGDIOBJ h : handles) {
+            ASSERT_NE(GetObjectType(h), 0u);
+        }
+    }
+    for (HGDIOBJ h : handles) {
+        EXPECT_EQ(GetObjectType(h), 0u);
+    }
+}
+
+} // namespace
