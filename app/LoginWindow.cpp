@@ -30,6 +30,11 @@ constexpr wchar_t kRestoreCaption[] = L"信息";
 constexpr wchar_t kRestoreText[] = L"程序\" Vocara \"已经运行了。";
 constexpr wchar_t kLoadErrorCaption[] = L"解压文件错误！";
 
+// The saved login file beside the executable.
+std::filesystem::path SavedLoginPath() {
+    return std::filesystem::path(ExecutableDirectory()) / comm::kSavedLoginName;
+}
+
 ui::Font FontOf(const wchar_t* face, int height) {
     ui::Font font;
     font.name = face;
@@ -37,12 +42,16 @@ ui::Font FontOf(const wchar_t* face, int height) {
     return font;
 }
 
+struct Bounds {
+    int left, top, width, height;
+};
+
 // One row of the control table: where a control sits, what it says, how it
 // writes, and its place in the tab order (-1: none of its own).
 struct ControlLayout {
     const char* name;
     ui::Control* control;
-    RECT bounds;  // left, top, width, height
+    Bounds bounds;
     const wchar_t* text;
     const wchar_t* face;
     int fontHeight;
@@ -93,8 +102,7 @@ void Tfmlg::BuildControls() {
     for (const ControlLayout& row : layout) {
         row.control->name = row.name;
         row.control->SetParent(&panreg);
-        row.control->SetBounds(int(row.bounds.left), int(row.bounds.top), int(row.bounds.right),
-                               int(row.bounds.bottom));
+        row.control->SetBounds(row.bounds.left, row.bounds.top, row.bounds.width, row.bounds.height);
         if (row.text != nullptr) {
             row.control->SetCaption(row.text);
         }
@@ -153,7 +161,7 @@ void Tfmlg::getyz(ui::Image& image) {
 }
 
 void Tfmlg::initrl() {
-    const std::filesystem::path file = std::filesystem::path(ExecutableDirectory()) / comm::kSavedLoginName;
+    const std::filesystem::path file = SavedLoginPath();
     std::error_code error;
     if (!std::filesystem::exists(file, error)) {
         return;
@@ -226,7 +234,7 @@ void Tfmlg::btcfmClick(ui::Control&) {
     const comm::LoginCode code = comm::ReadLoginCode(reply);
 
     if (code == comm::LoginCode::Success) {
-        comm::StoreLoginSuccess(reply, UserInfo(), ExecutableDirectory() + L"qz.dat");
+        comm::StoreLoginSuccess(reply, UserInfo(), SavedLoginPath().wstring());
         completion_ = 0;
         regok();
         return;
