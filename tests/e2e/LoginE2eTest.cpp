@@ -4,6 +4,7 @@
 #include "tests/e2e/VocaraProcess.h"
 
 #include "app/comm/HttpClient.h"
+#include "ui/Bitmap.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -87,6 +88,30 @@ std::string Inflate(const std::string& stream) {
     return out;
 }
 
+// What the screen shows of a window's client area.
+ui::Bitmap ClientShot(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    ui::Bitmap shot(client.right, client.bottom);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(shot.GetCanvas().Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+size_t ColoursIn(const ui::Bitmap& shot, RECT area) {
+    std::vector<ui::Color> seen;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const ui::Color colour = shot.PixelAt(x, y);
+            if (std::find(seen.begin(), seen.end(), colour) == seen.end()) seen.push_back(colour);
+        }
+    }
+    return seen.size();
+}
+
 class LoginE2eTest : public ::testing::Test {
 protected:
     void SetUp() override { Service("/__test/reset"); }
@@ -108,6 +133,14 @@ TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheP
     const LoginWindow login(window);
     ASSERT_TRUE(login.Complete());
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 3000));
+    // On screen: the blue end of the banner at the left, the captcha's
+    // letters (many colours) where the captcha image sits.
+    Sleep(300);
+    const ui::Bitmap shot = ClientShot(window);
+    const ui::Color banner = shot.PixelAt(8, 60);
+    EXPECT_GT(int((banner >> 16) & 0xFF), int(banner & 0xFF) + 60) << std::hex << banner;
+    EXPECT_GT(ColoursIn(shot, RECT{86, 213, 86 + 49, 213 + 26}), 8u);
+    EXPECT_EQ(ColoursIn(shot, RECT{86, 250, 86 + 49, 250 + 10}), 1u);  // plain panel below it
     // The hidden owner window carries the title and no taskbar button.
     const HWND owner = vocara.FindTopWindow(L"TApplication", L"Vocara", false);
     ASSERT_NE(owner, nullptr);
