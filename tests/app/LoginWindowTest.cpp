@@ -220,6 +220,16 @@ TEST_F(LoginWindowTest, PasswordFieldIsEmptiedOnEntryAndHoldsTheDigestAfterwards
     }
 }
 
+TEST_F(LoginWindowTest, TabbingIntoThePasswordFieldEmptiesARestoredDigest) {
+    form->edem.SetText(L"demo@vocara.test");
+    form->edpw.SetText(L"d48951bb5391fa00abf477531eb1c4e0");
+    ShowAndFocus(form->edem);
+    PostMessageW(form->edem.Handle(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(PumpUntil([&] { return form->edpw.Focused(); }));
+    EXPECT_EQ(form->edpw.Text(), L"");
+    EXPECT_EQ(form->edem.Text(), L"demo@vocara.test");
+}
+
 // Enter in the captcha field runs the login; with no server the request
 // fails into the error box and the panel stays disabled.
 TEST_F(LoginWindowTest, EnterInTheCaptchaFieldLogsInAndNowhereElse) {
