@@ -1,42 +1,31 @@
 #include "skin/data/PixelRoutines.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace skin {
 
 namespace {
 
-// A blank bitmap of the given size in the format of `like`.
-ui::Bitmap SameFormat(const ui::Bitmap& like, int width, int height) {
-    return ui::Bitmap(width, height, like.Format());
-}
-
-// Keeps the caller's transparency settings when a new picture is assigned.
-void AssignPixels(ui::Bitmap& bitmap, ui::Bitmap&& pixels) {
-    const bool transparent = bitmap.transparent;
-    const ui::Color transparentColor = bitmap.transparentColor;
-    bitmap = std::move(pixels);
-    bitmap.transparent = transparent;
-    bitmap.transparentColor = transparentColor;
-}
-
-// Moves every pixel (x, y) of `bitmap` to place(x, y) in a new bitmap of
-// the given size.
+// Writes every pixel (x, y) of the picture to place(x, y) in the same
+// bitmap resized to width x height. The bitmap object, its canvas and DC and
+// its transparency settings stay; only the pixels are new.
 template <class Place>
 void Remap(ui::Bitmap& bitmap, int width, int height, Place place) {
-    ui::Bitmap result = SameFormat(bitmap, width, height);
-    const int step = bitmap.BytesPerPixel();
+    const ui::Bitmap old = bitmap;
+    bitmap.SetSize(width, height);
+    const int step = old.BytesPerPixel();
     // Rows of a top-down DIB follow each other at Stride() bytes.
-    uint8_t* const target = result.ScanLine(0);
-    const size_t stride = size_t(result.Stride());
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const uint8_t* pixel = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x, pixel += step) {
+    uint8_t* const target = bitmap.ScanLine(0);
+    const size_t stride = size_t(bitmap.Stride());
+    for (int y = 0; y < old.Height(); ++y) {
+        const uint8_t* pixel = old.ScanLine(y);
+        for (int x = 0; x < old.Width(); ++x, pixel += step) {
             const POINT to = place(x, y);
             std::memcpy(target + size_t(to.y) * stride + size_t(to.x) * step, pixel, size_t(step));
         }
     }
-    AssignPixels(bitmap, std::move(result));
 }
 
 } // namespace
@@ -61,24 +50,26 @@ void ReplaceKeyColour(ui::Bitmap& bitmap, ui::Color colour) {
 }
 
 void MirrorBitmap(ui::Bitmap& bitmap) {
-    if (bitmap.Empty()) {
-        return;
+    const int step = bitmap.BytesPerPixel();
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* left = bitmap.ScanLine(y);
+        uint8_t* right = left + size_t(bitmap.Width() - 1) * step;
+        for (; left < right; left += step, right -= step) {
+            std::swap_ranges(left, left + step, right);
+        }
     }
-    const int width = bitmap.Width();
-    Remap(bitmap, width, bitmap.Height(), [width](int x, int y) { return POINT{width - 1 - x, y}; });
 }
 
 void FlipBitmap(ui::Bitmap& bitmap) {
-    if (bitmap.Empty()) {
-        return;
-    }
-    ui::Bitmap result = SameFormat(bitmap, bitmap.Width(), bitmap.Height());
-    const int height = bitmap.Height();
     const size_t rowBytes = size_t(bitmap.Width()) * bitmap.BytesPerPixel();
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(result.ScanLine(height - 1 - y), bitmap.ScanLine(y), rowBytes);
+    std::vector<uint8_t> spare(rowBytes);
+    for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom) {
+        uint8_t* upper = bitmap.ScanLine(top);
+        uint8_t* lower = bitmap.ScanLine(bottom);
+        std::memcpy(spare.data(), upper, rowBytes);
+        std::memcpy(upper, lower, rowBytes);
+        std::memcpy(lower, spare.data(), rowBytes);
     }
-    AssignPixels(bitmap, std::move(result));
 }
 
 void RotateLeft(ui::Bitmap& bitmap) {

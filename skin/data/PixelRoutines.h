@@ -2,7 +2,8 @@
 // Pixel transforms of whole bitmaps, done on rows (never pixel by pixel
 // through GDI). They work on 24- and 32-bit bitmaps alike and keep the
 // format, except ReplaceKeyColour, which always leaves 24 bits; an empty
-// bitmap is left as it is.
+// bitmap is left as it is. The bitmap object keeps its canvas (and DC) and
+// its transparency settings: painters may hold on to them.
 
 #include "skin/data/StripDrawing.h"
 #include "ui/Bitmap.h"

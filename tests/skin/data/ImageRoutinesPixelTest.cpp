@@ -33,15 +33,17 @@ TEST(PixelTransforms, MoveEveryPixelOfAnAsymmetricPicture) {
     for (const PixelFormat format : {PixelFormat::Bit24, PixelFormat::Bit32}) {
         for (const Transform& t : kTransforms) {
             SCOPED_TRACE(std::string(t.name) + (format == PixelFormat::Bit24 ? ", 24 bits" : ", 32 bits"));
-            const int width = 3;
-            const int height = 2;
+            const int width = 4;
+            const int height = 3;
             Bitmap picture = MakeBitmap(width, height, Mark, format);
             picture.transparent = true;
+            const ui::Canvas* canvas = &picture.GetCanvas();
             t.apply(picture);
             ASSERT_EQ(picture.Width(), t.swapsSides ? height : width);
             ASSERT_EQ(picture.Height(), t.swapsSides ? width : height);
             EXPECT_EQ(picture.Format(), format);
             EXPECT_TRUE(picture.transparent);
+            EXPECT_EQ(&picture.GetCanvas(), canvas);
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
                     const POINT to = t.place(x, y, width, height);
@@ -49,6 +51,20 @@ TEST(PixelTransforms, MoveEveryPixelOfAnAsymmetricPicture) {
                 }
             }
         }
+    }
+}
+
+TEST(PixelTransforms, TheCanvasDrawsOnTheNewPixels) {
+    for (const Transform& t : kTransforms) {
+        SCOPED_TRACE(t.name);
+        Bitmap picture = MakeBitmap(4, 3, Mark);
+        const HDC dc = picture.GetCanvas().Handle();
+        t.apply(picture);
+        const RECT corner{0, 0, 1, 1};
+        const ui::UniqueBrush brush(CreateSolidBrush(ui::ColorToRgb(kGreen)));
+        FillRect(picture.GetCanvas().Handle(), &corner, brush.get());
+        EXPECT_EQ(picture.GetCanvas().Handle(), dc);
+        EXPECT_EQ(picture.PixelAt(0, 0), kGreen);
     }
 }
 
