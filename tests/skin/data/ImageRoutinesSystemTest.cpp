@@ -6,6 +6,10 @@
 
 #include "ImageRoutinesTest.h"
 
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/Panel.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,6 +19,7 @@ namespace {
 
 using namespace imagetest;
 using ui::Bitmap;
+using ui::Color;
 
 // A bare window that erases itself red (far beyond its client area, so the
 // clipping shows) and paints a blue square at (2, 2) to (6, 6) on
@@ -119,6 +124,38 @@ TEST(PaintControlTo, PaintsTheControlAtItsOffsetClippedToItsClientArea) {
         GetClipBox(dc, &clip);
         EXPECT_EQ(clip.right - clip.left, 20);
         EXPECT_EQ(clip.bottom - clip.top, 20);
+    }
+}
+
+TEST(PaintControlTo, BringsAToolkitParentsPictureUnderAChild) {
+    // What a see-through control's painter does: the parent panel paints
+    // itself, with its window-less children, at the child's place.
+    const Color panelColour = Rgb(30, 140, 90);
+    const Color labelColour = Rgb(200, 60, 20);
+    ui::Form form(nullptr);
+    form.SetBounds(100, 100, 200, 150);
+    ui::Panel& panel = form.Create<ui::Panel>();
+    panel.SetParent(&form);
+    panel.SetBevelOuter(ui::Bevel::None);
+    panel.SetBounds(10, 10, 120, 80);
+    panel.SetColor(panelColour);
+    ui::Label& label = form.Create<ui::Label>();
+    label.SetParent(&panel);
+    label.SetBounds(26, 25, 4, 3);
+    label.SetColor(labelColour);
+    ASSERT_NE(panel.Handle(), nullptr);
+
+    // A 12 x 8 child at (20, 20) in the panel: the label lies at (6, 5).
+    Bitmap target = Filled(12, 8, kWhite);
+    skin::ControlPaintSource source;
+    source.control = panel.Handle();
+    source.offset = POINT{20, 20};
+    skin::PaintControlTo(source, target.GetCanvas().Handle());
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const bool onLabel = x >= 6 && x < 10 && y >= 5 && y < 8;
+            ASSERT_EQ(target.PixelAt(x, y), onLabel ? labelColour : panelColour) << "at " << x << "," << y;
+        }
     }
 }
 
