@@ -2,6 +2,7 @@
 
 #include "ui/Gdi.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -169,7 +170,11 @@ bool FindDirectTarget(HDC dc, DirectTarget& target) {
 // (x, y) of the target, cut by its clip rectangle.
 void CopyKeyedPixels(const DirectTarget& target, int x, int y, const ui::Bitmap& bitmap, const RECT& area,
                      COLORREF key) {
-    RECT to{target.origin.x + x, target.origin.y + y, 0, 0};
+    // Far outside any bitmap is as good as just outside it; no overflow.
+    constexpr int64_t kFar = int64_t(1) << 28;
+    RECT to{};
+    to.left = LONG(std::clamp(int64_t(target.origin.x) + x, -kFar, kFar));
+    to.top = LONG(std::clamp(int64_t(target.origin.y) + y, -kFar, kFar));
     to.right = to.left + Width(area);
     to.bottom = to.top + Height(area);
     RECT visible{};

@@ -168,13 +168,13 @@ ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& 
     const StretchModeScope mode(target, COLORONCOLOR);
     auto piece = [&](RECT to, RECT from) { StretchPiece(target, to, source, from); };
 
-    if (L * T > 0) {
+    if (L > 0 && T > 0) {
         piece({0, 0, L, T}, CellRect(cell, 0, 0, L, T));
     }
-    if (L * B > 0) {
+    if (L > 0 && B > 0) {
         piece({0, H - B, L, H}, CellRect(cell, 0, h - B, L, h));
     }
-    if (R * T > 0) {
+    if (R > 0 && T > 0) {
         piece({W - R, 0, W, T}, CellRect(cell, w - R, 0, w, T));
     }
     if (L > 0) {
@@ -191,7 +191,7 @@ ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& 
     } else {
         piece(centre, centreSource);
     }
-    if (R * B > 0) {
+    if (R > 0 && B > 0) {
         piece({W - R, H - B, W, H}, CellRect(cell, w - R, h - B, w, h));
     }
     if (R > 0) {
