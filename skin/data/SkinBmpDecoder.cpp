@@ -1,5 +1,6 @@
 #include "skin/data/SkinBmpDecoder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdlib>
@@ -230,8 +231,13 @@ bool DecodeRunLength(const Header& h, std::span<const uint8_t> data, ui::Bitmap&
     size_t at = 0;
     int x = 0;
     int y = 0;  // counted from the bottom
+    // Pixels past the end of a row are dropped; x stops at the row's end, so
+    // no number of runs or deltas can carry it round to a negative column.
     auto put = [&](uint8_t index) {
-        if (x < h.width && y < h.height) {
+        if (x >= h.width) {
+            return;
+        }
+        if (y < h.height) {
             Put(target.ScanLine(h.height - 1 - y), x, h.palette[index]);
         }
         ++x;
@@ -257,7 +263,7 @@ bool DecodeRunLength(const Header& h, std::span<const uint8_t> data, ui::Bitmap&
             if (at + 2 > data.size()) {
                 return false;
             }
-            x += data[at];
+            x = std::min(x + int(data[at]), h.width);
             y += data[at + 1];
             at += 2;
             break;

@@ -4,6 +4,7 @@
 
 #include "tests/skin/data/SkinDataFixtures.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,28 @@ TEST(SkinBmpDecoder, DamagedFilesGiveAnEmptyBitmap) {
         ui::Bitmap bitmap(3, 3);
         EXPECT_FALSE(skin::DecodeBmp(c.file, bitmap));
         EXPECT_TRUE(bitmap.Empty());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Deltas that carry the column past the largest int: a hostile file must not
+// bring a later run round to a negative column (a write before the row).
+TEST(SkinBmpDecoder, RunLengthDeltasFarPastTheRowEndDropTheirPixels) {
+    constexpr size_t kDeltas = (size_t(INT32_MAX) / 255) + 100;
+    Bytes stream;
+    stream.reserve(kDeltas * 4 + 8);
+    for (size_t i = 0; i < kDeltas; ++i) {
+        stream.insert(stream.end(), {0, 2, 255, 0});  // move 255 columns right, no row down
+    }
+    stream.insert(stream.end(), {4, 5, 0, 0, 4, 6, 0, 1});  // four magenta (dropped); a row of yellow; end
+    ui::Bitmap bitmap;
+    ASSERT_TRUE(skin::DecodeBmp(BmpFile(4, 2, 8, 1, kPalette, stream), bitmap));
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(bitmap.PixelAt(x, 1), skintest::ColorOf(kRed)) << "bottom row at " << x;
+        EXPECT_EQ(bitmap.PixelAt(x, 0), skintest::ColorOf(kYellow)) << "top row at " << x;
     }
 }
 
