@@ -4,6 +4,7 @@
 //
 //   image_bench [repetitions]
 
+#include "Measure.h"
 #include "skin/data/ImageRoutines.h"
 
 #include <windows.h>
@@ -11,9 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <numeric>
-#include <vector>
 
 namespace {
 
@@ -21,33 +19,7 @@ constexpr ui::Color kKey = skin::kKeyColour;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-double Microseconds(LONGLONG ticks) {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return double(ticks) * 1e6 / double(frequency);
-}
-
-void Measure(const char* name, int repetitions, const std::function<void()>& operation) {
-    operation();  // warm-up: first-use DCs and caches
-    std::vector<double> times;
-    times.reserve(size_t(repetitions));
-    for (int i = 0; i < repetitions; ++i) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        operation();
-        GdiFlush();
-        QueryPerformanceCounter(&end);
-        times.push_back(Microseconds(end.QuadPart - start.QuadPart));
-    }
-    std::sort(times.begin(), times.end());
-    const double median = times[times.size() / 2];
-    const double mean = std::accumulate(times.begin(), times.end(), 0.0) / double(times.size());
-    std::printf("%-52s %6d runs  median %10.1f us  mean %10.1f us\n", name, repetitions, median, mean);
-}
+constexpr bench::TimeUnit kUnit = bench::TimeUnit::Microseconds;
 
 void SetPixel(ui::Bitmap& bitmap, int x, int y, ui::Color colour) {
     uint8_t* pixel = bitmap.ScanLine(y) + size_t(x) * bitmap.BytesPerPixel();
@@ -93,6 +65,19 @@ ui::Bitmap RoundedFrame(bool hollow) {
     return frame;
 }
 
+// A dithered mask, every other pixel key colour: the worst case of one
+// rectangle per pixel.
+ui::Bitmap Dithered(int width, int height) {
+    ui::Bitmap mask(width, height);
+    mask.Fill(0x00C08040);
+    for (int y = 0; y < height; ++y) {
+        for (int x = (y & 1); x < width; x += 2) {
+            SetPixel(mask, x, y, kKey);
+        }
+    }
+    return mask;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -104,14 +89,14 @@ int main(int argc, char** argv) {
     const HDC dc = target.GetCanvas().Handle();
 
     std::printf("Image routines, %d x %d\n", kWidth, kHeight);
-    Measure("BuildNineGrid, centre stretched", repetitions,
-            [&] { skin::BuildNineGrid(window, piece, margins, false, false, 2, 1); });
-    Measure("BuildNineGrid, centre tiled", repetitions,
-            [&] { skin::BuildNineGrid(window, piece, margins, false, true, 2, 2); });
-    Measure("DrawSkinFrame, opaque", repetitions,
-            [&] { skin::DrawSkinFrame(dc, window, piece, false, false, false, 2, 1, margins); });
-    Measure("DrawSkinFrame, transparent, onto a DIB", repetitions,
-            [&] { skin::DrawSkinFrame(dc, window, piece, false, false, true, 2, 1, margins); });
+    bench::Measure("BuildNineGrid, centre stretched", repetitions, kUnit,
+                   [&] { skin::BuildNineGrid(window, piece, margins, false, false, 2, 1); });
+    bench::Measure("BuildNineGrid, centre tiled", repetitions, kUnit,
+                   [&] { skin::BuildNineGrid(window, piece, margins, false, true, 2, 2); });
+    bench::Measure("DrawSkinFrame, opaque", repetitions, kUnit,
+                   [&] { skin::DrawSkinFrame(dc, window, piece, false, false, false, 2, 1, margins); });
+    bench::Measure("DrawSkinFrame, transparent, onto a DIB", repetitions, kUnit,
+                   [&] { skin::DrawSkinFrame(dc, window, piece, false, false, true, 2, 1, margins); });
     const ui::Bitmap frame = skin::BuildNineGrid(window, piece, margins, false, false, 2, 1);
     {
         // A device bitmap has no rows to write: GDI's masked copy.
@@ -119,17 +104,20 @@ int main(int argc, char** argv) {
         const ui::UniqueBitmap device(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
         const ui::UniqueMemoryDc deviceDc(CreateCompatibleDC(screen.get()));
         const ui::SelectObjectScope selection(deviceDc.get(), device.get());
-        Measure("DrawTransparent, onto a device bitmap", repetitions,
-                [&] { skin::DrawTransparent(deviceDc.get(), window, frame); });
+        bench::Measure("DrawTransparent, onto a device bitmap", repetitions, kUnit,
+                       [&] { skin::DrawTransparent(deviceDc.get(), window, frame); });
     }
-    Measure("GradientFill, vertical, cached ramp", repetitions,
-            [&] { skin::GradientFill(dc, window, 0x00FFEEDD, true, 0x00402010); });
+    bench::Measure("GradientFill, vertical, cached ramp", repetitions, kUnit,
+                   [&] { skin::GradientFill(dc, window, 0x00FFEEDD, true, 0x00402010); });
 
     const ui::Bitmap solid = RoundedFrame(false);
     const ui::Bitmap hollow = RoundedFrame(true);
-    Measure("CreateRegionFromBitmap, rounded corners", repetitions,
-            [&] { skin::CreateRegionFromBitmap(solid, 0, 0, 1, 1, 1, kKey); });
-    Measure("CreateRegionFromBitmap, rounded border only", repetitions,
-            [&] { skin::CreateRegionFromBitmap(hollow, 0, 0, 1, 1, 1, kKey); });
+    bench::Measure("CreateRegionFromBitmap, rounded corners", repetitions, kUnit,
+                   [&] { skin::CreateRegionFromBitmap(solid, 0, 0, 1, 1, 1, kKey); });
+    bench::Measure("CreateRegionFromBitmap, rounded border only", repetitions, kUnit,
+                   [&] { skin::CreateRegionFromBitmap(hollow, 0, 0, 1, 1, 1, kKey); });
+    const ui::Bitmap dithered = Dithered(320, 240);
+    bench::Measure("CreateRegionFromBitmap, dithered 320 x 240", std::max(1, repetitions / 20), kUnit,
+                   [&] { skin::CreateRegionFromBitmap(dithered, 0, 0, 1, 1, 1, kKey); });
     return 0;
 }
