@@ -223,6 +223,12 @@ void Tfmlg::edyzKeyPress(ui::Control& sender, wchar_t& key) {
 void Tfmlg::btjpgClick(ui::Control&) { getyz(Image1); }
 
 void Tfmlg::btcfmClick(ui::Control&) {
+    // A disabled panel means a login ran or is over: an Enter typed ahead into
+    // the captcha field, or a click queued while the request blocked, must
+    // not start a second one.
+    if (!panreg.Enabled()) {
+        return;
+    }
     panreg.SetEnabled(false);
 
     const std::string address = comm::LoginAddress(skin::WideToAnsi(edem.Text()), skin::WideToAnsi(edpw.Text()),

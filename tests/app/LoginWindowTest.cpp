@@ -250,6 +250,26 @@ TEST_F(LoginWindowTest, EnterInTheCaptchaFieldLogsInAndNowhereElse) {
     EXPECT_EQ(form->CompletionFlag(), 0);
 }
 
+// Once a login has disabled the panel, nothing reaches the server again: not
+// an Enter typed ahead into the captcha field, not a click queued for the
+// button while the request blocked. Each request here fails into the error box.
+TEST_F(LoginWindowTest, NoSecondLoginStartsWhileThePanelIsDisabled) {
+    std::vector<std::wstring> errors;
+    ui::App().OnException = [&](const std::wstring& text) { errors.push_back(text); };
+    ShowAndFocus(form->edyz);
+    SendMessageW(form->edyz.Handle(), WM_CHAR, L'\r', 1);
+    ASSERT_EQ(errors.size(), 1u);
+    ASSERT_FALSE(form->panreg.Enabled());
+
+    SendMessageW(form->edyz.Handle(), WM_CHAR, L'\r', 1);
+    PostMessageW(form->btcfm.Handle(), BM_CLICK, 0, 0);
+    PumpFor(100);
+    form->btcfmClick(form->btcfm);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(form->panreg.Enabled());
+    EXPECT_EQ(form->CompletionFlag(), 0);
+}
+
 TEST_F(LoginWindowTest, FinishMessageBeforeAnyLoginEndsTheModalLoopWithOkOnce) {
     PostMessageW(form->Handle(), app::kLoginDoneMessage, 0, 0);
     EXPECT_EQ(form->ShowModal(), ui::mrOk);
