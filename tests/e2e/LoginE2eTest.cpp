@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@ using e2e::Sandbox;
 using e2e::SetText;
 using e2e::TextOf;
 using e2e::VocaraProcess;
+using e2e::WaitForIdle;
 using e2e::WaitUntil;
 
 constexpr char kDemoEmail[] = "demo@vocara.test";
@@ -51,9 +54,10 @@ struct LoginWindow {
           edyz(ChildAt(window, 146, 213)),
           autochkbox(ChildAt(window, 294, 132)),
           btcfm(ChildAt(window, 211, 213)),
+          btjpg(ChildAt(window, 5, 213)),
           panel(edem != nullptr ? GetParent(edem) : nullptr) {}
 
-    bool Complete() const { return edem && edpw && edyz && autochkbox && btcfm && panel; }
+    bool Complete() const { return edem && edpw && edyz && autochkbox && btcfm && btjpg && panel; }
 
     // Types into the fields the way a user does: the password goes in
     // while its field has the focus, and leaving the field digests it.
@@ -65,7 +69,7 @@ struct LoginWindow {
         SetText(edyz, captcha);
     }
 
-    HWND handle, edem, edpw, edyz, autochkbox, btcfm, panel;
+    HWND handle, edem, edpw, edyz, autochkbox, btcfm, btjpg, panel;
 };
 
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -101,6 +105,9 @@ ui::Bitmap ClientShot(HWND window) {
     return shot;
 }
 
+// The captcha image's place in the login window's client area.
+constexpr RECT kCaptchaArea{86, 213, 86 + 49, 213 + 26};
+
 size_t ColoursIn(const ui::Bitmap& shot, RECT area) {
     std::vector<ui::Color> seen;
     for (int y = area.top; y < area.bottom; ++y) {
@@ -132,14 +139,17 @@ TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheP
     EXPECT_EQ(Count(Service("/__test/log"), "GET /qzuser/yz.php "), 1u);
     const LoginWindow login(window);
     ASSERT_TRUE(login.Complete());
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 3000));
-    // On screen: the blue end of the banner at the left, the captcha's
-    // letters (many colours) where the captcha image sits.
-    Sleep(300);
-    const ui::Bitmap shot = ClientShot(window);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 10000));
+    // On screen: the captcha's letters (many colours) where the captcha
+    // image sits, the blue end of the banner at the left.
+    std::optional<ui::Bitmap> painted;
+    EXPECT_TRUE(WaitUntil([&] {
+        painted = ClientShot(window);
+        return ColoursIn(*painted, kCaptchaArea) > 8;
+    }, 10000));
+    const ui::Bitmap& shot = *painted;
     const ui::Color banner = shot.PixelAt(8, 60);
     EXPECT_GT(int((banner >> 16) & 0xFF), int(banner & 0xFF) + 60) << std::hex << banner;
-    EXPECT_GT(ColoursIn(shot, RECT{86, 213, 86 + 49, 213 + 26}), 8u);
     EXPECT_EQ(ColoursIn(shot, RECT{86, 250, 86 + 49, 250 + 10}), 1u);  // plain panel below it
     // The hidden owner window carries the title and no taskbar button.
     const HWND owner = vocara.FindTopWindow(L"TApplication", L"Vocara", false);
@@ -195,13 +205,14 @@ TEST_F(LoginE2eTest, FailureRepliesShowTheirBoxAndResetTheWindow) {
 
         // The reset ends with a new captcha.
         ASSERT_TRUE(WaitUntil([] { return Count(Service("/__test/log"), "GET /qzuser/yz.php ") == 2; }, 10000));
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(login.panel) != FALSE; }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(login.panel) != FALSE; }, 10000));
         EXPECT_EQ(TextOf(login.edyz), L"");
         EXPECT_EQ(TextOf(login.edem), c.emailKept ? c.email : L"");
         EXPECT_EQ(TextOf(login.edpw), c.passwordKept ? digest : L"");
         if (c.focus != nullptr) {
-            EXPECT_TRUE(WaitUntil([&] { return FocusOf(login.handle) == login.*c.focus; }, 3000));
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(login.handle) == login.*c.focus; }, 10000));
         } else {
+            ASSERT_TRUE(WaitForIdle(login.handle));
             const HWND focus = FocusOf(login.handle);
             EXPECT_NE(focus, login.edem);
             EXPECT_NE(focus, login.edpw);
@@ -286,7 +297,7 @@ TEST_F(LoginE2eTest, SecondStartHandsOverToTheRunningCopyAndEndsAtOnce) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), window);
     EXPECT_TRUE(GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 10000));
     EXPECT_TRUE(running.Running());
 }
 
@@ -361,9 +372,10 @@ TEST_F(LoginE2eTest, UnexpectedRepliesLeaveThePanelDisabledAndSaveNothing) {
             ASSERT_NE(box, nullptr);
             EXPECT_FALSE(BoxText(box).empty());
             PostMessageW(box, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
         }
-        // Give the copy time to show anything it would show, then look.
-        Sleep(500);
+        // Once the copy is back in a message loop it has shown all it would show.
+        ASSERT_TRUE(WaitForIdle(login.handle));
         EXPECT_EQ(vocara.FindTopWindow(L"#32770", L"", true), nullptr);
         EXPECT_FALSE(IsWindowEnabled(login.panel));
         EXPECT_TRUE(vocara.Running());
@@ -385,11 +397,55 @@ TEST_F(LoginE2eTest, HungServerEndsInTheErrorBoxAndThePanelStaysDisabled) {
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(BoxText(box).empty());
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return vocara.FindTopWindow(L"#32770", L"Vocara", true) == nullptr; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return vocara.FindTopWindow(L"#32770", L"Vocara", true) == nullptr; }, 10000));
     EXPECT_FALSE(IsWindowEnabled(login.panel));
     EXPECT_TRUE(IsWindowEnabled(login.btcfm));  // only the panel; the window did not finish
     EXPECT_TRUE(vocara.Running());
     EXPECT_FALSE(std::filesystem::exists(sandbox.SavedLogin()));
+}
+
+// A captcha that cannot be had (a body that is no JPEG, a server error) is
+// not reported: no box, the old picture stays. The server hands out a
+// different picture each time, so a good fetch afterwards shows a change.
+TEST_F(LoginE2eTest, CaptchaFailuresAreSilentAndKeepTheOldPicture) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    // Paints the captcha's place now and gives what the screen shows there.
+    const auto captchaOnScreen = [&] {
+        RedrawWindow(login.panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const ui::Bitmap shot = ClientShot(login.handle);
+        std::vector<ui::Color> pixels;
+        for (int y = kCaptchaArea.top; y < kCaptchaArea.bottom; ++y) {
+            for (int x = kCaptchaArea.left; x < kCaptchaArea.right; ++x) pixels.push_back(shot.PixelAt(x, y));
+        }
+        return pixels;
+    };
+    std::vector<ui::Color> first;
+    ASSERT_TRUE(WaitUntil([&] {
+        first = captchaOnScreen();
+        return std::set<ui::Color>(first.begin(), first.end()).size() > 8;
+    }, 10000));
+
+    size_t fetches = 1;
+    for (const char* scenario : {"badcaptcha", "error500"}) {
+        SCOPED_TRACE(scenario);
+        Service(std::string("/__test/scenario?name=") + scenario);
+        PostMessageW(login.btjpg, BM_CLICK, 0, 0);
+        ++fetches;
+        ASSERT_TRUE(WaitUntil([&] { return Count(Service("/__test/log"), "GET /qzuser/yz.php ") == fetches; },
+                              10000));
+        ASSERT_TRUE(WaitForIdle(login.handle));
+        EXPECT_EQ(vocara.FindTopWindow(L"#32770", L"", true), nullptr);
+        EXPECT_TRUE(captchaOnScreen() == first);
+        EXPECT_TRUE(IsWindowEnabled(login.panel));
+    }
+
+    Service("/__test/scenario?name=normal");
+    PostMessageW(login.btjpg, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return captchaOnScreen() != first; }, 10000));
+    EXPECT_TRUE(vocara.Running());
 }
 
 } // namespace

@@ -161,12 +161,17 @@ bool FocusTo(HWND window) {
     SetForegroundWindow(GetAncestor(window, GA_ROOT));
     SetFocus(window);
     AttachThreadInput(self, target, FALSE);
-    return WaitUntil([&] { return FocusOf(window) == window; }, 3000);
+    return WaitUntil([&] { return FocusOf(window) == window; }, 10000);
 }
 
 std::wstring BoxText(HWND box) {
     HWND text = GetDlgItem(box, 0xFFFF);
     return text != nullptr ? TextOf(text) : std::wstring();
+}
+
+bool WaitForIdle(HWND window, DWORD timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
 }
 
 } // namespace e2e

@@ -43,9 +43,9 @@ public:
     bool Running() const;
 
     // The visible login window (class "Vocara") of this process.
-    HWND WaitForLoginWindow(DWORD timeoutMs = 15000) const;
+    HWND WaitForLoginWindow(DWORD timeoutMs = 60000) const;
     // A message box (dialog class) of this process with this caption.
-    HWND WaitForBox(std::wstring_view caption, DWORD timeoutMs = 10000) const;
+    HWND WaitForBox(std::wstring_view caption, DWORD timeoutMs = 30000) const;
     HWND FindTopWindow(std::wstring_view className, std::wstring_view caption, bool visibleOnly) const;
 
 private:
@@ -63,6 +63,10 @@ HWND FocusOf(HWND window);
 bool FocusTo(HWND window);
 // The message text of a message box.
 std::wstring BoxText(HWND box);
+// Waits until window's thread takes a sent message, that is, until it is back
+// in a message loop (its own, a modal one or a message box's): whatever it
+// did before, a box it showed included, has then happened.
+bool WaitForIdle(HWND window, DWORD timeoutMs = 30000);
 
 // Pumps nothing: waits until done() holds or timeoutMs passed; answers done().
 template <class Condition>

@@ -25,7 +25,9 @@ CAPTCHA_DIR = HERE / "captcha"
 HANG_SECONDS = 60
 SLOW_CAPTCHA_SECONDS = 5
 SCENARIOS = ("normal", "redirect", "error500", "nocon", "oddcode", "spaced",
-             "hang", "slowcaptcha", "badcaptcha")
+             "hang", "slowcaptcha", "badcaptcha", "huge")
+# Bigger than any reply the client accepts (16 MiB).
+HUGE_REPLY_BYTES = 17 << 20
 
 # Pages the program opens in its browser; the stand-in only needs to answer them.
 PAGE_PREFIXES = ("/en/fstpg/", "/en/pln/", "/en/hs/", "/en/user/uchg.php", "/en/r/r.php",
@@ -220,6 +222,10 @@ class Handler(BaseHTTPRequestHandler):
         if scenario == "nocon":
             self.send(200, '<?xml version="1.0" encoding="gb2312"?><reply><result>1</result></reply>'
                       .encode("gbk"), "text/xml; charset=gb2312")
+            return
+        if scenario == "huge":
+            head = login_reply([("result", "1")])
+            self.send(200, head + b" " * (HUGE_REPLY_BYTES - len(head)), "text/xml; charset=gb2312")
             return
         if scenario == "oddcode":
             self.send(200, login_reply([("result", "2")]), "text/xml; charset=gb2312")

@@ -219,6 +219,20 @@ TEST_F(HttpClientTest, ServerErrorStatusIsAnError) {
     EXPECT_FALSE(client.Get("/qzuser/yz.php").empty());
 }
 
+// A reply far bigger than any login reply is refused rather than held in memory.
+TEST_F(HttpClientTest, AnOversizedReplyIsAnError) {
+    Control("scenario?name=huge");
+    HttpClient client(kBase);
+    try {
+        client.Get("/en/user/rl.php?em=a&p=b&z=False&yz=c");
+        FAIL() << "no error";
+    } catch (const ui::Error& e) {
+        EXPECT_NE(e.Text().find(L"larger than"), std::wstring::npos) << e.what();
+    }
+    Control("scenario?name=normal");
+    EXPECT_FALSE(client.Get("/qzuser/yz.php").empty());
+}
+
 TEST_F(HttpClientTest, AServerThatNeverAnswersEndsInAnError) {
     Control("scenario?name=hang");
     HttpClient client(kBase);

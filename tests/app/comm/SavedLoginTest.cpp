@@ -141,6 +141,21 @@ TEST(SavedLogin, ReadErrorGoesToTheBoxAndGivesAnEmptyText) {
     EXPECT_NE(boxes[0].text.find("qz.dat"), std::string::npos) << boxes[0].text;
 }
 
+// A small file that inflates without end (17 MiB of one letter) is a
+// reading error, not a reason to take all memory.
+TEST(SavedLogin, AFileInflatingBeyondAnyReplyGoesToTheBoxAndGivesAnEmptyText) {
+    TempFolder folder;
+    const auto file = folder / "qz.dat";
+    savezip(std::string(17u << 20, 'a'), file);
+    ASSERT_LT(std::filesystem::file_size(file), 1u << 20);
+    std::vector<BoxCall> boxes;
+    const std::string result =
+        loadzip(file, [&](const std::string& t, const std::string& cap) { boxes.push_back({t, cap}); });
+    EXPECT_EQ(result, "");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "解压文件错误！");
+}
+
 TEST(SavedLogin, FailedSaveLeavesTheOldFileAndNoTemporary) {
     TempFolder folder;
     const auto file = folder / "qz.dat";
