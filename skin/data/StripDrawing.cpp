@@ -125,6 +125,21 @@ void TileInto(ui::Bitmap& target, const RECT& dest, HDC source, const RECT& from
     }
 }
 
+// The tiles of one direction that reach the clip box [clipFrom, clipTo):
+// `count` tiles of `size` starting at `start`, out of those laid from `from`
+// over `extent` pixels (the last one whole).
+struct TileSpan {
+    int start = 0;
+    int count = 0;
+};
+
+TileSpan VisibleTiles(LONG from, int extent, int size, LONG clipFrom, LONG clipTo) {
+    const int64_t all = (int64_t(extent) + size - 1) / size;
+    const int64_t first = std::clamp<int64_t>((int64_t(clipFrom) - from) / size, 0, all);
+    const int64_t last = std::clamp<int64_t>((int64_t(clipTo) - from + size - 1) / size, 0, all);
+    return TileSpan{int(from + first * size), int(last - first)};
+}
+
 } // namespace
 
 StripCell CellOfStrip(const ui::Bitmap& strip, bool vertical, int count, int index) {
@@ -301,6 +316,10 @@ void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& 
     if (Width(source) <= 0 || Height(source) <= 0 || Width(dest) <= 0 || Height(dest) <= 0 || bitmap.Empty()) {
         return;
     }
+    RECT clip{};
+    if (GetClipBox(dc, &clip) <= NULLREGION) {
+        return;  // nothing visible, or no DC
+    }
     // Only pixels of the picture are repeated: a source reaching past it is
     // cut to it rather than tiled with undefined pixels.
     const RECT picture{0, 0, bitmap.Width(), bitmap.Height()};
@@ -310,12 +329,18 @@ void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& 
     }
     const int w = Width(part);
     const int h = Height(part);
+    // Only the tiles that reach the DC's clip box are laid out: a large
+    // destination (a long scrolled panel) costs the visible part, not a
+    // scratch bitmap of its whole size.
+    const TileSpan across = VisibleTiles(dest.left, Width(dest), w, clip.left, clip.right);
+    const TileSpan down = VisibleTiles(dest.top, Height(dest), h, clip.top, clip.bottom);
+    if (across.count <= 0 || down.count <= 0) {
+        return;
+    }
     // The tiles are laid out in a scratch bitmap by copying rows, then drawn
     // in one blit: a one-pixel tile over a large area costs one blit, not one
     // per tile. Whole tiles, so the last ones run past dest as drawn singly.
-    const int columns = (Width(dest) + w - 1) / w;
-    const int rows = (Height(dest) + h - 1) / h;
-    ui::Bitmap tiles(columns * w, rows * h);
+    ui::Bitmap tiles(across.count * w, down.count * h);
     BitBlt(tiles.GetCanvas().Handle(), 0, 0, w, h, SourceDc(bitmap), part.left, part.top, SRCCOPY);
     const int step = tiles.BytesPerPixel();
     for (int y = 0; y < h; ++y) {
@@ -327,7 +352,7 @@ void TileBitmap(HDC dc, const RECT& dest, const ui::Bitmap& bitmap, const RECT& 
     for (int y = h; y < tiles.Height(); ++y) {
         std::memcpy(tiles.ScanLine(y), tiles.ScanLine(y % h), size_t(tiles.Stride()));
     }
-    BitBlt(dc, dest.left, dest.top, tiles.Width(), tiles.Height(), tiles.GetCanvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(dc, across.start, down.start, tiles.Width(), tiles.Height(), tiles.GetCanvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void DrawTransparent(HDC dc, const RECT& rect, const ui::Bitmap& bitmap, ui::Color key) {

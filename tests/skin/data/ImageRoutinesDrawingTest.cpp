@@ -349,6 +349,45 @@ TEST(Tile, RepeatsTheSourcePartWithWholeTilesPastTheRectangle) {
     EXPECT_EQ(target.At(1, 2), kWhite);
 }
 
+TEST(Tile, LaysOutOnlyTheTilesInsideTheClipBoxInTheirPhase) {
+    // A 3 x 2 part of named pixels. Whole tiles from dest's top-left; the
+    // target shows exactly those inside its clip box, in phase with dest
+    // however far away dest starts, and a destination far larger than any
+    // bitmap costs only its visible part.
+    const Bitmap picture = MakeBitmap(6, 4, [](int x, int y) { return Mark(x, y); });
+    constexpr LONG kFar = LONG(1) << 26;
+    struct Case {
+        const char* name;
+        RECT dest;
+        RECT clip;  // of the 20 x 20 target
+    };
+    const Case cases[] = {
+        {"larger than any bitmap", {-kFar - 1, -kFar, kFar, kFar}, {0, 0, 20, 20}},
+        {"clipped inside", {1, 2, 18, 17}, {5, 6, 12, 9}},
+        {"clipped across its end", {1, 2, 11, 7}, {9, 5, 20, 20}},
+        {"clipped away", {1, 2, 11, 7}, {15, 15, 20, 20}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Target target(20, 20);
+        IntersectClipRect(target.dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+        skin::TileBitmap(target.dc(), c.dest, picture, {1, 1, 4, 3});
+        const int64_t tilesRight = c.dest.left + (int64_t(c.dest.right) - c.dest.left + 2) / 3 * 3;
+        const int64_t tilesBottom = c.dest.top + (int64_t(c.dest.bottom) - c.dest.top + 1) / 2 * 2;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const POINT point{x, y};
+                const bool painted = PtInRect(&c.clip, point) && x >= c.dest.left && x < tilesRight &&
+                                     y >= c.dest.top && y < tilesBottom;
+                const Color expected = painted ? Mark(1 + int((x - int64_t(c.dest.left)) % 3),
+                                                      1 + int((y - int64_t(c.dest.top)) % 2))
+                                               : kWhite;
+                ASSERT_EQ(target.At(x, y), expected) << "at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(Tile, CutsASourceReachingPastThePicture) {
     // (4, 2) to (9, 9) of a 6 x 4 picture is its 2 x 2 bottom-right corner.
     const Bitmap picture = MakeBitmap(6, 4, [](int x, int y) { return Mark(x, y); });
