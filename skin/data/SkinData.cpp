@@ -175,9 +175,9 @@ bool TSkinData::ReadSkinStreamFromResource(HMODULE module, const wchar_t* name) 
 
 bool TSkinData::LoadSkin() {
     notLoaded_ = true;
-    struct ReaderScope {
-        const TSkinReader*& slot;
-        ~ReaderScope() { slot = nullptr; }
+    struct LoadScope {
+        LoadContext*& slot;
+        ~LoadScope() { slot = nullptr; }
     };
     try {
         TSkinReader reader(showMessage);
@@ -192,8 +192,9 @@ bool TSkinData::LoadSkin() {
         ini.LoadFromStream(&description);
 
         SkinObjectSet fresh;
-        reader_ = &reader;
-        const ReaderScope scope{reader_};
+        LoadContext context{reader, kMaxPixelsPerLoad};
+        load_ = &context;
+        const LoadScope scope{load_};
         ReadSkinDescription(
             ini, [this](ui::Bitmap& bitmap, const std::string& value) { LoadSkinBitmap(bitmap, value); }, fresh);
         static_cast<SkinObjectSet&>(*this) = std::move(fresh);
@@ -207,15 +208,22 @@ bool TSkinData::LoadSkin() {
 
 void TSkinData::LoadSkinBitmap(ui::Bitmap& bitmap, const std::string& value) const {
     const std::string entry = BitmapEntryName(value);
-    if (entry.empty() || reader_ == nullptr) {
+    if (entry.empty() || load_ == nullptr) {
         bitmap.Clear();
         return;
     }
     MemoryStream bytes;
-    reader_->GetEntry(entry, bytes);
+    load_->reader.GetEntry(entry, bytes);
     if (bytes.Size() == 0 || !DecodeBmp(bytes.Bytes(), bitmap)) {
         bitmap.Clear();
+        return;
     }
+    const int64_t pixels = int64_t(bitmap.Width()) * bitmap.Height();
+    if (pixels > load_->pixelsLeft) {
+        bitmap.Clear();
+        return;
+    }
+    load_->pixelsLeft -= pixels;
 }
 
 void TSkinData::Loaded() {

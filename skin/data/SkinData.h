@@ -108,6 +108,11 @@ public:
     // Fills bitmap from the package entry a key value names; only during a
     // load (at other times, and for anything unusable, it empties the bitmap).
     void LoadSkinBitmap(ui::Bitmap& bitmap, const std::string& value) const;
+    // Pixels one load may decode in all. Each bitmap key decodes its entry
+    // anew, so a damaged description naming a large picture in thousands of
+    // sections would otherwise allocate without bound; a bitmap that would
+    // pass the budget stays empty, like a missing one.
+    static constexpr int64_t kMaxPixelsPerLoad = int64_t(16) * 1024 * 1024;
 
     // The caption buttons' hint (Options must contain xoCaptionButtonHint).
     void ShowCaptionHint(const RECT& rect, const std::wstring& text);
@@ -137,8 +142,12 @@ private:
     void BuildCaptionFont();
     void BuildAppIconBitmap();
 
-    // Only while a skin loads.
-    const TSkinReader* reader_ = nullptr;
+    // Only while a skin loads: the package and the pixels still allowed.
+    struct LoadContext {
+        const TSkinReader& reader;
+        int64_t pixelsLeft;
+    };
+    LoadContext* load_ = nullptr;
 
     MemoryStream skinStream_;
     bool notLoaded_ = true;

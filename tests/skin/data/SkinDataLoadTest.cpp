@@ -407,6 +407,24 @@ TEST(SkinDataLoad, CaptionButtonsFromButtonSections) {
     EXPECT_EQ(buttons[8]->Visibility, 100);
 }
 
+TEST(SkinDataLoad, OneLoadDecodesNoMorePixelsThanItsBudget) {
+    // The largest picture a skin may hold, named by more sections than the
+    // budget has room for: the first ones get it, the rest stay empty.
+    constexpr int kSide = 2048;
+    const int64_t fits = TSkinData::kMaxPixelsPerLoad / (int64_t(kSide) * kSide);
+    std::string description;
+    for (int64_t i = 0; i < fits + 2; ++i) {
+        description += "[Button" + std::to_string(i) + "]\nAction=0\nframe=1\nButtonImage=big.bmp\n";
+    }
+    auto skin = LoadSkin(description, {{"big.bmp", skintest::SolidBmp(kSide, kSide, {30, 60, 90})}});
+    const auto& buttons = skin->data->CaptionButtons;
+    ASSERT_EQ(buttons.size(), size_t(fits + 2 + 3));
+    for (int64_t i = 0; i < fits + 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(buttons[size_t(i)]->Bitmap.Width(), i < fits ? kSide : 0);
+    }
+}
+
 // With nothing remembered yet a button of action 4 keeps its own place.
 TEST(SkinDataLoad, ActionFourBeforeAnyRememberedPlaceKeepsItsOwn) {
     auto skin = LoadSkin("[Button0]\nAction=4\nXcoord=9\nYcoord=8\n[Button1]\nAction=1\nVisibility=2\nXcoord=1\n");
