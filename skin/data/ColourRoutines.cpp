@@ -3,6 +3,7 @@
 #include "ui/Gdi.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace skin {
 
@@ -20,27 +21,35 @@ int Blue(COLORREF c) {
 
 // Division rounding toward minus infinity, so a ramp that falls meets its
 // end colour exactly, as one that rises does.
-int FloorDiv(int numerator, int denominator) {
-    const int quotient = numerator / denominator;
+int64_t FloorDiv(int64_t numerator, int64_t denominator) {
+    const int64_t quotient = numerator / denominator;
     return (numerator % denominator != 0 && (numerator < 0) != (denominator < 0)) ? quotient - 1 : quotient;
 }
 
-int RampChannel(int first, int last, int i, int steps) {
+int RampChannel(int first, int last, int64_t i, int64_t steps) {
     if (steps == 0) {
         return first + (last - first) / 2;
     }
-    return first + FloorDiv(steps / 2 + i * (last - first), steps);
+    return first + int(FloorDiv(steps / 2 + i * (last - first), steps));
+}
+
+// Entry i of a ramp of `length` entries from `first` to `last`.
+COLORREF RampColour(int64_t i, int64_t length, COLORREF first, COLORREF last) {
+    const int64_t steps = length - 1;
+    return RGB(RampChannel(Red(first), Red(last), i, steps), RampChannel(Green(first), Green(last), i, steps),
+               RampChannel(Blue(first), Blue(last), i, steps));
 }
 
 void ComputeRamp(std::vector<COLORREF>& ramp, int length, COLORREF first, COLORREF last) {
     ramp.resize(size_t(length));
-    const int steps = length - 1;
     for (int i = 0; i < length; ++i) {
-        ramp[size_t(i)] = RGB(RampChannel(Red(first), Red(last), i, steps),
-                              RampChannel(Green(first), Green(last), i, steps),
-                              RampChannel(Blue(first), Blue(last), i, steps));
+        ramp[size_t(i)] = RampColour(i, length, first, last);
     }
 }
+
+// Ramps longer than any screen are not cached: their visible entries are
+// computed alone rather than a ramp of the whole length.
+constexpr int64_t kLongestCachedRamp = 16384;
 
 int BlendChannel(int channel1, int channel2, int weight, int base) {
     const int mixed = (channel2 * (base - weight) + channel1 * weight + base / 2) / base;
@@ -111,23 +120,25 @@ void GradientFill(HDC dc, const RECT& rect, ui::Color start, bool vertical, ui::
     if (GetClipBox(dc, &clip) == ERROR) {
         return;
     }
-    const int n = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+    const int64_t n = vertical ? int64_t(rect.bottom) - rect.top : int64_t(rect.right) - rect.left;
     if (n <= 0) {
         return;
     }
     // Only the rows (columns) inside the clip box are painted.
-    const LONG rectStart = vertical ? rect.top : rect.left;
-    const LONG rectEnd = vertical ? rect.bottom : rect.right;
-    const LONG clipStart = vertical ? clip.top : clip.left;
-    const LONG clipEnd = vertical ? clip.bottom : clip.right;
-    const int firstLine = clipStart > rectStart ? int(clipStart - rectStart) : 0;
-    const int lastLine = clipEnd < rectEnd ? int(clipEnd - rectStart) - 1 : n - 1;
+    const int64_t rectStart = vertical ? rect.top : rect.left;
+    const int64_t rectEnd = vertical ? rect.bottom : rect.right;
+    const int64_t clipStart = vertical ? clip.top : clip.left;
+    const int64_t clipEnd = vertical ? clip.bottom : clip.right;
+    const int64_t firstLine = clipStart > rectStart ? clipStart - rectStart : 0;
+    const int64_t lastLine = clipEnd < rectEnd ? clipEnd - rectStart - 1 : n - 1;
 
-    const std::vector<COLORREF>& ramp = SharedGradientCache().Ramp(n, first, last);
-    for (int i = firstLine; i <= lastLine; ++i) {
-        const RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
-                                   : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
-        const ui::UniqueBrush brush(CreateSolidBrush(ramp[size_t(i)]));
+    const std::vector<COLORREF>* ramp =
+        n <= kLongestCachedRamp ? &SharedGradientCache().Ramp(int(n), first, last) : nullptr;
+    for (int64_t i = firstLine; i <= lastLine; ++i) {
+        const LONG at = LONG((vertical ? rect.top : rect.left) + i);
+        const RECT line = vertical ? RECT{rect.left, at, rect.right, at + 1} : RECT{at, rect.top, at + 1, rect.bottom};
+        const COLORREF colour = ramp != nullptr ? (*ramp)[size_t(i)] : RampColour(i, n, first, last);
+        const ui::UniqueBrush brush(CreateSolidBrush(colour));
         FillRect(dc, &line, brush.get());
     }
 }

@@ -50,7 +50,9 @@ GradientRampCache& SharedGradientCache();
 
 // Fills `rect` with a ramp from `start` (its first row, or column when not
 // `vertical`) to `end` (its last); only the rows or columns inside the DC's
-// clip box are painted. A one-pixel ramp is the midpoint colour.
+// clip box are painted. A one-pixel ramp is the midpoint colour. Ramps
+// longer than any screen bypass the cache: only their visible entries are
+// computed.
 void GradientFill(HDC dc, const RECT& rect, ui::Color start, bool vertical, ui::Color end);
 
 } // namespace skin

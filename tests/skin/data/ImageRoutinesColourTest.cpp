@@ -154,6 +154,31 @@ TEST(GradientFill, PaintsOnlyInsideTheClipBox) {
     }
 }
 
+TEST(GradientFill, ARampFarLongerThanTheTargetPaintsItsVisibleEnds) {
+    // A rectangle a billion rows high, seen through a 4 x 6 target: the rows
+    // shown are computed alone, and each end of the ramp keeps its colour.
+    constexpr LONG kTall = LONG(1) << 30;
+    const struct {
+        const char* name;
+        RECT rect;
+        int row;
+        Color expected;
+    } cases[] = {
+        {"its first row", {0, 0, 4, kTall}, 0, kRed},
+        {"its last row", {0, 6 - kTall, 4, 6}, 5, kBlue},
+        {"its middle row", {0, 3 - kTall / 2, 4, 3 + kTall / 2}, 3, Rgb(127, 0, 128)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap target = Filled(4, 6, kWhite);
+        skin::GradientFill(target.GetCanvas().Handle(), c.rect, kRed, true, kBlue);
+        EXPECT_EQ(target.PixelAt(2, c.row), c.expected);
+        for (int y = 0; y < 6; ++y) {
+            EXPECT_NE(target.PixelAt(1, y), kWhite) << "row " << y;
+        }
+    }
+}
+
 TEST(GradientFill, DoesNothingForEmptyOrInvisibleRectangles) {
     Bitmap target = Filled(6, 6, kWhite);
     const HDC dc = target.GetCanvas().Handle();
