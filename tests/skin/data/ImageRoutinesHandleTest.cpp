@@ -45,6 +45,8 @@ TEST(GdiHandles, NoRoutineLeavesObjectsBehind) {
     const HDC dc = target.GetCanvas().Handle();
     Bitmap picture = MakeBitmap(6, 5, Mark);
     const RECT margins{3, 3, 3, 3};
+    // Every other pixel opaque: some 800 rectangles, many batches to merge.
+    const Bitmap dots = MakeBitmap(40, 40, [](int x, int y) { return (x + y) % 2 == 0 ? kRed : kKey; });
     struct Case {
         const char* name;
         std::function<void()> run;
@@ -60,7 +62,10 @@ TEST(GdiHandles, NoRoutineLeavesObjectsBehind) {
         {"TileBitmap", [&] { skin::TileBitmap(dc, {0, 0, 60, 40}, strip, {2, 2, 5, 5}); }},
         {"DrawTransparent", [&] { skin::DrawTransparent(dc, {0, 0, 24, 12}, strip); }},
         {"CreateRegionFromBitmap", [&] { skin::CreateRegionFromBitmap(strip, 0, 0, 1, 1, 1); }},
+        {"CreateRegionFromBitmap, batches merged", [&] { skin::CreateRegionFromBitmap(dots, 0, 0, 1, 1, 1); }},
         {"GradientFill", [&] { skin::GradientFill(dc, {0, 0, 64, 48}, kRed, true, kBlue); }},
+        {"GradientFill, longer than the cache holds",
+         [&] { skin::GradientFill(dc, {0, 0, 64, 1 << 20}, kRed, true, kBlue); }},
         {"pixel transforms",
          [&] {
              skin::MirrorBitmap(picture);
