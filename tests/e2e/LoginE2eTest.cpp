@@ -5,6 +5,7 @@
 
 #include "app/comm/HttpClient.h"
 #include "ui/Bitmap.h"
+#include "ui/Component.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -88,6 +89,15 @@ std::string Inflate(const std::string& stream) {
                    uLong(stream.size())) != Z_OK) {
         return "inflate failed";
     }
+    out.resize(size);
+    return out;
+}
+
+std::string Deflate(const std::string& text) {
+    std::string out(compressBound(uLong(text.size())), '\0');
+    uLongf size = uLongf(out.size());
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(text.data()),
+              uLong(text.size()), 1);
     out.resize(size);
     return out;
 }
@@ -446,6 +456,40 @@ TEST_F(LoginE2eTest, CaptchaFailuresAreSilentAndKeepTheOldPicture) {
     PostMessageW(login.btjpg, BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return captchaOnScreen() != first; }, 10000));
     EXPECT_TRUE(vocara.Running());
+}
+
+// A login whose reply cannot be saved (another program holds the file open,
+// sharing it for reading only) ends in the error box: the window does not
+// finish, and the older file stays as it was.
+TEST_F(LoginE2eTest, AReplyThatCannotBeSavedIsReportedAndTheOldFileStays) {
+    Sandbox sandbox;
+    const std::string old = Deflate("<con><uid>7</uid><em>old@vocara.test</em><z>False</z></con>");
+    std::ofstream(sandbox.SavedLogin(), std::ios::binary) << old;
+    struct Held {
+        HANDLE file;
+        ~Held() { CloseHandle(file); }  // before the sandbox goes
+    } held{CreateFileW(sandbox.SavedLogin().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)};
+    ASSERT_NE(held.file, INVALID_HANDLE_VALUE);
+
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    EXPECT_EQ(TextOf(login.edem), L"old@vocara.test");
+    login.Fill(Widen(kDemoEmail), L"vocara123", CurrentAnswer());
+    PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+
+    const HWND box = vocara.WaitForBox(L"Vocara");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(BoxText(box).find(L"qz.dat"), std::wstring::npos) << ui::WideToUtf8(BoxText(box));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+    ASSERT_TRUE(WaitForIdle(login.handle));
+    EXPECT_TRUE(vocara.Running());
+    EXPECT_TRUE(IsWindowVisible(login.handle));
+    EXPECT_FALSE(IsWindowEnabled(login.panel));
+    EXPECT_TRUE(IsWindowEnabled(login.btcfm));  // not finished
+    EXPECT_EQ(ReadFile(sandbox.SavedLogin()), old);
 }
 
 } // namespace
