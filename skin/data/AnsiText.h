@@ -71,6 +71,18 @@ constexpr bool SameText(std::string_view a, std::string_view b) noexcept {
     return true;
 }
 
+// The text with the ASCII letters of its single-byte characters lowered: two
+// texts are SameText exactly when these are equal, so it can key an index.
+inline std::string FoldText(std::string_view s) {
+    std::string folded(s);
+    for (size_t i = 0; i < folded.size(); i += CharLength(s, i)) {
+        if (CharLength(s, i) == 1) {
+            folded[i] = FoldAscii(folded[i]);
+        }
+    }
+    return folded;
+}
+
 // Position of the last single-byte character of s that is one of delimiters, or npos.
 constexpr size_t LastDelimiter(std::string_view s, std::string_view delimiters) noexcept {
     size_t found = std::string_view::npos;

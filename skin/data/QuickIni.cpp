@@ -27,6 +27,7 @@ void TQuickIni::LoadFromStream(const MemoryStream* stream) {
 
     FLines.clear();
     FSections.clear();
+    FFirstHeader.clear();
     while (!text.empty()) {
         const size_t end = std::min(text.find_first_of("\r\n"), text.size());
         const std::string_view line = ansi::Trim(text.substr(0, end));
@@ -40,6 +41,7 @@ void TQuickIni::LoadFromStream(const MemoryStream* stream) {
             continue;
         }
         if (IsSectionHeader(line)) {
+            FFirstHeader.try_emplace(ansi::FoldText(line), FSections.size());
             FSections.push_back({std::string(line), FLines.size()});
         }
         FLines.emplace_back(line);
@@ -47,13 +49,8 @@ void TQuickIni::LoadFromStream(const MemoryStream* stream) {
 }
 
 int TQuickIni::FindHeader(std::string_view name) const {
-    const std::string wanted = "[" + std::string(name) + "]";
-    for (size_t i = 0; i < FSections.size(); ++i) {
-        if (ansi::SameText(FSections[i].Text, wanted)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    const auto found = FFirstHeader.find(ansi::FoldText("[" + std::string(name) + "]"));
+    return found == FFirstHeader.end() ? -1 : static_cast<int>(found->second);
 }
 
 int TQuickIni::FindSection(std::string_view name) const {

@@ -1,7 +1,7 @@
 #pragma once
 // The in-memory reader of a skin description: an INI-style text parsed once
-// into trimmed lines plus an index of the section headers. Lookups are linear
-// scans; the description is small and read once per skin load.
+// into trimmed lines plus an index of the section headers. A key lookup is a
+// linear scan of its section; the description is read once per skin load.
 // Portable: no Windows header.
 
 #include "skin/data/MemoryStream.h"
@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace skin {
@@ -45,6 +46,11 @@ private:
 
     std::vector<std::string> FLines;
     std::vector<SectionHeader> FSections;
+    // Folded header text (ansi::FoldText) to the index in FSections of the
+    // first header with it. Loading reads every section of some name
+    // patterns by name, so a scan of all headers per lookup would make a
+    // description of many sections quadratic to load.
+    std::unordered_map<std::string, size_t> FFirstHeader;
 };
 
 } // namespace skin

@@ -1,5 +1,7 @@
 #include "skin/data/QuickIni.h"
 
+#include "skin/data/AnsiText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -26,6 +28,30 @@ std::vector<std::string> Sections(const TQuickIni& ini) {
 // "信息" and "按钮" in code page 936.
 const std::string kInfo = "\xD0\xC5\xCF\xA2";
 const std::string kButton = "\xB0\xB4\xC5\xA5";
+
+// Headers are found through an index keyed by FoldText: two texts must get
+// the same key exactly when SameText calls them equal, two-byte characters
+// (whose trail bytes may look like letters) included.
+TEST(QuickIniTest, FoldedTextsAreEqualExactlyForSameText) {
+    const struct {
+        std::string a, b;
+        bool same;
+    } cases[] = {
+        {"[Colours]", "[COLOURS]", true},
+        {"[Colours]", "[Colour]", false},
+        {"\x81\x41", "\x81\x61", false},          // a trail byte is not a letter
+        {"\x81\x41x", "\x81\x41X", true},         // the letter after it is
+        {"a\x81", "A\x81", true},                  // a lead byte at the end stands alone
+        {"Z" + kInfo + "q", "z" + kInfo + "Q", true},
+        {kInfo, kButton, false},
+        {"\xD0" "A", "\xD0" "a", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.a + " / " + c.b);
+        EXPECT_EQ(ansi::SameText(c.a, c.b), c.same);
+        EXPECT_EQ(ansi::FoldText(c.a) == ansi::FoldText(c.b), c.same);
+    }
+}
 
 TEST(QuickIniTest, FindSectionComparesWholeHeaderIgnoringCase) {
     // Dropped lines (blank, comment) do not count towards positions.
