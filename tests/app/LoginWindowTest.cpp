@@ -262,8 +262,7 @@ TEST_F(LoginWindowTest, NoSecondLoginStartsWhileThePanelIsDisabled) {
     ASSERT_FALSE(form->panreg.Enabled());
 
     SendMessageW(form->edyz.Handle(), WM_CHAR, L'\r', 1);
-    PostMessageW(form->btcfm.Handle(), BM_CLICK, 0, 0);
-    PumpFor(100);
+    SendMessageW(form->btcfm.Handle(), BM_CLICK, 0, 0);
     form->btcfmClick(form->btcfm);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_FALSE(form->panreg.Enabled());

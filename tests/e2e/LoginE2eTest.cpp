@@ -141,7 +141,7 @@ TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheP
     VocaraProcess vocara(sandbox);
     // The captcha is held back for 5 s: while it is, there is no window yet.
     ASSERT_TRUE(WaitUntil([] { return Service("/__test/log").find("GET /qzuser/yz.php ") != std::string::npos; },
-                          15000));
+                          30000));
     EXPECT_EQ(vocara.FindTopWindow(L"Vocara", L"", true), nullptr);
     const HWND window = vocara.WaitForLoginWindow();
     ASSERT_NE(window, nullptr);
@@ -149,14 +149,14 @@ TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheP
     EXPECT_EQ(Count(Service("/__test/log"), "GET /qzuser/yz.php "), 1u);
     const LoginWindow login(window);
     ASSERT_TRUE(login.Complete());
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == login.edem; }, 30000));
     // On screen: the captcha's letters (many colours) where the captcha
     // image sits, the blue end of the banner at the left.
     std::optional<ui::Bitmap> painted;
     EXPECT_TRUE(WaitUntil([&] {
         painted = ClientShot(window);
         return ColoursIn(*painted, kCaptchaArea) > 8;
-    }, 10000));
+    }, 30000));
     const ui::Bitmap& shot = *painted;
     const ui::Color banner = shot.PixelAt(8, 60);
     EXPECT_GT(int((banner >> 16) & 0xFF), int(banner & 0xFF) + 60) << std::hex << banner;
@@ -169,7 +169,7 @@ TEST_F(LoginE2eTest, FirstCaptchaIsFetchedBeforeTheWindowShowsAndClosingEndsTheP
 
     // Closing without a login ends the program; nothing is saved.
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(vocara.WaitForExit(10000), 0u);
+    EXPECT_EQ(vocara.WaitForExit(30000), 0u);
     EXPECT_FALSE(std::filesystem::exists(sandbox.SavedLogin()));
 }
 
@@ -214,13 +214,13 @@ TEST_F(LoginE2eTest, FailureRepliesShowTheirBoxAndResetTheWindow) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
 
         // The reset ends with a new captcha.
-        ASSERT_TRUE(WaitUntil([] { return Count(Service("/__test/log"), "GET /qzuser/yz.php ") == 2; }, 10000));
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(login.panel) != FALSE; }, 10000));
+        ASSERT_TRUE(WaitUntil([] { return Count(Service("/__test/log"), "GET /qzuser/yz.php ") == 2; }, 30000));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(login.panel) != FALSE; }, 30000));
         EXPECT_EQ(TextOf(login.edyz), L"");
         EXPECT_EQ(TextOf(login.edem), c.emailKept ? c.email : L"");
         EXPECT_EQ(TextOf(login.edpw), c.passwordKept ? digest : L"");
         if (c.focus != nullptr) {
-            EXPECT_TRUE(WaitUntil([&] { return FocusOf(login.handle) == login.*c.focus; }, 10000));
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(login.handle) == login.*c.focus; }, 30000));
         } else {
             ASSERT_TRUE(WaitForIdle(login.handle));
             const HWND focus = FocusOf(login.handle);
@@ -242,7 +242,7 @@ TEST_F(LoginE2eTest, GoodLoginSavesTheReplyEndsWithZeroAndTheNextStartRestoresIt
         PostMessageW(login.autochkbox, BM_CLICK, 0, 0);
         // Enter in the captcha field logs in.
         PostMessageW(login.edyz, WM_CHAR, L'\r', 1);
-        EXPECT_EQ(vocara.WaitForExit(15000), 0u);
+        EXPECT_EQ(vocara.WaitForExit(30000), 0u);
     }
     const std::string saved = ReadFile(sandbox.SavedLogin());
     ASSERT_GE(saved.size(), 2u);
@@ -266,7 +266,7 @@ TEST_F(LoginE2eTest, GoodLoginSavesTheReplyEndsWithZeroAndTheNextStartRestoresIt
     EXPECT_EQ(TextOf(login.edpw), Widen(kDemoDigest));
     EXPECT_EQ(SendMessageW(login.autochkbox, BM_GETCHECK, 0, 0), BST_CHECKED);
     PostMessageW(login.handle, WM_CLOSE, 0, 0);
-    EXPECT_EQ(again.WaitForExit(10000), 0u);
+    EXPECT_EQ(again.WaitForExit(30000), 0u);
 }
 
 // A result with blanks and line breaks around "1" is a success; the saved
@@ -279,7 +279,7 @@ TEST_F(LoginE2eTest, SpacedSuccessReplyStillLogsInAndIsSavedUntrimmed) {
     login.Fill(Widen(kDemoEmail), L"vocara123", CurrentAnswer());
     Service("/__test/scenario?name=spaced");
     PostMessageW(login.btcfm, BM_CLICK, 0, 0);
-    EXPECT_EQ(vocara.WaitForExit(15000), 0u);
+    EXPECT_EQ(vocara.WaitForExit(30000), 0u);
     const std::string reply = Inflate(ReadFile(sandbox.SavedLogin()));
     const size_t sid = reply.find("<sid>");
     ASSERT_NE(sid, std::string::npos) << reply;
@@ -296,7 +296,7 @@ TEST_F(LoginE2eTest, SecondStartHandsOverToTheRunningCopyAndEndsAtOnce) {
     Service("/__test/reset");
 
     VocaraProcess another(second);
-    EXPECT_EQ(another.WaitForExit(10000), 0u);
+    EXPECT_EQ(another.WaitForExit(30000), 0u);
     EXPECT_FALSE(std::filesystem::exists(second.SavedLogin()));
     // The second start asked the service for nothing.
     EXPECT_EQ(Service("/__test/log"), "");
@@ -307,7 +307,7 @@ TEST_F(LoginE2eTest, SecondStartHandsOverToTheRunningCopyAndEndsAtOnce) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), window);
     EXPECT_TRUE(GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 30000));
     EXPECT_TRUE(running.Running());
 }
 
@@ -376,13 +376,13 @@ TEST_F(LoginE2eTest, UnexpectedRepliesLeaveThePanelDisabledAndSaveNothing) {
         Service(std::string("/__test/scenario?name=") + c.scenario);
         PostMessageW(login.btcfm, BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([] { return Service("/__test/log").find("GET /en/user/rl.php") != std::string::npos; },
-                              10000));
+                              30000));
         if (c.errorBox) {
             const HWND box = vocara.WaitForBox(L"Vocara");
             ASSERT_NE(box, nullptr);
             EXPECT_FALSE(BoxText(box).empty());
             PostMessageW(box, WM_COMMAND, IDOK, 0);
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 30000));
         }
         // Once the copy is back in a message loop it has shown all it would show.
         ASSERT_TRUE(WaitForIdle(login.handle));
@@ -407,7 +407,7 @@ TEST_F(LoginE2eTest, HungServerEndsInTheErrorBoxAndThePanelStaysDisabled) {
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(BoxText(box).empty());
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return vocara.FindTopWindow(L"#32770", L"Vocara", true) == nullptr; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return vocara.FindTopWindow(L"#32770", L"Vocara", true) == nullptr; }, 30000));
     EXPECT_FALSE(IsWindowEnabled(login.panel));
     EXPECT_TRUE(IsWindowEnabled(login.btcfm));  // only the panel; the window did not finish
     EXPECT_TRUE(vocara.Running());
@@ -436,7 +436,7 @@ TEST_F(LoginE2eTest, CaptchaFailuresAreSilentAndKeepTheOldPicture) {
     ASSERT_TRUE(WaitUntil([&] {
         first = captchaOnScreen();
         return std::set<ui::Color>(first.begin(), first.end()).size() > 8;
-    }, 10000));
+    }, 30000));
 
     size_t fetches = 1;
     for (const char* scenario : {"badcaptcha", "error500"}) {
@@ -445,7 +445,7 @@ TEST_F(LoginE2eTest, CaptchaFailuresAreSilentAndKeepTheOldPicture) {
         PostMessageW(login.btjpg, BM_CLICK, 0, 0);
         ++fetches;
         ASSERT_TRUE(WaitUntil([&] { return Count(Service("/__test/log"), "GET /qzuser/yz.php ") == fetches; },
-                              10000));
+                              30000));
         ASSERT_TRUE(WaitForIdle(login.handle));
         EXPECT_EQ(vocara.FindTopWindow(L"#32770", L"", true), nullptr);
         EXPECT_TRUE(captchaOnScreen() == first);
@@ -454,7 +454,7 @@ TEST_F(LoginE2eTest, CaptchaFailuresAreSilentAndKeepTheOldPicture) {
 
     Service("/__test/scenario?name=normal");
     PostMessageW(login.btjpg, BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return captchaOnScreen() != first; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return captchaOnScreen() != first; }, 30000));
     EXPECT_TRUE(vocara.Running());
 }
 
@@ -483,7 +483,7 @@ TEST_F(LoginE2eTest, AReplyThatCannotBeSavedIsReportedAndTheOldFileStays) {
     ASSERT_NE(box, nullptr);
     EXPECT_NE(BoxText(box).find(L"qz.dat"), std::wstring::npos) << ui::WideToUtf8(BoxText(box));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 30000));
     ASSERT_TRUE(WaitForIdle(login.handle));
     EXPECT_TRUE(vocara.Running());
     EXPECT_TRUE(IsWindowVisible(login.handle));
