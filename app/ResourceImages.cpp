@@ -1,6 +1,7 @@
 #include "app/ResourceImages.h"
 
 #include "app/comm/JpegImage.h"
+#include "ui/ResourceBytes.h"
 
 #include <windows.h>
 
@@ -9,18 +10,11 @@
 namespace app {
 
 std::optional<ui::Bitmap> LoadJpegResource(int id) {
-    // Resource memory belongs to the module: nothing to free.
-    const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
-    if (found == nullptr) {
+    const auto bytes = ui::ResourceBytes(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), RT_RCDATA);
+    if (!bytes) {
         return std::nullopt;
     }
-    const HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) {
-        return std::nullopt;
-    }
-    return comm::DecodeJpeg(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, found)));
+    return comm::DecodeJpeg(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 } // namespace app

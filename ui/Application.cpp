@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "ui/TextConversion.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -18,15 +20,9 @@ std::wstring ExceptionText(std::exception_ptr error) {
         return e.Text();
     } catch (const std::exception& e) {
         // Our texts are UTF-8; a library's may be in the system code page.
-        const char* text = e.what();
-        const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
-        const UINT codePage = n > 0 ? CP_UTF8 : CP_ACP;
-        std::wstring wide(size_t(MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0)), L'\0');
-        MultiByteToWideChar(codePage, 0, text, -1, wide.data(), int(wide.size()));
-        if (!wide.empty()) {
-            wide.pop_back();  // the terminating zero
-        }
-        return wide;
+        const std::string_view text = e.what();
+        std::wstring wide = MultiByteToWide(CP_UTF8, text, MB_ERR_INVALID_CHARS);
+        return wide.empty() ? MultiByteToWide(CP_ACP, text) : wide;
     } catch (...) {
         return L"Unknown error";
     }

@@ -1,5 +1,7 @@
 #include "ui/Component.h"
 
+#include "ui/TextConversion.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -121,24 +123,8 @@ int64_t TextToInt(std::string_view text) {
     return value;
 }
 
-std::string WideToUtf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), n, nullptr, nullptr);
-    return result;
-}
+std::string WideToUtf8(std::wstring_view text) { return WideToMultiByte(CP_UTF8, text); }
 
-std::wstring Utf8ToWide(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring result(size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), n);
-    return result;
-}
+std::wstring Utf8ToWide(std::string_view text) { return MultiByteToWide(CP_UTF8, text); }
 
 } // namespace ui

@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
+#include "ui/ResourceBytes.h"
 
 #include <exception>
 #include <new>
@@ -159,16 +160,13 @@ void TSkinData::WriteSkinStream(MemoryStream& stream) const {
 }
 
 bool TSkinData::ReadSkinStreamFromResource(HMODULE module, const wchar_t* name) {
-    HRSRC found = FindResourceW(module, name, RT_RCDATA);
-    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) {
+    const auto bytes = ui::ResourceBytes(module, name, RT_RCDATA);
+    if (!bytes) {
         return false;
     }
-    const DWORD size = SizeofResource(module, found);
     MemoryStream stream;
-    stream.WriteUInt32(size);
-    stream.Write(bytes, size);
+    stream.WriteUInt32(uint32_t(bytes->size()));
+    stream.Write(*bytes);
     stream.SetPosition(0);
     return ReadSkinStream(stream);
 }

@@ -1,6 +1,7 @@
 #include "ui/png/PngImageList.h"
 
 #include "ui/png/PngDecoder.h"
+#include "ui/ResourceBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -101,21 +102,8 @@ int PngImageList::AddPng(std::span<const uint8_t> bytes) {
 }
 
 int PngImageList::AddPngResource(HMODULE module, const wchar_t* name, const wchar_t* type) {
-    if (name == nullptr || type == nullptr) {
-        return -1;
-    }
-    // Resource memory belongs to the module: nothing here needs freeing.
-    HRSRC found = FindResourceW(module, name, type);
-    if (found == nullptr) {
-        return -1;
-    }
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(module, found);
-    if (data == nullptr || size == 0) {
-        return -1;
-    }
-    return AddPng(std::span(static_cast<const uint8_t*>(data), size));
+    const auto bytes = ResourceBytes(module, name, type);
+    return bytes ? AddPng(*bytes) : -1;
 }
 
 void PngImageList::Clear() {
