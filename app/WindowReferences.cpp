@@ -9,4 +9,19 @@ ui::Ref<Tfmlg>& fmlg() {
     return reference;
 }
 
+ui::Ref<Tfmmain>& fmmain() {
+    static ui::Ref<Tfmmain> reference;
+    return reference;
+}
+
+ui::Ref<Tfms>& fms() {
+    static ui::Ref<Tfms> reference;
+    return reference;
+}
+
+ui::Ref<Tfrmrg>& frmrg() {
+    static ui::Ref<Tfrmrg> reference;
+    return reference;
+}
+
 } // namespace app

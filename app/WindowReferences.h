@@ -7,9 +7,18 @@
 namespace app {
 
 class Tfmlg;
+class Tfmmain;
+class Tfms;
+class Tfrmrg;
 
 // The login window: set right after it is created, never cleared by the
 // program (the window lives until the process ends).
 ui::Ref<Tfmlg>& fmlg();
+// The study window: set when it is created after the login.
+ui::Ref<Tfmmain>& fmmain();
+// The reminder popup and the account pages window: empty while their window
+// does not exist.
+ui::Ref<Tfms>& fms();
+ui::Ref<Tfrmrg>& frmrg();
 
 } // namespace app

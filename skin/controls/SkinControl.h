@@ -1,0 +1,92 @@
+#pragma once
+// The base of every control painter: attaches to a toolkit control (through
+// its replaceable message handler) or to a bare window (through its window
+// procedure), sees each message before and after the control does, repaints,
+// and lets go in reverse order of what it replaced.
+
+#include "ui/Canvas.h"
+#include "ui/Color.h"
+#include "ui/Component.h"
+#include "ui/Messages.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace ui {
+class Control;
+class WinControl;
+} // namespace ui
+
+namespace skin {
+
+class TSkinData;
+class TWinSkinForm;
+
+class TSkinControl : public ui::Component {
+public:
+    static const ui::ClassInfo kClass;
+    const ui::ClassInfo& Class() const override { return kClass; }
+
+    // owner: the control painted, or none for a bare window.
+    explicit TSkinControl(ui::Component* owner);
+    ~TSkinControl() override;
+
+    virtual void Attach(TWinSkinForm* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas);
+    virtual void AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, ui::Canvas* canvas);
+    virtual void Detach();
+    // Answers whether the message is passed on to the control.
+    virtual bool BeforeMessage(ui::Message& message);
+    virtual void AfterMessage(ui::Message& message);
+    virtual void PaintWindow(HDC dc);
+    virtual void DrawTo(HDC dc, const RECT& rect);
+    virtual void SkinChanged();
+    virtual int IsReady() { return 1; }
+
+    // Invalidates the paint target, or the whole window with erase and updates it.
+    void Repaint();
+
+    HWND Handle() const { return FHandle; }
+    ui::Control* Control() const { return FControl; }
+    TWinSkinForm* Form() const { return FForm; }
+    int32_t State() const { return FState; }
+    bool Active() const { return FActive != 0; }
+    bool Attached() const { return FAttached != 0; }
+
+    int32_t FMode = 0;  // painter-specific variant, set by the mapping before attach
+
+protected:
+    // Every message of the control or window goes through here.
+    void Dispatch(ui::Message& message);
+    // Hands the message to the saved handler or the saved procedure.
+    void PassOn(ui::Message& message);
+
+    uint8_t FMouseState = 0;
+    ui::Canvas* FSkinCanvas = nullptr;
+    uint8_t FHandled = 0;
+    uint8_t FEnabled = 0;
+    uint8_t FFocused = 0;
+    std::wstring FText;
+    bool FWndProcThunk = false;  // the bare window is subclassed
+    WNDPROC FOldWndProc = nullptr;
+    uint8_t FActive = 1;
+    uint8_t FUnicode = 0;
+    TSkinData* FSkinData = nullptr;
+    HWND FHandle = nullptr;
+    ui::MessageHandler FOldWindowProc;
+    ui::Control* FControl = nullptr;
+    RECT FWindowRect{};
+    ui::Control* FPaintTarget = nullptr;
+    uint8_t FOwnBackground = 0;
+    ui::Color FSavedColor = 0;
+    uint8_t FAttached = 0;
+    int32_t FState = 0;
+    TWinSkinForm* FForm = nullptr;
+    uint8_t FParentBackgroundWasOn = 0;
+
+private:
+    static LRESULT CALLBACK BareWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+} // namespace skin

@@ -1,0 +1,50 @@
+#pragma once
+// Things in a skinned window's non-client area that react to the mouse: the
+// caption buttons, and (later) the items of a skinned menu bar.
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace skin {
+
+class TWinSkinForm;
+class TDataSkinSysButton;
+
+// FMouseState
+enum : int32_t { msNone = 0, msNormal = 1, msPressed = 2, msHot = 3 };
+
+class TNCObject {
+public:
+    explicit TNCObject(TWinSkinForm& owner) : FOwner(owner) {}
+    virtual ~TNCObject() = default;
+    TNCObject(const TNCObject&) = delete;
+    TNCObject& operator=(const TNCObject&) = delete;
+
+    virtual void MouseDown();
+    virtual void MouseUp();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void Paint() {}
+
+    // A caption button (not a menu-bar item).
+    virtual bool IsCaptionButton() const { return false; }
+
+    TWinSkinForm& FOwner;
+    RECT FBounds{};  // frame coordinates: relative to the window's top-left corner
+    uint8_t FVisible = 0;
+    int32_t FMouseState = msNone;  // 0 until the first mouse event
+    uint8_t FEnabled = 1;
+};
+
+class TWinSysButton : public TNCObject {
+public:
+    TWinSysButton(TWinSkinForm& owner, TDataSkinSysButton& data) : TNCObject(owner), FData(data) {}
+
+    void Paint() override;
+    bool IsCaptionButton() const override { return true; }
+
+    TDataSkinSysButton& FData;
+};
+
+} // namespace skin

@@ -1,0 +1,261 @@
+#pragma once
+// The form painter: takes over the non-client area of one top-level window.
+// It replaces the frame, caption and caption buttons with pictures of the
+// active skin, shapes the window after the transparent parts of the frame,
+// keeps the client area the size the application asked for, and routes
+// caption-button clicks to their actions. It sees every message of its window
+// before the window's own procedure does.
+//
+// The implementation is split by concern:
+//   WinSkinForm.cpp     life cycle, attach and detach, the window procedure
+//   FramePainting.cpp   frame metrics, NC size / hit test / paint, the region
+//   CaptionButtons.cpp  caption-button layout, drawing and visibility
+//   CaptionMouse.cpp    non-client mouse handling, actions, hover and hints
+//   SystemMenu.cpp      the skinned system-menu popup
+
+#include "skin/forms/NCObject.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
+#include "ui/Component.h"
+#include "ui/Gdi.h"
+#include "ui/Messages.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+class Form;
+class PopupMenu;
+class Timer;
+} // namespace ui
+
+namespace skin {
+
+class TSkinData;
+class TSkinControl;
+class TWinSkinMenu;
+
+// FFrameKind
+enum : uint8_t { fkSizeable = 0, fkFixed = 1, fkCaptionless = 2, fkDialog = 3 };
+// FMdiKind
+enum : uint8_t { mkNone = 0, mkParent = 1, mkChild = 2 };
+// FWindowState
+enum : uint8_t { wsNormal = 0, wsMaximised = 1, wsMinimised = 2 };
+// FBorderIcons bits
+enum : uint8_t {
+    biMaximizeBox = 1,
+    biMinimizeBox = 2,
+    biHelpBox = 4,
+    biSystemMenuBox = 8,
+    biKeepSysMenuStyle = 16,  // leave the WS_SYSMENU style bit alone
+};
+// FState: the painter's life stage.
+enum : int32_t {
+    psCreated = 0,    // not set up: non-client paints refused, stage 3 skipped
+    psRunning = 1,
+    psReskinning = 3, // region cache bypassed, FitWindow re-reads the client size
+    psDestroying = 4, // WM_NCDESTROY seen: colours, controls and size left alone
+    psFitting = 5,    // FitWindow during set-up
+    psGone = 6,       // the window is gone; the manager frees such painters
+};
+
+class TWinSkinForm : public ui::Component {
+public:
+    static const ui::ClassInfo kClass;
+    const ui::ClassInfo& Class() const override { return kClass; }
+
+    // owner: the toolkit form painted, or none for a bare window.
+    explicit TWinSkinForm(ui::Component* owner);
+    ~TWinSkinForm() override;
+
+    // --- what the manager uses, in the order of a painter's life ---
+    // Set by the manager right after construction.
+    HWND FHandle = nullptr;
+    HMODULE FModule = nullptr;
+    std::wstring FEventName;
+
+    void AttachToForm(TSkinData& skinData, ui::Form& form);
+    void AttachToWindow(TSkinData& skinData);
+    // Gives the window back in its pre-skin shape.
+    void Detach();
+    // Lets go of the window without restoring its size (WM_NCDESTROY, module unload).
+    void Release();
+    void ClearButtons();
+    void LoadFrameMetrics();
+    void Reskin();
+    // Appends unless present; answers whether it was present already.
+    bool RegisterControlPainter(TSkinControl* painter);
+    void UnregisterControlPainter(TSkinControl* painter);
+    // Removes and frees every registered control painter in state 6.
+    void DropDeadControlPainters();
+    void RepaintFrame(HDC dc = nullptr);
+    void UpdateRegion();
+    void DropRegion();
+
+    int32_t State() const { return FState; }
+    void SetState(int32_t state) { FState = state; }
+    TSkinData* SkinData() const { return FSkinData; }
+    ui::Form* FormControl() const { return FFormControl; }
+    uint8_t MdiKind() const { return FMdiKind; }
+    uint8_t WindowState() const { return FWindowState; }
+    void SetWindowState(uint8_t state) { FWindowState = state; }
+    uint8_t FrameSkinned() const { return FFrameSkinned; }
+    const std::vector<TSkinControl*>& ControlPainters() const { return FControlPainters; }
+    // The canvas lent to control painters.
+    ui::Canvas& ControlCanvas() { return FControlCanvas; }
+
+    // Frame sizes, for tests and the manager.
+    int32_t BorderLeft() const { return FBorderLeft; }
+    int32_t BorderRight() const { return FBorderRight; }
+    int32_t CaptionHeight() const { return FCaptionHeight; }
+    int32_t BorderBottom() const { return FBorderBottom; }
+    int32_t MenuBarHeight() const { return FMenuBarHeight; }
+    const std::vector<std::unique_ptr<TNCObject>>& Buttons() const { return FButtons; }
+    TNCObject* HotObject() const { return FHotObject; }
+    bool IsActive() const { return FActive != 0; }
+
+    // --- frame painting and shape ---
+    void LoadIconBitmap();
+    // A screen point (signed 16-bit halves of a message's lParam) relative
+    // to the window's top-left corner.
+    POINT ToFrameCoordinates(int screenX, int screenY) const;
+    POINT ToFrameCoordinates(LPARAM screenPoint) const;
+
+    // --- caption buttons ---
+    // The first visible object with a non-negative Action containing p
+    // (frame coordinates).
+    TNCObject* ButtonAt(POINT p) const;
+    // The visibility rule: sets FVisible (and FEnabled for the boxes).
+    void ApplyVisibility(TWinSysButton& button);
+    void LayoutButtons();
+    void DrawButtons(HDC dc);
+    // Draws the window icon (the icon button's look) into dc.
+    void DrawWindowIcon(HDC dc, const RECT& bounds);
+    void ShowSystemMenu(POINT screenPoint);
+    static std::wstring HintText(int32_t action);
+    void HideHint();
+    void ResetHint();
+
+    // The window procedure's entry points (public for the subclass thunk).
+    LRESULT WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    friend class TNCObject;
+    friend class TWinSysButton;
+
+    // --- life cycle (WinSkinForm.cpp) ---
+    void CommonAttach(TSkinData& skinData);
+    void Setup();
+    void FitWindow(bool keepClient);
+    void FormMessageHandler(ui::Message& message);
+    void SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Activation(WPARAM wParam, LPARAM lParam);
+    void LightDetach();
+    void FreeControlPainters();
+    void RestoreWindowProcedure();
+    // Puts WS_SYSMENU back when the window had a system menu (unless the
+    // style bit is left alone).
+    void GiveBackSystemMenuStyle();
+    void ReadWindowPlacementState();
+    LRESULT CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window text as UTF-16 (W for Unicode windows, else WM_GETTEXT into
+    // 1000 bytes of the system code page).
+    std::wstring ReadWindowText() const;
+
+    // --- frame painting (FramePainting.cpp) ---
+    LRESULT NcCalcSize(WPARAM wParam, LPARAM lParam);
+    LRESULT NcHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT NcPaint(WPARAM wParam, LPARAM lParam);
+    // piece 1 left, 2 right, 3 top, 4 bottom.
+    void PaintBorderPiece(HDC dc, int piece, const RECT& target);
+    void PaintCaption(HDC dc, int width, int height);
+    void PaintTitleText(HDC dc, const RECT& captionArea);
+
+    // --- caption mouse (CaptionMouse.cpp) ---
+    // WM_NCMOUSEMOVE .. WM_NCRBUTTONDOWN: true when handled (result 0); a
+    // handler may change wParam before the message is passed on.
+    bool NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam);
+    void RunAction(TWinSysButton& button, POINT screenPoint);
+    void MaximiseToggle();
+    void MinimiseToggle();
+    void RestoreWindow();
+    void MdiChildCommand(WPARAM command);
+    // WM_SYSCOMMAND: window-state tracking before the message passes on.
+    void TrackSystemCommand(WPARAM command);
+    void HoverTimerTick();
+    void ShowHint();
+
+    // --- fields, in the order of the form painter's record ---
+    ui::MessageHandler FOldWindowProc;
+    WNDPROC FOldWndProc = nullptr;
+    bool FWndProcThunk = false;  // the window is subclassed
+    WNDPROC FOldClientProc = nullptr;
+    bool FClientProcThunk = false;
+    ui::UniqueFont FCaptionFont;
+    ui::Timer* FTimer = nullptr;  // owned as a component
+    std::wstring FCaptionPrefix = L"  ";
+    std::wstring FCaptionSuffix = L" ";
+    std::wstring FClassName;
+    uint8_t FSavedMenuUpdate = 0;
+    uint8_t FFrameSkinned = 0;
+    RECT FClientRect{};
+    DWORD FLastIconClick = 0;
+    UINT FDoubleClickTime = 0;
+    int32_t FCaptionTextWidth = 0;
+    HWND FOwnerWindow = nullptr;
+    HICON FIconHandle = nullptr;
+    int32_t FIconSize = 0;
+    RECT FTitleTextRect{};
+    std::wstring FCaptionText;
+    int32_t FBorderLeft = 0;
+    int32_t FCaptionHeight = 0;
+    int32_t FBorderRight = 0;
+    int32_t FBorderBottom = 0;
+    RECT FWindowRect{};
+    RECT FTitleRect{};
+    RECT FFrameDelta{};
+    int32_t FMenuBarHeight = 0;
+    int32_t FButtonCount = 0;
+    uint8_t FMenuLoop = 0;
+    uint8_t FRightToLeft = 0;
+    uint8_t FUnicodeWindow = 0;
+    uint8_t FFitCaption = 0;
+    uint8_t FChildStyle = 0;
+    ui::PopupMenu* FSystemMenuPopup = nullptr;  // owned as a component
+    HWND FMdiClient = nullptr;
+    HMENU FWindowMenu = nullptr;
+    HMENU FSystemMenu = nullptr;
+    HMENU FOpenSubMenu = nullptr;
+    uint32_t FSavedColor = 0;
+    DWORD FStyle = 0;
+    int32_t FRightButtonsWidth = 0;
+    TNCObject* FHotObject = nullptr;
+    uint8_t FRegionSet = 0;
+    HRGN FRegion = nullptr;  // belongs to the window once set
+    ui::Form* FFormControl = nullptr;
+    ui::Canvas FWindowCanvas;
+    ui::Canvas FControlCanvas;
+    TSkinData* FSkinData = nullptr;
+    TWinSkinMenu* FMenuBar = nullptr;  // the skinned menu bar: none until menus are skinned
+    std::vector<std::unique_ptr<TNCObject>> FButtons;
+    ui::Bitmap FIconBitmap;
+    ui::Bitmap FCaptionBitmap;
+    std::vector<TSkinControl*> FControlPainters;
+    int32_t FWindowWidth = 0;
+    int32_t FWindowHeight = 0;
+    int32_t FRegionWidth = 0;
+    int32_t FRegionHeight = 0;
+    uint8_t FActive = 1;
+    uint8_t FMdiKind = mkNone;
+    uint8_t FFrameKind = fkFixed;
+    uint8_t FBorderIcons = 0;
+    uint8_t FWindowState = wsNormal;
+    int32_t FState = psCreated;
+};
+
+} // namespace skin
