@@ -147,6 +147,8 @@ public:
 private:
     friend class TNCObject;
     friend class TWinSysButton;
+    // Tests read and set the fields through a probe of their own.
+    friend struct FormPainterProbe;
 
     // --- life cycle (WinSkinForm.cpp) ---
     void CommonAttach(TSkinData& skinData);
