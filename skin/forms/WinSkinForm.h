@@ -191,6 +191,8 @@ private:
     void TrackSystemCommand(WPARAM command);
     void HoverTimerTick();
     void ShowHint();
+    // Frees the previous system-menu popup and builds one from FSystemMenu.
+    void BuildSystemMenuPopup();
 
     // --- fields, in the order of the form painter's record ---
     ui::MessageHandler FOldWindowProc;
