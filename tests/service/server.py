@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Local stand-in for the study service: captcha, login replies, a few study
-pages, and a control API under /__test/ for the tests.
+"""Local stand-in for the study service: captcha, login replies, the study and
+account pages (study.py, pages/), and a control API under /__test/ for the tests.
 
     python3 tests/service/server.py --port 8642 [--log FILE]
 
@@ -9,7 +9,6 @@ and header lines) to stderr or FILE and kept for /__test/log.
 """
 
 import argparse
-import hashlib
 import itertools
 import secrets
 import sys
@@ -17,6 +16,9 @@ import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from pathlib import Path
+
+sys.dont_write_bytecode = True  # no __pycache__ in the checkout
+from study import CONTENT_TYPE as PAGE_CONTENT_TYPE, Pages, builtin_accounts
 
 HERE = Path(__file__).resolve().parent
 CAPTCHA_DIR = HERE / "captcha"
@@ -29,30 +31,7 @@ SCENARIOS = ("normal", "redirect", "error500", "nocon", "oddcode", "spaced",
 # Bigger than any reply the client accepts (16 MiB).
 HUGE_REPLY_BYTES = 17 << 20
 
-# Pages the program opens in its browser; the stand-in only needs to answer them.
-PAGE_PREFIXES = ("/en/fstpg/", "/en/pln/", "/en/hs/", "/en/user/uchg.php", "/en/r/r.php",
-                 "/en/user/rg.html", "/en/user/rpwd.html")
 REDIRECT_TARGET = "/en/user/moved.php"
-
-
-def md5_of(password):
-    """The digest the client sends: MD5 of the password's bytes in code page 936."""
-    return hashlib.md5(password.encode("gbk")).hexdigest()
-
-
-class Account:
-    def __init__(self, email, password, uid, name, ifreg):
-        self.email = email
-        self.digest = md5_of(password)
-        self.uid = uid
-        self.name = name
-        self.ifreg = ifreg
-
-
-ACCOUNTS = {a.email: a for a in (
-    Account("demo@vocara.test", "vocara123", "1001", "李明", "1"),
-    Account("chen@vocara.test", "学习2026", "1002", "陈静", "0"),
-)}
 
 
 def load_captchas():
@@ -108,6 +87,8 @@ class State:
             self.log = []            # one text per request
             self.connections = []    # connection serial per logged request
             self.sessions = {}       # PHPSESSID -> captcha answer
+            self.accounts = builtin_accounts()   # e-mail -> Account; sign-ups add to it
+            self.logins = {}         # sid of a successful login -> e-mail
             self.last_answer = ""
         # Let go of any request held by "hang" and arm the event again.
         self.release_hang.set()
@@ -178,11 +159,8 @@ class Handler(BaseHTTPRequestHandler):
             # Only reached by a client that follows redirects.
             self.send(200, login_reply([("result", "1"), ("sid", "followed-redirect")]),
                       "text/xml; charset=gb2312")
-        elif path.startswith(PAGE_PREFIXES):
-            page = "<html><head><title>Vocara</title></head><body>%s</body></html>" % path
-            self.send(200, page.encode("ascii", errors="replace"), "text/html; charset=gb2312")
         else:
-            self.send(404, b"not found")
+            self.page(path, query)
 
     def failing_reply(self, scenario):
         if scenario == "redirect":
@@ -191,6 +169,15 @@ class Handler(BaseHTTPRequestHandler):
             self.send(500, b"internal error")
 
     # -- the service ------------------------------------------------------
+
+    def page(self, path, query):
+        state = self.server.state
+        with state.lock:
+            answer = self.server.pages.answer(path, query, state.accounts, state.logins)
+        if answer is None:
+            self.send(404, b"not found")
+        else:
+            self.send(answer[0], answer[1], PAGE_CONTENT_TYPE)
 
     def captcha(self, scenario):
         state = self.server.state
@@ -240,17 +227,19 @@ class Handler(BaseHTTPRequestHandler):
         state = self.server.state
         with state.lock:
             expected = state.sessions.get(self.session_id())
-        typed = query.get("yz", "")
-        if expected is None or typed.lower() != expected.lower():
-            return [("result", code("-1"))]
-        account = ACCOUNTS.get(wire_text(query.get("em", "")))
-        if account is None:
-            return [("result", code("-2"))]
-        if query.get("p", "") != account.digest:
-            return [("result", code("0"))]
-        sid = secrets.token_hex(13)
+            account = state.accounts.get(wire_text(query.get("em", "")))
+            typed = query.get("yz", "")
+            if expected is None or typed.lower() != expected.lower():
+                return [("result", code("-1"))]
+            if account is None:
+                return [("result", code("-2"))]
+            if query.get("p", "") != account.digest:
+                return [("result", code("0"))]
+            sid = ("   " if spaced else "") + secrets.token_hex(13)
+            # The pages take the session exactly as the reply gave it.
+            state.logins[sid] = account.email
         return [("result", code("1")), ("uid", account.uid), ("pwd", account.digest),
-                ("sid", "   " + sid if spaced else sid), ("un", account.name),
+                ("sid", sid), ("un", account.name),
                 ("em", account.email), ("ifreg", account.ifreg),
                 ("z", wire_text(query.get("z", "")))]
 
@@ -300,6 +289,7 @@ def main():
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.state = State(load_captchas())
+    server.pages = Pages()
     server.log_lock = threading.Lock()
     server.log_file = open(args.log, "a", encoding="utf-8") if args.log else sys.stderr
     print("service stand-in on http://127.0.0.1:%d" % args.port, file=sys.stderr, flush=True)
