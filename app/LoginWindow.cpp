@@ -2,6 +2,7 @@
 
 #include "app/LoginState.h"
 #include "app/ResourceImages.h"
+#include "app/account/AccountWindow.h"
 #include "app/comm/JpegImage.h"
 #include "app/comm/LoginProtocol.h"
 #include "app/comm/Md5.h"
@@ -290,9 +291,8 @@ void Tfmlg::regok() {
 
 void Tfmlg::ptdok() { regok(); }
 
-// The account pages window comes later; until then these stay inert.
-void Tfmlg::Button3Click(ui::Control&) {}
-void Tfmlg::Button4Click(ui::Control&) {}
+void Tfmlg::Button3Click(ui::Control&) { OpenSignUpPage(); }
+void Tfmlg::Button4Click(ui::Control&) { OpenRecoveryPage(); }
 
 void Tfmlg::RestoreRequest() {
     MessageBoxW(Handle(), kRestoreText, kRestoreCaption, MB_SYSTEMMODAL | MB_ICONINFORMATION);
