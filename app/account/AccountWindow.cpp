@@ -71,6 +71,8 @@ Tfrmrg& AccountWindow() {
 
 } // namespace
 
+const ui::ClassInfo Tfrmrg::kClass{"Tfrmrg", &ui::Form::kClass};
+
 Tfrmrg::Tfrmrg(ui::Component* owner) : Form(owner) {
     BuildControls();
     OnShow = [this](ui::Form& sender) { FormShow(sender); };

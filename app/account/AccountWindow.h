@@ -15,6 +15,10 @@ namespace app {
 
 class Tfrmrg : public ui::Form {
 public:
+    // Also the window class name.
+    static const ui::ClassInfo kClass;
+    const ui::ClassInfo& Class() const override { return kClass; }
+
     explicit Tfrmrg(ui::Component* owner);
     ~Tfrmrg() override;
 

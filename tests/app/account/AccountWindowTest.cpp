@@ -92,6 +92,9 @@ TEST_F(AccountWindowTest, TheWindowAtDesignTime) {
     EXPECT_EQ(window.ClientWidth(), 272);
     EXPECT_EQ(window.ClientHeight(), 28);
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    wchar_t className[32] = {};
+    GetClassNameW(window.Handle(), className, 32);
+    EXPECT_STREQ(className, L"Tfrmrg");
     EXPECT_TRUE(GetWindowLongPtrW(window.Handle(), GWL_STYLE) & WS_SYSMENU);
 
     EXPECT_EQ(window.StaticText1.Caption(), L"正在载入...");
