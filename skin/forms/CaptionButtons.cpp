@@ -241,7 +241,11 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& bounds) {
     FIconHandle = icon;
     if (icon != nullptr) {
         const int size = FIconSize > 0 ? FIconSize : GetSystemMetrics(SM_CXSMICON);
-        const ui::UniqueIcon copy(HICON(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+        // An icon made at run time has no resource to copy from: scale it instead.
+        ui::UniqueIcon copy(HICON(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+        if (!copy) {
+            copy.reset(HICON(CopyImage(icon, IMAGE_ICON, size, size, 0)));
+        }
         if (copy) {
             // The icon sits beside the title text wherever the button is.
             const int titleHeight = FTitleTextRect.bottom - FTitleTextRect.top;
@@ -256,6 +260,12 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& bounds) {
 }
 
 // --- the objects' mouse states -----------------------------------------------
+
+TNCObject::~TNCObject() {
+    if (FOwner.FHotObject == this) {
+        FOwner.FHotObject = nullptr;
+    }
+}
 
 void TNCObject::MouseDown() {
     if (FOwner.FHotObject != nullptr && FOwner.FHotObject != this) {

@@ -17,7 +17,9 @@ enum : int32_t { msNone = 0, msNormal = 1, msPressed = 2, msHot = 3 };
 class TNCObject {
 public:
     explicit TNCObject(TWinSkinForm& owner) : FOwner(owner) {}
-    virtual ~TNCObject() = default;
+    // Stops being the painter's hot object, so freeing the buttons (a new
+    // skin) leaves no dangling reference for the next mouse message.
+    virtual ~TNCObject();
     TNCObject(const TNCObject&) = delete;
     TNCObject& operator=(const TNCObject&) = delete;
 

@@ -19,7 +19,8 @@ namespace {
 constexpr intptr_t kSystemMenuTag = 33333;
 constexpr UINT kItemInfoMask = MIIM_STATE | MIIM_ID | MIIM_STRING;  // 0x43
 constexpr UINT kItemTextLength = 80;
-constexpr UINT kGrayedAndDisabled = MFS_GRAYED;                     // 3: both bits
+// Either bit: the system disables its own items with MF_GRAYED alone.
+constexpr UINT kGrayedOrDisabled = MF_GRAYED | MF_DISABLED;
 // The measure adds room for the glyph column: less when glyphs are drawn.
 constexpr int kExtraWidthWithGlyphs = 12;
 constexpr int kExtraWidthWithoutGlyphs = 35;
@@ -179,7 +180,7 @@ void TWinSkinForm::BuildSystemMenuPopup() {
             enabled = rule->enabled(facts);
             image = rule->image;
         }
-        if ((info.fState & kGrayedAndDisabled) == kGrayedAndDisabled) {
+        if ((info.fState & kGrayedOrDisabled) != 0) {
             enabled = false;
         }
         item.SetEnabled(enabled);

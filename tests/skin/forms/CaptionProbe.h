@@ -1,0 +1,149 @@
+#pragma once
+// Caption-button tests without a skinned frame: a form painter whose fields
+// the test sets by hand, over a frameless popup window at the screen's
+// origin, so screen, window and frame coordinates are all the same.
+
+#include "skin/data/SkinData.h"
+#include "skin/forms/WinSkinForm.h"
+#include "ui/Application.h"
+#include "ui/Bitmap.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace skin {
+
+struct FormPainterProbe {
+    explicit FormPainterProbe(TWinSkinForm& form) : f(form) {}
+    TWinSkinForm& f;
+
+    HWND& Handle() { return f.FHandle; }
+    TSkinData*& SkinData() { return f.FSkinData; }
+    uint8_t& BorderIcons() { return f.FBorderIcons; }
+    uint8_t& WindowState() { return f.FWindowState; }
+    uint8_t& Active() { return f.FActive; }
+    uint8_t& FrameKind() { return f.FFrameKind; }
+    uint8_t& FitCaption() { return f.FFitCaption; }
+    uint8_t& MdiKind() { return f.FMdiKind; }
+    uint8_t& MenuLoop() { return f.FMenuLoop; }
+    RECT& TitleRect() { return f.FTitleRect; }
+    RECT& TitleTextRect() { return f.FTitleTextRect; }
+    int32_t& BorderLeft() { return f.FBorderLeft; }
+    int32_t& BorderRight() { return f.FBorderRight; }
+    int32_t& CaptionHeight() { return f.FCaptionHeight; }
+    int32_t& MenuBarHeight() { return f.FMenuBarHeight; }
+    int32_t& IconSize() { return f.FIconSize; }
+    HICON IconHandle() const { return f.FIconHandle; }
+    ui::Bitmap& IconBitmap() { return f.FIconBitmap; }
+    HMENU& SystemMenu() { return f.FSystemMenu; }
+    UINT& DoubleClickTime() { return f.FDoubleClickTime; }
+    DWORD& LastIconClick() { return f.FLastIconClick; }
+    TNCObject*& HotObject() { return f.FHotObject; }
+    ui::PopupMenu* SystemMenuPopup() const { return f.FSystemMenuPopup; }
+
+    TWinSysButton& AddButton(TDataSkinSysButton& data) {
+        f.FButtons.push_back(std::make_unique<TWinSysButton>(f, data));
+        return static_cast<TWinSysButton&>(*f.FButtons.back());
+    }
+    bool NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) { return f.NcMouse(msg, wParam, lParam); }
+    bool NcMouse(UINT msg, WPARAM wParam, POINT screen) {
+        return f.NcMouse(msg, wParam, MAKELPARAM(screen.x, screen.y));
+    }
+    void HoverTick() { f.HoverTimerTick(); }
+    void TrackSystemCommand(WPARAM command) { f.TrackSystemCommand(command); }
+};
+
+} // namespace skin
+
+namespace captiontest {
+
+// Answers SKM_BUTTONVISIBLE for the test window.
+inline std::function<LRESULT(WPARAM, LPARAM)> g_buttonVisibleAnswer;
+
+inline LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == 0x3515 /* SKM_BUTTONVISIBLE */) {
+        return g_buttonVisibleAnswer ? g_buttonVisibleAnswer(wParam, lParam) : 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+// A frameless popup at (0, 0) of the given size, shown without activation.
+class TestWindow {
+public:
+    TestWindow(int width, int height) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = TestWindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"CaptionTestWindow";
+        wc.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
+        RegisterClassW(&wc);  // fails harmlessly when already registered
+        handle_ = CreateWindowExW(0, L"CaptionTestWindow", L"Caption test", WS_POPUP | WS_SYSMENU, 0, 0, width,
+                                  height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(handle_, SW_SHOWNOACTIVATE);
+        UpdateWindow(handle_);
+    }
+    ~TestWindow() { DestroyWindow(handle_); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND get() const { return handle_; }
+
+    // The first posted message of this kind waiting for the window, removed.
+    bool TakePosted(UINT msg, MSG& out) { return PeekMessageW(&out, handle_, msg, msg, PM_REMOVE) != FALSE; }
+    // Every posted message waiting for the window, removed.
+    std::vector<MSG> TakeAllPosted() {
+        std::vector<MSG> all;
+        MSG m;
+        while (PeekMessageW(&m, handle_, 0, 0, PM_REMOVE | PM_NOYIELD)) {
+            if (m.message != WM_PAINT && m.message != WM_TIMER) {
+                all.push_back(m);
+            }
+        }
+        return all;
+    }
+
+private:
+    HWND handle_ = nullptr;
+};
+
+// A strip of `cells` cells of w x h, each a solid colour of `colours` in order.
+inline void FillStrip(ui::Bitmap& bitmap, int w, int h, const std::vector<ui::Color>& colours) {
+    bitmap.SetSize(w * int(colours.size()), h);
+    for (int c = 0; c < int(colours.size()); ++c) {
+        const COLORREF rgb = ui::ColorToRgb(colours[size_t(c)]);
+        for (int y = 0; y < h; ++y) {
+            uint8_t* row = bitmap.ScanLine(y);
+            for (int x = c * w; x < (c + 1) * w; ++x) {
+                row[3 * x] = GetBValue(rgb);
+                row[3 * x + 1] = GetGValue(rgb);
+                row[3 * x + 2] = GetRValue(rgb);
+            }
+        }
+    }
+}
+
+// Colours of cells 1 to 6 (none is the key colour).
+constexpr ui::Color kCell1 = 0x0000C0;  // red
+constexpr ui::Color kCell2 = 0x00C000;  // green
+constexpr ui::Color kCell3 = 0xC00000;  // blue
+constexpr ui::Color kCell4 = 0x00C0C0;  // olive
+constexpr ui::Color kCell5 = 0xC0C000;  // teal
+constexpr ui::Color kCell6 = 0x404040;
+inline const std::vector<ui::Color> kSixCells{kCell1, kCell2, kCell3, kCell4, kCell5, kCell6};
+
+// A caption-button data object with a strip of `cells` coloured cells.
+inline std::unique_ptr<skin::TDataSkinSysButton> ButtonData(int32_t action, int32_t align, int32_t x, int32_t y,
+                                                          int cells = 4, int w = 18, int h = 18) {
+    auto data = std::make_unique<skin::TDataSkinSysButton>("Button");
+    data->Action = action;
+    data->Align = align;
+    data->Xcoord = x;
+    data->Ycoord = y;
+    data->Frame = cells;
+    FillStrip(data->Bitmap, w, h, std::vector<ui::Color>(kSixCells.begin(), kSixCells.begin() + cells));
+    return data;
+}
+
+} // namespace captiontest
