@@ -66,7 +66,14 @@ HRESULT QueryFor(IUnknown* from, REFIID riid, ComPtr<T>& to) {
 
 } // namespace
 
-WebBrowserControl::WebBrowserControl(ui::Component* owner) : WebBrowser(owner) {}
+WebBrowserControl::WebBrowserControl(ui::Component* owner) : WebBrowser(owner) {
+    auto& keys = Create<ui::ApplicationEvents>();
+    keys.OnMessage = [this](MSG& message, bool& handled) {
+        if (!handled && TranslatePageKey(message)) {
+            handled = true;
+        }
+    };
+}
 
 WebBrowserControl::~WebBrowserControl() {
     // Before the window goes: the base classes no longer route its messages here.
@@ -93,6 +100,8 @@ void WebBrowserControl::Embed() {
               L"The web browser control cannot be activated in its window");
         Check(QueryFor(object_.Get(), IID_IOleInPlaceObject, inPlace_),
               L"The web browser control cannot be placed in its window");
+        // Optional: without it, keys simply go to the page's windows as they are.
+        QueryFor(object_.Get(), IID_IOleInPlaceActiveObject, activeObject_);
         ComPtr<IConnectionPointContainer> points;
         Check(QueryFor(object_.Get(), IID_IConnectionPointContainer, points),
               L"The web browser control reports no events");
@@ -119,6 +128,7 @@ void WebBrowserControl::Unembed() noexcept {
         std::exchange(sink_, nullptr)->Release();
     }
     browser_.Reset();
+    activeObject_.Reset();
     if (inPlace_) {
         inPlace_->InPlaceDeactivate();
         inPlace_.Reset();
@@ -149,6 +159,16 @@ void WebBrowserControl::WndProc(ui::Message& message) {
         break;
     }
     WebBrowser::WndProc(message);
+}
+
+bool WebBrowserControl::TranslatePageKey(MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !activeObject_ || !HandleAllocated() ||
+        !IsChild(HandleIfAllocated(), message.hwnd)) {
+        return false;
+    }
+    // Held for the call: the browser may run script that frees this control.
+    const ComPtr<IOleInPlaceActiveObject> active = activeObject_;
+    return active->TranslateAccelerator(&message) == S_OK;
 }
 
 void WebBrowserControl::FitObjectToWindow() {

@@ -31,6 +31,13 @@ public:
     // The browser object, or none while there is no window.
     IWebBrowser2* Browser() const { return browser_.Get(); }
 
+    // Offers a key message meant for a window inside the browser to the
+    // browser first, as an in-place object expects (Tab between a page's
+    // fields, Enter, Delete, the clipboard keys); true when it took it and
+    // the message must not be dispatched. The control runs this on the
+    // application's loop itself.
+    bool TranslatePageKey(MSG& message);
+
 protected:
     // Embeds the browser object; throws ui::Error when it cannot be made.
     void HandleCreated() override;
@@ -45,6 +52,7 @@ private:
 
     Microsoft::WRL::ComPtr<IOleObject> object_;
     Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace_;
+    Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> activeObject_;
     Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
     Microsoft::WRL::ComPtr<IConnectionPoint> events_;
     DWORD eventsCookie_ = 0;

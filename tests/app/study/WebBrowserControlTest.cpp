@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -197,9 +198,9 @@ private:
     static constexpr wchar_t kProperty[] = L"VocaraTestRecorder";
     static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* self = static_cast<MessageRecorder*>(GetPropW(window, kProperty));
-        if (msg >= WM_RBUTTONDOWN && msg <= WM_RBUTTONDBLCLK) {
+        if ((msg >= WM_RBUTTONDOWN && msg <= WM_RBUTTONDBLCLK) || (msg >= WM_KEYFIRST && msg <= WM_KEYLAST)) {
             self->received.push_back(msg);
-            return 0;  // no context menu of the control's own during the test
+            return 0;  // no context menu or key handling of the control's own during the test
         }
         if (msg == kDone) {
             self->received.push_back(msg);
@@ -244,6 +245,22 @@ TEST_F(BrowserTest, RightButtonPressesInsideTheBrowserAreDroppedFromTheLoop) {
     EXPECT_EQ(insideLog.received, (std::vector<UINT>{WM_RBUTTONUP, MessageRecorder::kDone}));
     EXPECT_EQ(otherLog.received,
               (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, MessageRecorder::kDone}));
+}
+
+TEST_F(BrowserTest, KeysTheBrowserDeclinesReachThePageWindows) {
+    // The control offers page keys to the browser object first; the object
+    // here declines them all, so each must still be dispatched.
+    const HWND inside = ObjectWindow(*browser);
+    ASSERT_NE(inside, nullptr);
+    MessageRecorder insideLog(inside);
+    PostMessageW(inside, WM_KEYDOWN, 'A', 0);
+    PostMessageW(inside, WM_KEYUP, 'A', 0);
+    PostMessageW(inside, MessageRecorder::kDone, 0, 0);
+    const auto count = [&](UINT msg) { return std::ranges::count(insideLog.received, msg); };
+    // The loop translates the key press into a character as well.
+    ASSERT_TRUE(PumpUntil([&] { return count(MessageRecorder::kDone) == 1 && count(WM_CHAR) == 1; }));
+    EXPECT_EQ(count(WM_KEYDOWN), 1);
+    EXPECT_EQ(count(WM_KEYUP), 1);
 }
 
 TEST_F(BrowserTest, DestroyingTheFormReleasesEveryContainerObject) {
