@@ -3,7 +3,7 @@
 
 #include "tests/e2e/VocaraProcess.h"
 
-#include "app/comm/HttpClient.h"
+#include "tests/e2e/ServiceStandIn.h"
 #include "ui/Bitmap.h"
 #include "ui/Component.h"
 
@@ -21,61 +21,22 @@
 namespace {
 
 using e2e::BoxText;
-using e2e::ChildAt;
+using e2e::Count;
+using e2e::CurrentAnswer;
 using e2e::FocusOf;
 using e2e::FocusTo;
+using e2e::LoginWindow;
 using e2e::Sandbox;
+using e2e::Service;
 using e2e::SetText;
 using e2e::TextOf;
 using e2e::VocaraProcess;
 using e2e::WaitForIdle;
 using e2e::WaitUntil;
+using e2e::Widen;
 
 constexpr char kDemoEmail[] = "demo@vocara.test";
 constexpr char kDemoDigest[] = "d48951bb5391fa00abf477531eb1c4e0";  // vocara123
-
-// The stand-in's control requests.
-std::string Service(const std::string& pathAndQuery) {
-    app::comm::HttpClient client(VOCARA_SERVER_BASE);
-    return client.Get(pathAndQuery);
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
-// The login window's controls, found by where they sit.
-struct LoginWindow {
-    explicit LoginWindow(HWND window)
-        : handle(window),
-          edem(ChildAt(window, 86, 134)),
-          edpw(ChildAt(window, 86, 171)),
-          edyz(ChildAt(window, 146, 213)),
-          autochkbox(ChildAt(window, 294, 132)),
-          btcfm(ChildAt(window, 211, 213)),
-          btjpg(ChildAt(window, 5, 213)),
-          panel(edem != nullptr ? GetParent(edem) : nullptr) {}
-
-    bool Complete() const { return edem && edpw && edyz && autochkbox && btcfm && btjpg && panel; }
-
-    // Types into the fields the way a user does: the password goes in
-    // while its field has the focus, and leaving the field digests it.
-    void Fill(const std::wstring& email, const std::wstring& password, const std::wstring& captcha) const {
-        SetText(edem, email);
-        ASSERT_TRUE(FocusTo(edpw));
-        SetText(edpw, password);
-        ASSERT_TRUE(FocusTo(edyz));
-        SetText(edyz, captcha);
-    }
-
-    HWND handle, edem, edpw, edyz, autochkbox, btcfm, btjpg, panel;
-};
-
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-std::wstring CurrentAnswer() { return Widen(Service("/__test/answer")); }
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

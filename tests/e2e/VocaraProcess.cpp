@@ -1,5 +1,12 @@
 #include "tests/e2e/VocaraProcess.h"
 
+#include "tests/e2e/ServiceStandIn.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -37,6 +44,19 @@ Sandbox::Sandbox() {
 Sandbox::~Sandbox() {
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string Sandbox::SavedReply() const {
+    std::ifstream in(SavedLogin(), std::ios::binary);
+    const std::string stream((std::istreambuf_iterator<char>(in)), {});
+    std::string out(1 << 16, '\0');
+    uLongf size = uLongf(out.size());
+    if (stream.empty() || uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+                                     reinterpret_cast<const Bytef*>(stream.data()), uLong(stream.size())) != Z_OK) {
+        return "";
+    }
+    out.resize(size);
+    return out;
 }
 
 VocaraProcess::VocaraProcess(const Sandbox& sandbox) {
@@ -82,7 +102,8 @@ HWND VocaraProcess::FindTopWindow(std::wstring_view className, std::wstring_view
             auto& s = *reinterpret_cast<Search*>(data);
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
-            if (pid != s.pid || ClassOf(window) != s.className || (s.visibleOnly && !IsWindowVisible(window))) {
+            if (pid != s.pid || (!s.className.empty() && ClassOf(window) != s.className) ||
+                (s.visibleOnly && !IsWindowVisible(window))) {
                 return TRUE;
             }
             if (!s.caption.empty() && TextOf(window) != s.caption) {
@@ -105,6 +126,86 @@ HWND VocaraProcess::WaitForBox(std::wstring_view caption, DWORD timeoutMs) const
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopWindow(L"#32770", caption, true)) != nullptr; }, timeoutMs);
     return found;
+}
+
+HWND VocaraProcess::WaitForWindow(std::wstring_view caption, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(L"", caption, true)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+LoginWindow::LoginWindow(HWND window)
+    : handle(window),
+      edem(ChildAt(window, 86, 134)),
+      edpw(ChildAt(window, 86, 171)),
+      edyz(ChildAt(window, 146, 213)),
+      autochkbox(ChildAt(window, 294, 132)),
+      btcfm(ChildAt(window, 211, 213)),
+      btjpg(ChildAt(window, 5, 213)),
+      Button3(ChildAt(window, 294, 213)),
+      Button4(ChildAt(window, 294, 170)),
+      panel(edem != nullptr ? GetParent(edem) : nullptr) {}
+
+void LoginWindow::Fill(const std::wstring& email, const std::wstring& password, const std::wstring& captcha) const {
+    SetText(edem, email);
+    ASSERT_TRUE(FocusTo(edpw));
+    SetText(edpw, password);
+    ASSERT_TRUE(FocusTo(edyz));
+    SetText(edyz, captcha);
+}
+
+bool LogIn(const VocaraProcess& vocara, const std::wstring& email, const std::wstring& password) {
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    if (!login.Complete()) {
+        return false;
+    }
+    login.Fill(email, password, CurrentAnswer());
+    if (::testing::Test::HasFatalFailure()) {
+        return false;
+    }
+    PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+    return true;
+}
+
+std::string ElementText(const std::string& xml, const std::string& element) {
+    const std::string open = "<" + element + ">";
+    const size_t begin = xml.find(open);
+    const size_t end = xml.find("</" + element + ">", begin);
+    if (begin == std::string::npos || end == std::string::npos) {
+        return "";
+    }
+    return xml.substr(begin + open.size(), end - begin - open.size());
+}
+
+RECT OuterRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+HWND FindChild(HWND window, std::initializer_list<std::wstring_view> classNames, std::wstring_view text) {
+    struct Search {
+        std::initializer_list<std::wstring_view> classNames;
+        std::wstring_view text;
+        HWND found;
+    } search{classNames, text, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            const std::wstring name = ClassOf(child);
+            bool classMatches = s.classNames.size() == 0;
+            for (std::wstring_view wanted : s.classNames) {
+                classMatches = classMatches || wanted.empty() || name == wanted;
+            }
+            if (classMatches && (s.text.empty() || TextOf(child) == s.text)) {
+                s.found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND ChildAt(HWND window, int left, int top) {

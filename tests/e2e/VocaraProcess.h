@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ public:
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path Program() const { return folder_ / L"Vocara.exe"; }
     std::filesystem::path SavedLogin() const { return folder_ / L"qz.dat"; }
+    // The saved login reply, inflated; empty when there is none.
+    std::string SavedReply() const;
 
 private:
     std::filesystem::path folder_;
@@ -46,11 +49,39 @@ public:
     HWND WaitForLoginWindow(DWORD timeoutMs = 60000) const;
     // A message box (dialog class) of this process with this caption.
     HWND WaitForBox(std::wstring_view caption, DWORD timeoutMs = 30000) const;
+    // A visible top-level window of this process with this caption, any class.
+    HWND WaitForWindow(std::wstring_view caption, DWORD timeoutMs = 30000) const;
+    // An empty className or caption matches any.
     HWND FindTopWindow(std::wstring_view className, std::wstring_view caption, bool visibleOnly) const;
 
 private:
     PROCESS_INFORMATION info_{};
 };
+
+// The login window's controls, found by where they sit.
+struct LoginWindow {
+    explicit LoginWindow(HWND window);
+
+    bool Complete() const { return edem && edpw && edyz && autochkbox && btcfm && btjpg && panel; }
+
+    // Types into the fields the way a user does: the password goes in
+    // while its field has the focus, and leaving the field digests it.
+    void Fill(const std::wstring& email, const std::wstring& password, const std::wstring& captcha) const;
+
+    HWND handle, edem, edpw, edyz, autochkbox, btcfm, btjpg, Button3, Button4, panel;
+};
+
+// Logs in through the login window with the stand-in's current captcha and
+// clicks "登录"; false when the window or its fields are not there.
+bool LogIn(const VocaraProcess& vocara, const std::wstring& email, const std::wstring& password);
+
+// The text of element in an XML text ("" when it is missing).
+std::string ElementText(const std::string& xml, const std::string& element);
+
+// A window's outer rectangle on the screen.
+RECT OuterRect(HWND window);
+// The first child window, at any depth, of one of these classes (or "" for any) with this text ("" for any).
+HWND FindChild(HWND window, std::initializer_list<std::wstring_view> classNames, std::wstring_view text = L"");
 
 // The child of window whose top-left corner sits at (left, top) of window's
 // client area, searched through every level.

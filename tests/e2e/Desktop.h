@@ -1,0 +1,26 @@
+#pragma once
+// What the tests do on the desktop as a user or the shell would: real mouse
+// clicks, a look into the notification area, and screenshots for an onlooker.
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace e2e {
+
+// Moves the mouse to a screen point and clicks the left button there, as
+// hardware input: the click goes to whatever window is under that point.
+void ClickAt(POINT screen);
+POINT CentreOf(const RECT& rect);
+
+// Whether the notification area holds the icon (window, id): a change that
+// changes nothing succeeds only for an icon that is there.
+bool TrayIconExists(HWND window, UINT id);
+
+// When the environment names a folder in VOCARA_E2E_SHOTS: repaints window
+// (frame and children), leaves a file name.wait in the folder and waits (at
+// most a minute) until an onlooker that took a screenshot removes it.
+// Does nothing otherwise.
+void OfferScreenshot(HWND window, std::wstring_view name);
+
+} // namespace e2e
