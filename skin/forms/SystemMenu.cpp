@@ -116,6 +116,19 @@ void DrawSystemMenuItem(const TSkinData* skinData, const ui::MenuItem& item, ui:
     }
 }
 
+// The popup takes the foreground for its own hidden window, which leaves the
+// window inactive once its system menu closes. Give it back, unless the user
+// closed the menu by going to another visible window.
+void GiveBackForeground(HWND window, bool wasForeground) {
+    if (!wasForeground || !IsWindow(window)) {
+        return;
+    }
+    const HWND now = GetForegroundWindow();
+    if (now != window && (now == nullptr || !IsWindowVisible(now))) {
+        SetForegroundWindow(window);
+    }
+}
+
 } // namespace
 
 void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
@@ -133,13 +146,18 @@ void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
         }
         FLastIconClick = now;
         BuildSystemMenuPopup();
-        // Popup returns when the menu closes; the window, and this painter
-        // with it, may be gone by then, so nothing of it is touched after.
-        struct TrackingScope {
-            explicit TrackingScope(TWinSkinForm* painter) { g_tracking = painter; }
-            ~TrackingScope() { g_tracking = nullptr; }
-        } tracking(this);
-        FSystemMenuPopup->Popup(screenPoint.x, screenPoint.y);
+        const HWND window = FHandle;
+        const bool wasForeground = GetForegroundWindow() == window;
+        {
+            struct TrackingScope {
+                explicit TrackingScope(TWinSkinForm* painter) { g_tracking = painter; }
+                ~TrackingScope() { g_tracking = nullptr; }
+            } tracking(this);
+            // Popup returns when the menu closes; the window, and this
+            // painter with it, may be gone by then.
+            FSystemMenuPopup->Popup(screenPoint.x, screenPoint.y);
+        }
+        GiveBackForeground(window, wasForeground);
         return;
     }
     // A second click within the double-click time closes the window.

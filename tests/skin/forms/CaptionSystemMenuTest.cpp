@@ -217,6 +217,14 @@ TEST_F(CaptionSystemMenu, SecondRightClickWithoutAHotButtonDoesNothing) {
     EXPECT_FALSE(window.TakePosted(WM_CLOSE, m));
 }
 
+// The popup takes the foreground for its own window while it is open.
+TEST_F(CaptionSystemMenu, WindowIsForegroundAgainAfterItsMenuCloses) {
+    SetForegroundWindow(window.get());
+    ASSERT_EQ(GetForegroundWindow(), window.get());
+    ASSERT_TRUE(RightClickCaption());
+    EXPECT_EQ(GetForegroundWindow(), window.get());
+}
+
 TEST_F(CaptionSystemMenu, OnlyTheCaptionOfAWindowThatIsNoMdiChildOpensIt) {
     EXPECT_FALSE(probe.NcMouse(WM_NCRBUTTONDOWN, HTLEFT, POINT{150, 10}));
     probe.MdiKind() = mkChild;
