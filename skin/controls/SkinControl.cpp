@@ -1,29 +1,287 @@
-// Scaffold: replaced by the control painter base.
 #include "skin/controls/SkinControl.h"
 
+#include "skin/controls/SkinMessages.h"
+#include "skin/controls/WindowSubclass.h"
+#include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
+#include "ui/WinControl.h"
+
+#include <exception>
+#include <utility>
 
 namespace skin {
+namespace {
+
+const WindowSubclass& BareLayer(WNDPROC procedure) {
+    static const WindowSubclass layer(L"VocaraSkinControl", procedure);
+    return layer;
+}
+
+// What the control's WindowProc holds while a painter is attached. After the
+// painter has gone it only hands messages on, in case a later layer kept it.
+struct DispatchHandler {
+    std::shared_ptr<TSkinControl*> painter;
+    ui::MessageHandler saved;
+    ui::Control* control;
+
+    void operator()(ui::Message& message) const {
+        if (*painter != nullptr) {
+            (*painter)->Dispatch(message);
+        } else if (saved) {
+            saved(message);
+        } else {
+            control->DefaultWindowProc(message);
+        }
+    }
+};
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+} // namespace
 
 const ui::ClassInfo TSkinControl::kClass{"TSkinControl", &ui::Component::kClass};
 
 TSkinControl::TSkinControl(ui::Component* owner) : ui::Component(owner) {}
+
 TSkinControl::~TSkinControl() {
-    if (FForm != nullptr) FForm->UnregisterControlPainter(this);
+    // Reverse order of attaching: the handler, then the window procedure.
+    RestoreToolkitHandler();
+    RemoveWindowProcedure();
+    if (FForm != nullptr) {
+        FForm->UnregisterControlPainter(this);
+    }
 }
-void TSkinControl::Attach(TWinSkinForm*, TSkinData*, bool, ui::Canvas*) {}
-void TSkinControl::AttachWindow(HWND, TSkinData*, TWinSkinForm*, ui::Canvas*) {}
-void TSkinControl::Detach() { FActive = 0; }
-bool TSkinControl::BeforeMessage(ui::Message&) { return true; }
-void TSkinControl::AfterMessage(ui::Message&) {}
+
+void TSkinControl::RestoreToolkitHandler() {
+    if (!dispatchCell_) {
+        return;
+    }
+    *dispatchCell_ = nullptr;
+    // A control being destroyed has lost its members already; the window is
+    // gone with it, so there is nothing to give back.
+    ui::Control* control = controlAlive_.get();
+    if (control != nullptr && control->WindowProc.target<DispatchHandler>() != nullptr &&
+        control->WindowProc.target<DispatchHandler>()->painter == dispatchCell_) {
+        control->WindowProc = std::move(FOldWindowProc);
+    }
+    FOldWindowProc = nullptr;
+    dispatchCell_.reset();
+}
+
+void TSkinControl::RemoveWindowProcedure() {
+    if (!FWndProcThunk) {
+        return;
+    }
+    BareLayer(BareWindowProc).Remove(FHandle);
+    FWndProcThunk = false;
+    FOldWndProc = nullptr;
+}
+
+void TSkinControl::Attach(TWinSkinForm* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas) {
+    auto* control = dynamic_cast<ui::Control*>(Owner());
+    if (FAttached || control == nullptr) {
+        return;
+    }
+    HWND handle = nullptr;
+    if (auto* windowed = dynamic_cast<ui::WinControl*>(control)) {
+        handle = windowed->Handle();  // may throw: nothing is changed yet
+    }
+    FOwnBackground = ownBackground ? 1 : 0;
+    FSkinData = skinData;
+    FForm = form;
+    FSkinCanvas = canvas;
+    FControl = control;
+    controlAlive_ = control;
+    FHandle = handle;
+    FUnicode = handle != nullptr && IsWindowUnicode(handle) ? 1 : 0;
+
+    FOldWindowProc = control->WindowProc;
+    dispatchCell_ = std::make_shared<TSkinControl*>(this);
+    control->WindowProc = DispatchHandler{dispatchCell_, FOldWindowProc, control};
+    if (form != nullptr) {
+        form->RegisterControlPainter(this);
+    }
+    if (FOwnBackground) {
+        const auto parentBackground = control->GetPropertyText("ParentBackground");
+        const bool keepsParent = skinData != nullptr && skinData->Options.Contains(xoParentBackGround);
+        if (parentBackground && ui::TextToBool(*parentBackground) && !keepsParent) {
+            control->SetPropertyText("ParentBackground", "False");
+            FParentBackgroundWasOn = 1;
+            FMode = 1;
+        }
+        FSavedColor = control->GetColor();
+        savedParentColor_ = control->parentColor;
+        control->SetColor(FormColour());
+    }
+    control->Invalidate();
+    FAttached = 1;
+    FState = 1;
+}
+
+void TSkinControl::AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, ui::Canvas* canvas) {
+    if (FAttached) {
+        return;
+    }
+    FSkinData = skinData;
+    FSkinCanvas = canvas;
+    FForm = form;
+    FHandle = window;
+    FEnabled = 1;
+    FMode = 0;
+    if (form != nullptr) {
+        form->RegisterControlPainter(this);
+    }
+    FUnicode = IsWindowUnicode(window) ? 1 : 0;
+    FText = WindowText(window);
+    FOldWndProc = BareLayer(BareWindowProc).Install(window, this);
+    FWndProcThunk = FOldWndProc != nullptr;
+    InvalidateRect(window, nullptr, TRUE);
+    FAttached = 1;
+    FState = 1;
+}
+
+LRESULT CALLBACK TSkinControl::BareWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* painter = static_cast<TSkinControl*>(BareLayer(BareWindowProc).Owner(window));
+    if (painter == nullptr) {
+        return BareLayer(BareWindowProc).Forward(window, msg, wParam, lParam);
+    }
+    ui::Message message{msg, wParam, lParam, 0};
+    painter->Dispatch(message);
+    return message.result;
+}
+
+void TSkinControl::Dispatch(ui::Message& message) {
+    FHandled = 0;
+    if (message.msg == SKM_ENABLE) {
+        FActive = message.wParam > 0 ? 1 : 0;
+        if (FActive) {
+            Repaint();
+        }
+        return;
+    }
+    if (!FActive) {
+        PassOn(message);
+        return;
+    }
+    // The control's handler may free the painter (its form closing).
+    const std::shared_ptr<ui::Component*> alive = LifetimeCell();
+    if (BeforeMessage(message) && *alive != nullptr) {
+        PassOn(message);
+        if (*alive != nullptr) {
+            AfterMessage(message);
+        }
+    }
+}
+
+void TSkinControl::PassOn(ui::Message& message) {
+    if (FOldWindowProc) {
+        FOldWindowProc(message);
+    } else if (FControl != nullptr && controlAlive_) {
+        FControl->DefaultWindowProc(message);
+    } else if (FOldWndProc != nullptr) {
+        message.result =
+            WindowSubclass::CallProcedure(FOldWndProc, FHandle, message.msg, message.wParam, message.lParam);
+    } else if (FHandle != nullptr) {
+        message.result = DefWindowProcW(FHandle, message.msg, message.wParam, message.lParam);
+    }
+}
+
+bool TSkinControl::BeforeMessage(ui::Message& message) {
+    switch (message.msg) {
+    case WM_NCDESTROY:
+        FState = 6;
+        PassOn(message);
+        if (FActive) {
+            Detach();
+        }
+        return false;
+    case SKM_QUERY:
+        message.result = 1;
+        return false;
+    default:
+        return true;
+    }
+}
+
+void TSkinControl::AfterMessage(ui::Message& message) {
+    switch (message.msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case ui::CM_ENABLEDCHANGED:
+        Repaint();
+        break;
+    case WM_PAINT:
+        try {
+            PaintWindow(reinterpret_cast<HDC>(message.wParam));
+        } catch (const std::exception&) {
+            // A painting failure leaves the control as the system drew it.
+        }
+        break;
+    case SKM_ENABLE:
+        FActive = message.wParam > 0 ? 1 : 0;
+        break;
+    default:
+        break;
+    }
+}
+
 void TSkinControl::PaintWindow(HDC) {}
+
 void TSkinControl::DrawTo(HDC, const RECT&) {}
-void TSkinControl::SkinChanged() {}
-void TSkinControl::Repaint() {}
-void TSkinControl::Dispatch(ui::Message&) {}
-void TSkinControl::PassOn(ui::Message&) {}
-LRESULT CALLBACK TSkinControl::BareWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    return DefWindowProcW(w, m, wp, lp);
+
+void TSkinControl::Repaint() {
+    if (FPaintTarget != nullptr) {
+        FPaintTarget->Invalidate();
+        return;
+    }
+    if (FHandle != nullptr && FState != 6) {
+        InvalidateRect(FHandle, nullptr, TRUE);
+        UpdateWindow(FHandle);
+    }
+}
+
+void TSkinControl::Detach() {
+    // Once, even when SKM_ENABLE switched the painter off before: the colours
+    // must come back all the same.
+    if (detached_) {
+        return;
+    }
+    detached_ = true;
+    FActive = 0;
+    ui::Control* control = controlAlive_.get();
+    if (FState == 6 || control == nullptr || !FOwnBackground) {
+        return;
+    }
+    if (FParentBackgroundWasOn) {
+        control->SetPropertyText("ParentBackground", "True");
+        FParentBackgroundWasOn = 0;
+    }
+    control->SetColor(FSavedColor);
+    control->parentColor = savedParentColor_;
+}
+
+void TSkinControl::SkinChanged() {
+    if (FOwnBackground && controlAlive_) {
+        FControl->SetColor(FormColour());
+    }
+    Repaint();
+}
+
+ui::Color TSkinControl::FormColour() const {
+    if (FSkinData == nullptr) {
+        return FControl != nullptr ? FControl->GetColor() : ui::clBtnFace;
+    }
+    return FSkinData->Colours[scButtonFace];
 }
 
 } // namespace skin

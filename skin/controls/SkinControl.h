@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace ui {
@@ -49,6 +50,10 @@ public:
 
     HWND Handle() const { return FHandle; }
     ui::Control* Control() const { return FControl; }
+    TSkinData* SkinData() const { return FSkinData; }
+    ui::Control* PaintTarget() const { return FPaintTarget; }
+    void SetPaintTarget(ui::Control* target) { FPaintTarget = target; }
+    const std::wstring& Text() const { return FText; }
     TWinSkinForm* Form() const { return FForm; }
     int32_t State() const { return FState; }
     bool Active() const { return FActive != 0; }
@@ -56,11 +61,14 @@ public:
 
     int32_t FMode = 0;  // painter-specific variant, set by the mapping before attach
 
-protected:
     // Every message of the control or window goes through here.
     void Dispatch(ui::Message& message);
+
+protected:
     // Hands the message to the saved handler or the saved procedure.
     void PassOn(ui::Message& message);
+    // The colour controls take while skinned: the skin's ButtonFace.
+    ui::Color FormColour() const;
 
     uint8_t FMouseState = 0;
     ui::Canvas* FSkinCanvas = nullptr;
@@ -87,6 +95,17 @@ protected:
 
 private:
     static LRESULT CALLBACK BareWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void RestoreToolkitHandler();
+    void RemoveWindowProcedure();
+
+    // The handler put in the control's WindowProc holds this cell; it is
+    // emptied when the painter goes, so a layer put over ours later still
+    // reaches the control's own handler.
+    std::shared_ptr<TSkinControl*> dispatchCell_;
+    // Empty once the control is being destroyed.
+    ui::Ref<ui::Control> controlAlive_;
+    bool savedParentColor_ = false;
+    bool detached_ = false;
 };
 
 } // namespace skin

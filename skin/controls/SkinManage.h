@@ -6,8 +6,15 @@
 // data components post (skin all, unskin all, refresh, drop dead painters,
 // re-skin one window) on a 100 ms one-shot timer where only the last command
 // posted runs.
+//
+// The implementation is split by concern:
+//   SkinManage.cpp          life cycle, registration, SkinWindow and its tests
+//   SkinManageHook.cpp      the window-creation hook
+//   SkinManageCommands.cpp  the delayed commands
+//   SkinManagePopups.cpp    popup-menu painters
 
 #include "skin/data/SkinManagerLink.h"
+#include "ui/Component.h"
 
 #include <windows.h>
 
@@ -48,6 +55,11 @@ public:
 
 class TSkinManage : public SkinManagerLink {
 public:
+    // Delay of the commands handed on to sub-managers.
+    static constexpr int kSubManagerDelayMs = 300;
+    // Interval of the command timer before the first command sets one.
+    static constexpr unsigned kCommandTimerMs = 100;
+
     TSkinManage();
     ~TSkinManage() override;
     TSkinManage(const TSkinManage&) = delete;
@@ -57,57 +69,97 @@ public:
     void RegisterSkinData(TSkinData& data) override;
     void UnregisterSkinData(TSkinData& data) override;
     void InstallHook() override;
-    void SetCurrentSkinData(TSkinData& data) override;
-    void PostCommand(SkinCommand command, int delayMs) override;
+    void SetCurrentSkinData(TSkinData& data) override { pendingSkinData_ = &data; }
+    void PostCommand(SkinCommand command, int delayMs) override { PostCommand(int32_t(command), delayMs); }
     int StartCount() const override { return state_; }
     void SetStartCount(int count) override { state_ = count; }
     void SwitchOn() override { active_ = true; }
+    // Nothing for an invisible form or one with the child style.
     void SkinForm(ui::Form& form) override;
     void ReloadFrameData(TSkinData& data) override;
 
+    // Stores the command for the next tick of the one-shot timer (a later
+    // post replaces it); before the first activation only records 1 and 2
+    // as skinning on or off.
     void PostCommand(int32_t command, int delayMs);
+    int32_t PendingCommand() const { return pendingCommand_; }
+    TSkinData* PendingSkinData() const { return pendingSkinData_; }
+
     // Gives one top-level window a form painter; answers whether it made one.
     bool SkinWindow(HWND window);
+    // The form painter of the window, first in list order, or none.
     TWinSkinForm* FindFormPainter(HWND window) const;
+    // Removes the first entry for the window (a painter's destructor calls it).
     void RemoveFormPainter(HWND window);
-    const std::vector<TWinSkinForm*>& FormPainters() const { return formPainters_; }
+    // The live form painters in list order.
+    std::vector<TWinSkinForm*> FormPainters() const;
 
     void SkinPopupMenu(HWND window);
     bool ReleasePopupMenu(HWND window);
     bool IsPopupMenuSkinned(HWND window) const;
+    size_t PopupPainterCount() const { return popupPainters_.size(); }
 
     bool MaySkin(HWND window, const std::wstring& className);
     TSkinData* ChooseSkinData(HWND window) const;
+    // Forgets freed painters and frees those of this module whose window is gone.
     void DropDeadPainters();
 
     void SetMdiCaptionMode(bool on);
     bool MdiCaptionMode() const { return mdiCaptionMode_; }
     HWND MdiClient() const { return mdiClient_; }
     void SetMdiClient(HWND client) { mdiClient_ = client; }
-    ui::Form* MdiParentForm() const { return mdiParentForm_; }
-    void SetMdiParentForm(ui::Form* form) { mdiParentForm_ = form; }
+    ui::Form* MdiParentForm() const;
+    void SetMdiParentForm(ui::Form* form);
     // 0 context menu, 1 menu-bar drop-down, 2 system menu.
     uint8_t PopupMode() const { return popupMode_; }
     void SetPopupMode(uint8_t mode) { popupMode_ = mode; }
 
     bool Active() const { return active_; }
     void SetActive(bool active) { active_ = active; }
+    // Set while the manager skins the application's forms in bulk: lifts the
+    // plain-child test of SkinWindow.
+    bool Forcing() const { return forcing_; }
+    void SetForcing(bool forcing) { forcing_ = forcing; }
     int32_t State() const { return state_; }
+    // Zero for the process's own manager.
     HMODULE ModuleInstance() const { return module_; }
+    // The module whose windows and painters are this manager's.
+    HMODULE OwnModule() const;
     TSkinData* DefaultSkinData() const { return defaultSkinData_; }
+    const std::vector<TSkinData*>& SkinDataList() const { return skinDataList_; }
     void SetReskinWindow(HWND window) { reskinWindow_ = window; }
+    bool HookInstalled() const { return hook_ != nullptr; }
+    // The "ControlOfs..." message and atom of this module and thread.
+    UINT ControlMessage() const { return controlMessage_; }
+    ATOM ControlAtom() const { return controlAtom_; }
 
     void SetControlMapper(std::unique_ptr<ControlMapper> mapper);
     ControlMapper* Mapper() const { return mapper_.get(); }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    void RemoveHook();
+    bool MakeFormPainter(HWND window, ui::WinControl* control, const std::wstring& className, TSkinData& data);
+    void WindowCreated(HWND window, DWORD style, DWORD exStyle, HWND parent);
     void RunPendingCommand();
+    void RunThisFormCommand(TSkinData& data);
+    // Answers false when the command ends without the change notification.
+    bool RunProcessCommand(TSkinData& data);
+    void SkinAllForms();
+    // Detach, invalidate and update the window, remove and free.
+    void UnskinAndFree(TWinSkinForm* painter);
+    void FreePainter(TWinSkinForm* painter);
+    std::vector<TWinSkinForm*> PaintersOf(const TSkinData& data) const;
+    void FreePopupPainters();
 
-    ui::Timer* commandTimer_ = nullptr;
-    std::vector<TWinSkinForm*> formPainters_;
-    std::vector<TWinSkinPopMenu*> popupPainters_;
+    std::unique_ptr<ui::Timer> commandTimer_;
+    // References, so a painter freed with its form reads as gone.
+    std::vector<ui::Ref<TWinSkinForm>> formPainters_;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popupPainters_;
     std::vector<TSkinData*> skinDataList_;
+    std::vector<HHOOK> extraHooks_;
+    // Managers of other modules; this program has none, the guards stay.
+    std::vector<TSkinManage*> subManagers_;
     bool active_ = false;
     bool forcing_ = false;
     int32_t state_ = 0;
@@ -118,9 +170,12 @@ private:
     TSkinData* defaultSkinData_ = nullptr;
     HMODULE module_ = nullptr;
     HWND reskinWindow_ = nullptr;
+    TSkinManage* parentManager_ = nullptr;
     HWND mdiClient_ = nullptr;
-    ui::Form* mdiParentForm_ = nullptr;
+    ui::Ref<ui::Form> mdiParentForm_;
     HHOOK hook_ = nullptr;
+    UINT controlMessage_ = 0;
+    ATOM controlAtom_ = 0;
     std::unique_ptr<ControlMapper> mapper_;
 };
 
@@ -128,6 +183,9 @@ private:
 TSkinManage* SkinManage() noexcept;
 // Makes skin data components create a TSkinManage as the process manager.
 void InstallSkinManage();
+
+// A window's class name (also for classes registered by atom).
+std::wstring ClassNameOf(HWND window);
 
 // The toolkit control behind a window handle (the "ControlOfs..." property of
 // this module and thread), or none for foreign windows.
