@@ -333,9 +333,26 @@ void TWinSysButton::Paint() {
     }
     if (IsWindowIconAction(FData.Action)) {
         form.DrawWindowIcon(dc.get(), FBounds);
-    } else {
-        DrawStateFrame(dc.get(), FBounds, FData.Bitmap, true, cells, cell);
+        return;
     }
+    // The cells are drawn transparent: over the caption as the last full
+    // paint composed it, not over the previous state's look, or a hot or
+    // pressed background would stay behind once the button is normal again.
+    const int width = FBounds.right - FBounds.left;
+    const int height = FBounds.bottom - FBounds.top;
+    ui::Bitmap& caption = form.FCaptionBitmap;
+    const bool onCaption = FBounds.left >= 0 && FBounds.top >= 0 && FBounds.right <= caption.Width() &&
+                           FBounds.bottom <= caption.Height();
+    if (!onCaption || width <= 0 || height <= 0) {
+        DrawStateFrame(dc.get(), FBounds, FData.Bitmap, true, cells, cell);
+        return;
+    }
+    ui::Bitmap look(width, height);
+    HDC lookDc = look.GetCanvas().Handle();
+    BitBlt(lookDc, 0, 0, width, height, caption.GetCanvas().Handle(), FBounds.left, FBounds.top, SRCCOPY);
+    DrawStateFrame(lookDc, RECT{0, 0, width, height}, FData.Bitmap, true, cells, cell);
+    GdiFlush();
+    BitBlt(dc.get(), FBounds.left, FBounds.top, width, height, lookDc, 0, 0, SRCCOPY);
 }
 
 } // namespace skin
