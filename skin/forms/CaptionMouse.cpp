@@ -265,7 +265,15 @@ void TWinSkinForm::TrackSystemCommand(WPARAM command) {
 // --- hover and hints ---------------------------------------------------------
 
 void TWinSkinForm::HoverTimerTick() {
-    if (FMenuLoop != 0 || FHotObject == nullptr || FHandle == nullptr) {
+    if (FMenuLoop != 0 || FHandle == nullptr) {
+        return;
+    }
+    if (FHotObject == nullptr) {
+        // A full frame paint forgets the hot button without a MouseLeave; its
+        // hint would otherwise stay on screen.
+        if (FSkinData != nullptr && FSkinData->HintShowing()) {
+            ResetHint();
+        }
         return;
     }
     POINT cursor{};

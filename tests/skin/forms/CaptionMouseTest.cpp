@@ -322,6 +322,23 @@ TEST_F(CaptionMouse, ButtonsWithoutHintTextShowNoneAndMenuLoopsStopTheCount) {
     EXPECT_EQ(skinData->hintTime, 1500u);
 }
 
+// A full frame paint forgets the hot button without telling it.
+TEST_F(CaptionMouse, HintOfAForgottenHotButtonGoesAtTheNextTick) {
+    TWinSysButton& close = Add(ButtonData(0, 1, 40, 4));
+    Layout();
+    const POINT inside = Centre(close.FBounds);
+    ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
+    probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
+    for (int tick = 0; tick < 4; ++tick) {
+        probe.HoverTick();
+    }
+    ASSERT_TRUE(skinData->HintShowing());
+    probe.HotObject() = nullptr;
+    probe.HoverTick();
+    EXPECT_FALSE(skinData->HintShowing());
+    EXPECT_EQ(skinData->hintTime, 0u);
+}
+
 TEST_F(CaptionMouse, PressingHidesTheHint) {
     TWinSysButton& close = Add(ButtonData(0, 1, 40, 4));
     Layout();
