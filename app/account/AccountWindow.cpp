@@ -53,9 +53,17 @@ bool Matches(const Command& command, const std::string& token) {
     return command.test == Test::Equals ? token == command.word : token.starts_with(command.word);
 }
 
-// The e-mail of a "suc" command: from the fifth character on (the fourth is
-// skipped, whatever it is), unchanged.
-std::string EmailOfSignUp(const std::string& token) { return token.size() > 4 ? token.substr(4) : std::string(); }
+// The e-mail of a "suc" command: what follows the fourth character, whatever
+// that is, unchanged. A double-byte fourth character is skipped whole, so no
+// half character leads the e-mail.
+std::string EmailOfSignUp(const std::string& token) {
+    constexpr size_t kFourth = 3;
+    if (token.size() <= kFourth) {
+        return {};
+    }
+    const size_t width = IsDBCSLeadByteEx(CP_ACP, BYTE(token[kFourth])) ? 2 : 1;
+    return token.size() > kFourth + width ? token.substr(kFourth + width) : std::string();
+}
 
 // Addresses are built as 8-bit text and converted for the browser.
 std::wstring PageAddress(const char* path) {

@@ -174,6 +174,8 @@ const CommandCase kCommands[] = {
      L"new@vocara.test"},
     {"suc, any fourth character", app::OpenSignUpPage, nullptr, L"/en/user/suc#a.b@c.d", false, true, {}, false,
      L"a.b@c.d"},
+    {"suc, a double-byte fourth character", app::OpenSignUpPage, nullptr, L"/en/user/suc学a@b.test", false, true, {},
+     false, L"a@b.test"},
     {"suc alone", app::OpenSignUpPage, nullptr, L"/en/user/suc", false, true, {}, false, L""},
     {"suca", app::OpenSignUpPage, nullptr, L"/en/user/suca", false, true, {}, false, L""},
     {"suc, the address undecoded", app::OpenSignUpPage, nullptr, L"/en/user/suc=a%40b.test", false, true, {}, false,
