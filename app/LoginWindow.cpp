@@ -31,6 +31,9 @@ constexpr wchar_t kRestoreCaption[] = L"信息";
 constexpr wchar_t kRestoreText[] = L"程序\" Vocara \"已经运行了。";
 constexpr wchar_t kLoadErrorCaption[] = L"解压文件错误！";
 
+// The embedded default skin (RCDATA); a program built without it runs unskinned.
+constexpr wchar_t kDefaultSkinResource[] = L"DEFAULTSKIN";
+
 // The saved login file beside the executable.
 std::filesystem::path SavedLoginPath() {
     return std::filesystem::path(ExecutableDirectory()) / comm::kSavedLoginName;
@@ -64,6 +67,7 @@ struct ControlLayout {
 Tfmlg::Tfmlg(ui::Component* owner, std::wstring_view serverBase)
     : Form(owner), http_(std::make_unique<comm::HttpClient>(serverBase)) {
     BuildControls();
+    LoadSkinData();
     ConnectEvents();
     OnCreate = [this](ui::Form& sender) { FormCreate(sender); };
     DoCreate();
@@ -119,6 +123,17 @@ void Tfmlg::BuildControls() {
     if (std::optional<ui::Bitmap> banner = LoadJpegResource(IDR_BANNER)) {
         Image3.SetPicture(std::move(*banner));
     }
+}
+
+// As a form file streams the component: its properties in published order,
+// then the embedded skin, then Loaded, which starts the skin manager.
+void Tfmlg::LoadSkinData() {
+    SkinData1.name = "SkinData1";
+    SkinData1.SetActive(true);
+    SkinData1.DisableTag = 99;
+    SkinData1.SkinFormtype = skin::TSkinFormType::sfMainform;
+    SkinData1.ReadSkinStreamFromResource(GetModuleHandleW(nullptr), kDefaultSkinResource);
+    SkinData1.Loaded();
 }
 
 void Tfmlg::ConnectEvents() {

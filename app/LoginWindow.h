@@ -5,6 +5,7 @@
 // alive (hidden) afterwards to answer the messages other copies send it.
 
 #include "app/comm/HttpClient.h"
+#include "skin/data/SkinData.h"
 #include "ui/Bitmap.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
@@ -48,6 +49,8 @@ public:
     ui::Button& Button3 = Create<ui::Button>();
     ui::Button& Button4 = Create<ui::Button>();
     ui::Image& Image1 = Create<ui::Image>();
+    // The skin of every window of the program; lives as long as this window.
+    skin::TSkinData& SkinData1 = Create<skin::TSkinData>();
 
     // Fetches a captcha into the captcha picture and shows it in image;
     // failures are silent and leave the image as it was.
@@ -72,6 +75,7 @@ protected:
 
 private:
     void BuildControls();
+    void LoadSkinData();
     void ConnectEvents();
     void FormCreate(ui::Form& sender);
 

@@ -3,6 +3,8 @@
 #include "app/LoginWindow.h"
 #include "app/WindowReferences.h"
 #include "res/ResourceIds.h"
+#include "skin/controls/SkinManage.h"
+#include "skin/data/SkinManagerLink.h"
 #include "ui/Application.h"
 
 #include <ole2.h>
@@ -52,6 +54,8 @@ int RunApplication() {
     if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VOCARA))) {
         ui::App().SetIcon(icon);  // a resource icon: shared, never destroyed
     }
+    // The login window's skin data makes the skin manager as it loads.
+    skin::InstallSkinManage();
     try {
         Tfmlg& login = ui::App().Create<Tfmlg>();
         fmlg() = &login;
@@ -74,6 +78,8 @@ void CreateStudyWindow() {}
 int RunVocara() {
     const OleSession ole;
     const int exitCode = RunApplication();
+    // The painters reference the forms and their windows: they let go first.
+    skin::DestroySkinManager();
     ui::Application::DestroyInstance();
     return exitCode;
 }
