@@ -1,6 +1,7 @@
 #include "tests/e2e/Desktop.h"
 
 #include "tests/e2e/VocaraProcess.h"
+#include "ui/Canvas.h"
 
 #include <shellapi.h>
 
@@ -10,23 +11,49 @@
 
 namespace e2e {
 
-void ClickAt(POINT screen) {
-    // Absolute positions run from 0 to 65535 across the primary screen.
+namespace {
+
+// Absolute positions run from 0 to 65535 across the primary screen.
+INPUT MouseInput(POINT screen, DWORD flags) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = LONG((screen.x * 65535LL + width / 2) / (width - 1));
-        input.mi.dy = LONG((screen.y * 65535LL + height / 2) / (height - 1));
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((screen.x * 65535LL + width / 2) / (width - 1));
+    input.mi.dy = LONG((screen.y * 65535LL + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+} // namespace
+
+void ClickAt(POINT screen) {
+    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                       MouseInput(screen, MOUSEEVENTF_LEFTUP)};
     SendInput(3, inputs, sizeof(INPUT));
 }
 
+bool MoveMouseTo(POINT screen) {
+    INPUT move = MouseInput(screen, 0);
+    SendInput(1, &move, sizeof(INPUT));
+    return WaitUntil([&] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+    }, 10000);
+}
+
 POINT CentreOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+ui::Bitmap ScreenShot(HWND window, const RECT& screen) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const int width = screen.right - screen.left;
+    const int height = screen.bottom - screen.top;
+    ui::Bitmap shot(width, height);
+    const HDC desktop = GetDC(nullptr);
+    BitBlt(shot.GetCanvas().Handle(), 0, 0, width, height, desktop, screen.left, screen.top, SRCCOPY);
+    ReleaseDC(nullptr, desktop);
+    return shot;
+}
 
 bool TrayIconExists(HWND window, UINT id) {
     NOTIFYICONDATAW probe{};

@@ -2,6 +2,8 @@
 // What the tests do on the desktop as a user or the shell would: real mouse
 // clicks, a look into the notification area, and screenshots for an onlooker.
 
+#include "ui/Bitmap.h"
+
 #include <windows.h>
 
 #include <string_view>
@@ -11,7 +13,13 @@ namespace e2e {
 // Moves the mouse to a screen point and clicks the left button there, as
 // hardware input: the click goes to whatever window is under that point.
 void ClickAt(POINT screen);
+// Moves the mouse there as hardware input and waits until the cursor is there.
+bool MoveMouseTo(POINT screen);
 POINT CentreOf(const RECT& rect);
+
+// What the screen shows in a rectangle, once window (frame and children) is
+// repainted.
+ui::Bitmap ScreenShot(HWND window, const RECT& screen);
 
 // Whether the notification area holds the icon (window, id): a change that
 // changes nothing succeeds only for an icon that is there.
