@@ -92,4 +92,35 @@ TEST_F(AccountE2eTest, SignUpAndRecoveryShareOneWindowThatItsCloseBoxDestroys) {
     EXPECT_EQ(RequestsFor(kSignUpPage), 1u);
 }
 
+// Clicks the login window's banner, a part the account window does not cover.
+void ClickBanner(const LoginWindow& login) {
+    POINT banner{40, 40};
+    ClientToScreen(login.handle, &banner);
+    e2e::ClickAt(banner);
+}
+
+TEST_F(AccountE2eTest, WhileOpenTheWindowTakesTheActivationBackFromTheLoginWindow) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    PostMessageW(login.Button3, BM_CLICK, 0, 0);
+    const HWND account = vocara.WaitForWindow(L"注册页面");
+    ASSERT_NE(account, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == account; }, kWaitMs));
+
+    ClickBanner(login);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == account; }, kWaitMs));
+    ASSERT_TRUE(WaitForIdle(account));
+    EXPECT_EQ(GetForegroundWindow(), account);
+
+    // Once it is closed the login window keeps the activation.
+    PostMessageW(account, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(account); }, kWaitMs));
+    ClickBanner(login);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == login.handle; }, kWaitMs));
+    ASSERT_TRUE(WaitForIdle(login.handle));
+    EXPECT_EQ(GetForegroundWindow(), login.handle);
+}
+
 } // namespace
