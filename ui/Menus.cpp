@@ -715,6 +715,13 @@ void PopupMenu::Popup(int x, int y) {
     // Click has run when Popup returns. This object may be gone after it.
     MSG message;
     while (PeekMessageW(&message, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+        // Some systems hand out a pending quit request whatever the filter
+        // (the item just chosen may have asked to quit): put it back for the
+        // message loop.
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(int(message.wParam));
+            break;
+        }
         DispatchMessageW(&message);
     }
 }
