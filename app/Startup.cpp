@@ -2,6 +2,7 @@
 
 #include "app/LoginWindow.h"
 #include "app/WindowReferences.h"
+#include "app/study/StudyWindow.h"
 #include "res/ResourceIds.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/data/SkinManagerLink.h"
@@ -68,12 +69,20 @@ int RunApplication() {
         return 1;
     }
     ui::App().Run();
+    // The windows are destroyed after this; no clock tick may reach them then.
+    if (Tfmmain* study = fmmain().get()) {
+        study->StopClock();
+    }
     return 0;
 }
 
 } // namespace
 
-void CreateStudyWindow() {}
+void CreateStudyWindow() {
+    Tfmmain& study = ui::App().Create<Tfmmain>();
+    ui::App().SetMainForm(&study);
+    fmmain() = &study;
+}
 
 int RunVocara() {
     const OleSession ole;

@@ -8,8 +8,7 @@ namespace app {
 int RunVocara();
 
 // Creates the study window as the application's main window after a
-// successful login. The study window does not exist yet: until it does, this
-// creates nothing and the program ends after the login.
+// successful login; Run shows it.
 void CreateStudyWindow();
 
 } // namespace app
