@@ -42,7 +42,7 @@ bool HasArea(const RECT& r) { return r.right - r.left != 0 && r.bottom - r.top !
 
 } // namespace
 
-std::wstring ClassNameOf(HWND window) {
+std::wstring TSkinManage::ClassNameOf(HWND window) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(window, name, 256);
     return std::wstring(name, size_t(std::max(length, 0)));

@@ -138,6 +138,8 @@ public:
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    // A window's class name (also for classes registered by atom).
+    static std::wstring ClassNameOf(HWND window);
     void RemoveHook();
     bool MakeFormPainter(HWND window, ui::WinControl* control, const std::wstring& className, TSkinData& data);
     void WindowCreated(HWND window, DWORD style, DWORD exStyle, HWND parent);
@@ -183,9 +185,6 @@ private:
 TSkinManage* SkinManage() noexcept;
 // Makes skin data components create a TSkinManage as the process manager.
 void InstallSkinManage();
-
-// A window's class name (also for classes registered by atom).
-std::wstring ClassNameOf(HWND window);
 
 // The toolkit control behind a window handle (the "ControlOfs..." property of
 // this module and thread), or none for foreign windows.
