@@ -68,11 +68,7 @@ int RunApplication() {
         ui::App().HandleException(std::current_exception());
         return 1;
     }
-    ui::App().Run();
-    // The windows are destroyed after this; no clock tick may reach them then.
-    if (Tfmmain* study = fmmain().get()) {
-        study->StopClock();
-    }
+    RunMessageLoop();
     return 0;
 }
 
@@ -82,6 +78,13 @@ void CreateStudyWindow() {
     Tfmmain& study = ui::App().Create<Tfmmain>();
     ui::App().SetMainForm(&study);
     fmmain() = &study;
+}
+
+void RunMessageLoop() {
+    ui::App().Run();
+    if (Tfmmain* study = fmmain().get()) {
+        study->StopClock();
+    }
 }
 
 int RunVocara() {

@@ -11,4 +11,9 @@ int RunVocara();
 // successful login; Run shows it.
 void CreateStudyWindow();
 
+// Shows the main window and runs the message loop until the program is told
+// to end ("退出系统"); the study window's clock is stopped before anything is
+// destroyed, so no reminder is made on a window on its way out.
+void RunMessageLoop();
+
 } // namespace app

@@ -70,8 +70,8 @@ TEST_F(ClockTest, FirstTickAtAQuarterShowsTheReminderAboveTheTaskbar) {
     ExpectPopupPlaced(*popup, 30 + 10);
 }
 
-// Xvfb has no task bar: whatever the shell answers is what the popup keeps
-// clear of, and an empty answer leaves the 10 pixels.
+// Xvfb has no task bar; Wine's shell answers a one-pixel strip at the bottom
+// of the screen. Whatever it answers is what the popup keeps clear of.
 TEST_F(ClockTest, TheShellsTaskbarAnswerPlacesTheReminder) {
     window->QueryTaskbar = app::QueryShellTaskbar;
     const RECT shell = app::QueryShellTaskbar();

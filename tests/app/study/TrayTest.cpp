@@ -279,11 +279,16 @@ TEST(StudyWindowProgramEnd, ExitEndsTheLoopAndTheWindowsGo) {
         KillTimer(nullptr, id);
         target->N1.Click();
     });
-    ui::App().Run();
+    app::RunMessageLoop();
     KillTimer(nullptr, timer);
-    EXPECT_TRUE(IsWindowVisible(handle));  // Run showed it
+    EXPECT_TRUE(IsWindowVisible(handle));  // the loop showed it
 
-    study->StopClock();
+    // A quarter hour falls due while the program winds down: no reminder.
+    clock.Set(10, 15);
+    testsupport::PumpFor(1300);
+    EXPECT_FALSE(study->Timer1.Enabled());
+    EXPECT_FALSE(app::fms());
+
     ui::Application::DestroyInstance();
     EXPECT_FALSE(app::fmmain());
     EXPECT_FALSE(IsWindow(handle));
