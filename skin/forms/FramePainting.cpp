@@ -1,22 +1,431 @@
-// Scaffold: replaced by frame metrics, non-client size, hit test and paint, and the window shape.
+// The drawing side of the form painter: frame sizes from the skin, the
+// non-client size, hit test and paint, the frame and caption composed from the
+// skin's pieces, and the window shape cut from their transparent parts.
 #include "skin/forms/WinSkinForm.h"
+
+#include "skin/data/ImageRoutines.h"
+#include "skin/data/SkinData.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace skin {
 
-void TWinSkinForm::LoadFrameMetrics() {}
-void TWinSkinForm::LoadIconBitmap() {}
-POINT TWinSkinForm::ToFrameCoordinates(int x, int y) const { return {x, y}; }
-POINT TWinSkinForm::ToFrameCoordinates(LPARAM p) const {
-    return ToFrameCoordinates(short(LOWORD(p)), short(HIWORD(p)));
+namespace {
+
+constexpr int kLeftPiece = 1;
+constexpr int kRightPiece = 2;
+constexpr int kTopPiece = 3;
+constexpr int kBottomPiece = 4;
+
+constexpr int kIconAction = 3;
+constexpr int kIconAction2 = 11;
+
+constexpr UINT kMeasureTitle = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP;
+constexpr UINT kDrawTitle = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+constexpr UINT kDrawTitleRightToLeft = kDrawTitle | DT_RIGHT | DT_RTLREADING;
+
+const TDataSkinBorder* PieceOf(const TSkinData& data, int piece) {
+    switch (piece) {
+    case kLeftPiece:
+        return data.LeftBorder.get();
+    case kRightPiece:
+        return data.RightBorder.get();
+    case kTopPiece:
+        return data.TopBorder.get();
+    case kBottomPiece:
+        return data.BottomBorder.get();
+    default:
+        return nullptr;
+    }
 }
-LRESULT TWinSkinForm::NcCalcSize(WPARAM w, LPARAM l) { return CallPrevious(WM_NCCALCSIZE, w, l); }
-LRESULT TWinSkinForm::NcHitTest(WPARAM w, LPARAM l) { return CallPrevious(WM_NCHITTEST, w, l); }
-LRESULT TWinSkinForm::NcPaint(WPARAM w, LPARAM l) { return CallPrevious(WM_NCPAINT, w, l); }
-void TWinSkinForm::PaintBorderPiece(HDC, int, const RECT&) {}
-void TWinSkinForm::PaintCaption(HDC, int, int) {}
-void TWinSkinForm::PaintTitleText(HDC, const RECT&) {}
-void TWinSkinForm::RepaintFrame(HDC) {}
-void TWinSkinForm::UpdateRegion() {}
-void TWinSkinForm::DropRegion() {}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+void CopyBitmap(HDC dc, int x, int y, ui::Bitmap& bitmap) {
+    if (!bitmap.Empty()) {
+        BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), bitmap.GetCanvas().Handle(), 0, 0, SRCCOPY);
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- metrics
+
+void TWinSkinForm::LoadFrameMetrics() {
+    if (FSkinData == nullptr || FSkinData->NotLoaded()) {
+        return;
+    }
+    const TSkinData& data = *FSkinData;
+    if (FFrameKind == fkCaptionless) {
+        FBorderLeft = FCaptionHeight = FBorderRight = FBorderBottom = FMenuBarHeight = 0;
+    } else {
+        FCaptionHeight = data.TopBorder->Bitmap.Height() / data.TopBorder->FrameCount();
+        FBorderLeft = data.LeftBorder->Bitmap.Width() / data.LeftBorder->FrameCount();
+        FBorderRight = data.RightBorder->Bitmap.Width() / data.RightBorder->FrameCount();
+        FBorderBottom = data.BottomBorder->Bitmap.Height() / data.BottomBorder->FrameCount();
+    }
+    ClearButtons();
+    for (const auto& buttonData : FSkinData->CaptionButtons) {
+        auto button = std::make_unique<TWinSysButton>(*this, *buttonData);
+        button->FEnabled = 1;
+        FButtons.push_back(std::move(button));
+    }
+    FButtonCount = int32_t(FButtons.size());
+    for (const auto& buttonData : FSkinData->CaptionButtons) {
+        if (buttonData->Action == kIconAction || buttonData->Action == kIconAction2) {
+            LoadIconBitmap();
+            if (buttonData->Bitmap.Empty()) {
+                buttonData->Bitmap = FIconBitmap;
+            }
+            buttonData->Frame = 1;
+        }
+    }
+}
+
+void TWinSkinForm::LoadIconBitmap() {
+    const int width = GetSystemMetrics(SM_CXSMICON);
+    const int height = GetSystemMetrics(SM_CYSMICON);
+    FIconBitmap.SetSize(width, height);
+    FIconBitmap.Fill(kKeyColour);
+    FIconSize = width;
+    auto icon = reinterpret_cast<HICON>(SendMessageW(FHandle, WM_GETICON, ICON_SMALL, 0));
+    if (icon == nullptr) {
+        icon = reinterpret_cast<HICON>(SendMessageW(FHandle, WM_GETICON, ICON_BIG, 0));
+    }
+    FIconHandle = icon;
+    if (icon == nullptr || FIconBitmap.Empty()) {
+        return;
+    }
+    const ui::UniqueIcon copy(
+        static_cast<HICON>(CopyImage(icon, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE)));
+    DrawIconEx(FIconBitmap.GetCanvas().Handle(), 0, 0, copy ? copy.get() : icon, width, height, 0, nullptr,
+               DI_NORMAL);
+}
+
+// ---------------------------------------------------------------- coordinates and NC messages
+
+POINT TWinSkinForm::ToFrameCoordinates(int screenX, int screenY) const {
+    POINT point{screenX, screenY};
+    ScreenToClient(FHandle, &point);
+    if (!(IsMdiChild() && FWindowState == wsMinimised)) {
+        point.x += FBorderLeft;
+        point.y += FCaptionHeight + FMenuBarHeight;
+    }
+    return point;
+}
+
+POINT TWinSkinForm::ToFrameCoordinates(LPARAM screenPoint) const {
+    return ToFrameCoordinates(short(LOWORD(screenPoint)), short(HIWORD(screenPoint)));
+}
+
+LRESULT TWinSkinForm::NcCalcSize(WPARAM wParam, LPARAM lParam) {
+    const LRESULT previous = CallPrevious(WM_NCCALCSIZE, wParam, lParam);
+    if (LOBYTE(wParam) == 0) {
+        (void)previous;
+        return 0;
+    }
+    auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+    if ((IsMdiChild() && FWindowState != wsNormal) || FFrameKind == fkCaptionless) {
+        params.rgrc[1] = params.rgrc[0];
+        return WVR_VALIDRECTS;
+    }
+    const WINDOWPOS& position = *params.lppos;
+    RECT client{position.x + FBorderLeft, position.y + FCaptionHeight + FMenuBarHeight,
+                position.x + position.cx - FBorderRight, position.y + position.cy - FBorderBottom};
+    // A window smaller than its frame gets an empty client area, never a negative one.
+    client.right = std::max(client.right, client.left);
+    client.bottom = std::max(client.bottom, client.top);
+    params.rgrc[0] = client;
+    params.rgrc[1] = client;
+    return WVR_VALIDRECTS;
+}
+
+LRESULT TWinSkinForm::NcHitTest(WPARAM wParam, LPARAM lParam) {
+    LRESULT hit = CallPrevious(WM_NCHITTEST, wParam, lParam);
+    if (hit == HTNOWHERE || hit == HTCAPTION) {
+        const POINT point = ToFrameCoordinates(lParam);
+        if (point.y > 3) {
+            hit = HTCAPTION;
+        }
+        if (point.y > FCaptionHeight && FMenuBarHeight > 0) {
+            hit = HTMENU;
+        }
+    }
+    return hit;
+}
+
+LRESULT TWinSkinForm::NcPaint(WPARAM wParam, LPARAM lParam) {
+    if ((FBorderIcons & biKeepSysMenuStyle) == 0) {
+        // The system then draws no caption buttons of its own.
+        FStyle = DWORD(GetWindowLongW(FHandle, GWL_STYLE));
+        if ((FStyle & WS_SYSMENU) != 0) {
+            FStyle &= ~DWORD(WS_SYSMENU);
+            SetWindowLongW(FHandle, GWL_STYLE, LONG(FStyle));
+        }
+    }
+    if (FSkinData != nullptr && FSkinData->framePaint) {
+        if ((IsMdiChild() && FWindowState == wsMaximised) || FFrameKind == fkCaptionless) {
+            return CallPrevious(WM_NCPAINT, wParam, lParam);
+        }
+        RepaintFrame(nullptr);
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- painting
+
+ui::Bitmap TWinSkinForm::BuildBorderPiece(int piece, int width, int height) const {
+    const TDataSkinBorder* object = FSkinData != nullptr ? PieceOf(*FSkinData, piece) : nullptr;
+    if (object == nullptr || width <= 0 || height <= 0 || object->Empty()) {
+        return {};
+    }
+    const int frames = object->FrameCount();
+    const int index = (FActive != 0 || frames == 1) ? 1 : 2;
+    const bool vertical = piece == kTopPiece || piece == kBottomPiece;
+    return BuildNineGrid(RECT{0, 0, width, height}, object->Bitmap, object->Margins, vertical, object->Tile != 1,
+                         frames, index);
+}
+
+void TWinSkinForm::PaintBorderPiece(HDC dc, int piece, const RECT& target) {
+    if (Width(target) < 0 || Height(target) < 0) {
+        return;
+    }
+    ui::Bitmap image = BuildBorderPiece(piece, Width(target), Height(target));
+    CopyBitmap(dc, target.left, target.top, image);
+}
+
+void TWinSkinForm::RepaintFrame(HDC dc) {
+    if ((FState != psRunning && FState != psReskinning) || FFrameKind == fkCaptionless ||
+        (IsMdiChild() && FWindowState == wsMaximised) || FSkinData == nullptr) {
+        return;
+    }
+    std::optional<ui::WindowDc> windowDc;
+    if (dc == nullptr) {
+        windowDc.emplace(FHandle, ui::WindowDc::Area::Window);
+        dc = windowDc->get();
+    }
+    if (dc == nullptr) {
+        return;
+    }
+    try {
+        GetWindowRect(FHandle, &FWindowRect);
+        const int width = Width(FWindowRect);
+        const int height = Height(FWindowRect);
+        FWindowWidth = width;
+        FWindowHeight = height;
+        if (FWindowState == wsMinimised) {
+            PaintCaption(dc, width, height, ui::Bitmap(), ui::Bitmap());
+        } else {
+            ui::Bitmap left = BuildBorderPiece(kLeftPiece, FBorderLeft, height);
+            ui::Bitmap right = BuildBorderPiece(kRightPiece, FBorderRight, height);
+            CopyBitmap(dc, 0, 0, left);
+            CopyBitmap(dc, width - FBorderRight, 0, right);
+            PaintBorderPiece(dc, kBottomPiece,
+                             RECT{FBorderLeft, height - FBorderBottom, width - FBorderRight, height});
+            PaintCaption(dc, width, height, left, right);
+            if (FMenuBarHeight > 0) {
+                const RECT band{FBorderLeft, FCaptionHeight, width - FBorderRight, FCaptionHeight + FMenuBarHeight};
+                FillRect(dc, &band, FSkinData->ButtonFaceBrush.get());
+            }
+        }
+    } catch (...) {
+        // A frame that cannot be painted leaves the window usable.
+    }
+    FHotObject = nullptr;
+}
+
+void TWinSkinForm::PaintCaption(HDC dc, int width, int height, const ui::Bitmap& left, const ui::Bitmap& right) {
+    RECT covered{};
+    if (FWindowState == wsMinimised) {
+        FCaptionBitmap.SetSize(width, height);
+        FCaptionBitmap.Fill(FSkinData->Colours[scButtonFace]);
+        covered = RECT{0, 0, width, FCaptionHeight};
+    } else {
+        FCaptionBitmap.SetSize(width, FCaptionHeight);
+        covered = RECT{FBorderLeft, 0, width - FBorderRight, FCaptionHeight};
+    }
+    if (FCaptionBitmap.Empty()) {
+        return;
+    }
+    HDC band = FCaptionBitmap.GetCanvas().Handle();
+    // The side pieces' caption parts make the band's corners.
+    if (!left.Empty()) {
+        BitBlt(band, 0, 0, left.Width(), FCaptionHeight, const_cast<ui::Bitmap&>(left).GetCanvas().Handle(), 0, 0,
+               SRCCOPY);
+    }
+    if (!right.Empty()) {
+        BitBlt(band, width - FBorderRight, 0, right.Width(), FCaptionHeight,
+               const_cast<ui::Bitmap&>(right).GetCanvas().Handle(), 0, 0, SRCCOPY);
+    }
+    PaintBorderPiece(band, kTopPiece, covered);
+    PaintTitleText(band, covered);
+    LayoutButtons();
+    DrawButtons(band);
+    GdiFlush();
+    BitBlt(dc, 0, 0, FCaptionBitmap.Width(), FCaptionBitmap.Height(), band, 0, 0, SRCCOPY);
+    SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
+    const TDataSkinTitle& title = *FSkinData->Title;
+    const std::wstring text = FCaptionPrefix + ReadWindowText() + FCaptionSuffix;
+
+    FRightButtonsWidth = 0;
+    for (const auto& object : FButtons) {
+        if (!object->IsCaptionButton() || !object->FVisible) {
+            continue;
+        }
+        const TDataSkinSysButton& data = static_cast<const TWinSysButton&>(*object).FData;
+        if (data.Align == 1 && !data.Empty()) {
+            FRightButtonsWidth = std::max(FRightButtonsWidth, data.Xcoord);
+        }
+    }
+
+    const ui::SelectObjectScope font(dc, FCaptionFont.get());
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ui::ColorToRgb(FSkinData->Colours[FActive ? scTitleTextActive : scTitleTextNoActive]));
+
+    RECT t = caption;
+    DrawTextWide(dc, text, t, kMeasureTitle);
+    t.right += title.TXTBackleft + title.TXTBackRight;
+    const int cw = Width(caption);
+    const int tw = Width(t);
+    const int shift = title.Margins.left;
+    const int clip = title.Margins.right;
+    const int vshift = title.Margins.top;
+
+    int dx = 0;
+    if (FRightToLeft) {
+        switch (title.TextAlignment) {
+        case 0: dx = cw - FRightButtonsWidth - tw; break;
+        case 1: dx = (cw - tw - FRightButtonsWidth) / 2; break;
+        case 2: dx = shift; break;
+        default: break;
+        }
+    } else {
+        switch (title.TextAlignment) {
+        case 0: dx = shift; break;
+        case 1: dx = (cw - tw) / 2; break;
+        case 2: dx = cw - clip - tw; break;
+        default: break;
+        }
+    }
+    const int dy = (Height(caption) - Height(t)) / 2 + vshift / 2;
+    OffsetRect(&t, dx, dy);
+    if (FRightToLeft && dx <= 0) {
+        t.left = shift;
+    }
+
+    if (FRightToLeft) {
+        OffsetRect(&t, 10, 0);
+    } else if ((FStyle & WS_POPUP) != 0) {
+        if (caption.right - FRightButtonsWidth - 5 < t.right && FRightButtonsWidth > 5) {
+            t.right = caption.right - FRightButtonsWidth - 5;
+        }
+    } else if (caption.right - clip < t.right) {
+        t.right = caption.right - clip;
+    }
+    if (FFrameKind == fkDialog && title.TextAlignment == 0) {
+        t.left -= 16;
+    }
+    FTitleRect = t;
+
+    if (!title.Bitmap.Empty()) {
+        DrawThreePart(dc, RECT{t.left, caption.top, t.right, caption.bottom}, title.Bitmap, true, true, 2,
+                      FActive ? 1 : 2, RECT{title.TXTBackleft, 0, title.TXTBackRight, 0});
+    }
+    t.left += title.TXTBackleft;
+    t.right -= title.TXTBackRight;
+    DrawTextWide(dc, text, t, FRightToLeft ? kDrawTitleRightToLeft : kDrawTitle);
+    FTitleTextRect = t;
+    SetBkMode(dc, previousMode);
+}
+
+// ---------------------------------------------------------------- window shape
+
+ui::UniqueRegion TWinSkinForm::FramePartRegion(int piece, const RECT& part, bool fromPicture) const {
+    if (fromPicture) {
+        const ui::Bitmap image = BuildBorderPiece(piece, Width(part), Height(part));
+        if (!image.Empty()) {
+            ui::UniqueRegion shaped = CreateRegionFromBitmap(image, part.left, part.top, 1, 1, 1, kKeyColour);
+            if (shaped) {
+                return shaped;
+            }
+        }
+    }
+    return ui::UniqueRegion(CreateRectRgn(part.left, part.top, part.right, part.bottom));
+}
+
+void TWinSkinForm::UpdateRegion() {
+    if (FState == psGone || !FFrameSkinned || FSkinData == nullptr) {
+        return;
+    }
+    RECT window{};
+    GetWindowRect(FHandle, &window);
+    const int width = Width(window);
+    const int height = Height(window);
+    if (width <= 0 || height <= 0 || (IsMdiChild() && FWindowState != wsNormal)) {
+        return;
+    }
+    if (width == FRegionWidth && height == FRegionHeight && !IsMdiChild() && FState != psReskinning) {
+        return;  // built for this size already
+    }
+    FRegion = nullptr;
+    FRegionSet = 0;
+    // Remembered for opaque skins too: setting the same rectangle again
+    // would only redraw the window.
+    FRegionWidth = width;
+    FRegionHeight = height;
+
+    const TSkinData& data = *FSkinData;
+    const bool anyTransparent = data.LeftBorder->Trans != 0 || data.RightBorder->Trans != 0 ||
+                                data.TopBorder->Trans != 0 || data.BottomBorder->Trans != 0;
+    ui::UniqueRegion region;
+    if (!anyTransparent) {
+        region.reset(CreateRectRgn(0, 0, width, height));
+    } else {
+        region.reset(CreateRectRgn(FBorderLeft, FCaptionHeight, width - FBorderRight, height - FBorderBottom));
+        if (FFrameKind != fkCaptionless && region) {
+            const ui::UniqueRegion left =
+                FramePartRegion(kLeftPiece, RECT{0, 0, FBorderLeft, height}, data.LeftBorder->Trans == 1 && height > 1);
+            const ui::UniqueRegion right = FramePartRegion(
+                kRightPiece, RECT{width - FBorderRight, 0, width, height}, data.RightBorder->Trans == 1 && height > 1);
+            const ui::UniqueRegion bottom =
+                FramePartRegion(kBottomPiece, RECT{FBorderLeft, height - FBorderBottom, width - FBorderRight, height},
+                                data.BottomBorder->Trans == 1 && FBorderBottom >= 2);
+            const RECT topPart{FBorderLeft, 0, width - FBorderRight, FCaptionHeight};
+            const ui::UniqueRegion top =
+                FramePartRegion(kTopPiece, topPart,
+                                data.TopBorder->Trans == 1 && FCaptionHeight > 1 && Width(topPart) > 0);
+            if (left && right && bottom && top) {
+                CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
+                CombineRgn(top.get(), top.get(), bottom.get(), RGN_OR);
+                CombineRgn(left.get(), left.get(), top.get(), RGN_OR);
+                CombineRgn(region.get(), region.get(), left.get(), RGN_OR);
+            }
+        }
+    }
+    if (!region) {
+        return;
+    }
+    HRGN handed = region.release();
+    if (SetWindowRgn(FHandle, handed, TRUE) == 0) {
+        DeleteObject(handed);
+        FRegionWidth = FRegionHeight = 0;
+        return;
+    }
+    // The window system owns it now.
+    FRegion = handed;
+    FRegionSet = 1;
+}
+
+void TWinSkinForm::DropRegion() {
+    SetWindowRgn(FHandle, nullptr, IsMdiChild() ? TRUE : FALSE);
+    FRegion = nullptr;
+    FRegionSet = 0;
+    FRegionWidth = FRegionHeight = 0;
+}
 
 } // namespace skin

@@ -1,30 +1,745 @@
-// Scaffold: replaced by the form painter's life cycle and window procedure.
+// The form painter's life cycle: construction, attach, set-up, fitting the
+// window to the skin's frame, the window procedure in its three stages, the
+// toolkit message handler, re-skin, detach and release.
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinManage.h"
+#include "skin/controls/SkinMessages.h"
+#include "skin/data/CodePage.h"
+#include "skin/data/SkinData.h"
+#include "skin/forms/FormSubclass.h"
+#include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/Timer.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iterator>
+#include <utility>
+#include <vector>
+
 namespace skin {
+
+namespace {
+
+LRESULT CALLBACK FormLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK MdiClientLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+SubclassLayer& FormLayer() {
+    static SubclassLayer layer(L"VocaraFormPainter", FormLayerProcedure);
+    return layer;
+}
+
+SubclassLayer& MdiClientLayer() {
+    static SubclassLayer layer(L"VocaraFormPainterMdiClient", MdiClientLayerProcedure);
+    return layer;
+}
+
+LRESULT CALLBACK FormLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return FormLayer().Dispatch(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MdiClientLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return MdiClientLayer().Dispatch(window, msg, wParam, lParam);
+}
+
+// The show command of the window's placement as a window state.
+uint8_t PlacementState(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(window, &placement)) {
+        return wsNormal;
+    }
+    switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        return wsMinimised;
+    case SW_SHOWMAXIMIZED:
+        return wsMaximised;
+    default:
+        return wsNormal;
+    }
+}
+
+std::wstring ClassNameOf(HWND window) {
+    wchar_t name[101] = {};
+    const int length = GetClassNameW(window, name, 101);
+    return std::wstring(name, size_t(std::max(length, 0)));
+}
+
+// Windows 2000 alone (NT family, version 5.0) keeps the WS_SYSMENU bit of
+// windows that show in the task bar.
+bool KeepsSystemMenuOnTaskbarWindows() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExW(&version)) {
+        return false;
+    }
+#pragma GCC diagnostic pop
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5 &&
+           version.dwMinorVersion == 0;
+}
+
+// The commands of the skinned system menu, which arrive as WM_COMMAND and are
+// handed on as the system commands they are.
+constexpr std::array<WORD, 8> kSystemMenuCommands{SC_SIZE,       SC_MOVE,       SC_MINIMIZE, SC_MAXIMIZE,
+                                                  SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE,    SC_RESTORE};
+
+constexpr UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+} // namespace
 
 const ui::ClassInfo TWinSkinForm::kClass{"TWinSkinForm", &ui::Component::kClass};
 
-TWinSkinForm::TWinSkinForm(ui::Component* owner) : ui::Component(owner) {}
-TWinSkinForm::~TWinSkinForm() = default;
-void TWinSkinForm::AttachToForm(TSkinData& data, ui::Form&) { CommonAttach(data); }
-void TWinSkinForm::AttachToWindow(TSkinData& data) { CommonAttach(data); }
-void TWinSkinForm::CommonAttach(TSkinData& data) { FSkinData = &data; }
-void TWinSkinForm::Detach() {}
-void TWinSkinForm::Release() {}
-void TWinSkinForm::ClearButtons() { FButtons.clear(); }
-void TWinSkinForm::Reskin() {}
+TWinSkinForm::TWinSkinForm(ui::Component* owner) : ui::Component(owner) {
+    FDoubleClickTime = GetDoubleClickTime();
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        FCaptionFont.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
+    }
+    FTimer = &Create<ui::Timer>();
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(250);
+    FTimer->OnTimer = [this](ui::Timer&) { HoverTimerTick(); };
+}
+
+TWinSkinForm::~TWinSkinForm() {
+    // Freed without Release (a manager dropping it, a test): no message may
+    // reach the freed painter, and the form keeps a working handler.
+    RestoreFormHandler();
+    RestoreWindowProcedure();
+    RestoreClientProcedure();
+    FTimer->SetEnabled(false);
+    FHotObject = nullptr;
+    FButtons.clear();
+    FreeControlPainters();
+    if (TSkinManage* manager = SkinManage()) {
+        manager->RemoveFormPainter(FHandle);
+    }
+}
+
+// ---------------------------------------------------------------- attach
+
+void TWinSkinForm::AttachToForm(TSkinData& skinData, ui::Form& form) {
+    if (FWndProcThunk) {
+        return;
+    }
+    FFormControl = &form;
+    if (skinData.OnBeforeSkinForm) {
+        skinData.OnBeforeSkinForm(skinData, FHandle, FEventName);
+    }
+    if (skinData.SkinControls.Contains(xcMenuItem)) {
+        form.SetPropertyText("AutoScroll", "False");
+    }
+    CommonAttach(skinData);
+    if (FFrameSkinned && !FFormHooked) {
+        FOldWindowProc = form.WindowProc;
+        FFormHooked = true;
+        form.WindowProc = [this](ui::Message& message) { FormMessageHandler(message); };
+    }
+    FSavedColor = form.GetColor();
+    form.SetColor(skinData.Colours[scButtonFace]);
+}
+
+void TWinSkinForm::AttachToWindow(TSkinData& skinData) { CommonAttach(skinData); }
+
+void TWinSkinForm::ReadStyles() {
+    const auto style = DWORD(GetWindowLongW(FHandle, GWL_STYLE));
+    const auto exStyle = DWORD(GetWindowLongW(FHandle, GWL_EXSTYLE));
+    FStyle = style;
+    FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    FChildStyle = (style & WS_CHILD) != 0;
+    FClassName = ClassNameOf(FHandle);
+    FOwnerWindow = GetWindow(FHandle, GW_OWNER);
+
+    FBorderIcons = 0;
+    if ((style & WS_SYSMENU) != 0 || FSystemMenu != nullptr) FBorderIcons |= biSystemMenuBox;
+    if ((style & WS_MINIMIZEBOX) != 0) FBorderIcons |= biMinimizeBox;
+    if ((style & WS_MAXIMIZEBOX) != 0) FBorderIcons |= biMaximizeBox;
+    if ((exStyle & WS_EX_CONTEXTHELP) != 0) FBorderIcons |= biHelpBox;
+}
+
+void TWinSkinForm::FindMdiClient() {
+    FMdiKind = mkNone;
+    for (HWND child = GetTopWindow(FHandle); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassNameOf(child) == L"MDIClient") {
+            FMdiKind = mkParent;
+            FMdiClient = child;
+            if (TSkinManage* manager = SkinManage()) {
+                manager->SetMdiClient(child);
+                manager->SetMdiParentForm(FFormControl);
+            }
+            return;
+        }
+    }
+}
+
+void TWinSkinForm::CommonAttach(TSkinData& skinData) {
+    if (FWndProcThunk || !IsWindow(FHandle)) {
+        return;
+    }
+    TSkinManage* manager = SkinManage();
+    if (manager != nullptr) {
+        manager->SetStartCount(1);
+    }
+    FSkinData = &skinData;
+    FFrameSkinned = skinData.SkinControls.Contains(xcMainMenu);
+    ReadStyles();
+    ReadWindowPlacementState();
+    FindMdiClient();
+
+    const auto exStyle = DWORD(GetWindowLongW(FHandle, GWL_EXSTYLE));
+    if ((exStyle & WS_EX_MDICHILD) != 0) {
+        FMdiKind = mkChild;
+        if (skinData.Options.Contains(xoMDIChildBorder)) {
+            FFrameSkinned = 0;
+        }
+    }
+
+    FFrameKind = fkFixed;
+    if ((FStyle & WS_CAPTION) != WS_CAPTION) {
+        FFrameKind = fkCaptionless;
+    } else if ((FStyle & WS_THICKFRAME) != 0) {
+        FFrameKind = fkSizeable;
+    } else if ((FStyle & DS_MODALFRAME) != 0) {
+        FFrameKind = fkDialog;
+    }
+    if ((exStyle & WS_EX_DLGMODALFRAME) != 0) {
+        FFrameKind = fkDialog;
+    }
+
+    if (KeepsSystemMenuOnTaskbarWindows() &&
+        ((exStyle & WS_EX_APPWINDOW) != 0 || (FOwnerWindow == nullptr && !IsMdiChild()))) {
+        FBorderIcons |= biKeepSysMenuStyle;
+    }
+
+    FUnicodeWindow = IsWindowUnicode(FHandle) ? 1 : 0;
+    FFitCaption = 0;
+    if (FClassName == L"#32770" || FClassName == L"TMessageForm") {
+        FFrameKind = fkDialog;
+        FFitCaption = 1;
+    }
+    if ((GetVersion() & 0x80000000u) != 0) {
+        skinData.SkinControls.Exclude(xcSystemMenu);
+    }
+
+    if (FMdiKind == mkParent) {
+        FSavedMenuUpdate = skinData.MenuUpdate ? 1 : 0;
+        FOldClientProc = MdiClientLayer().Install(FMdiClient, IsWindowUnicode(FMdiClient) != 0, this, MdiClientHandler);
+        FClientProcThunk = FOldClientProc != nullptr;
+    }
+
+    FOldWndProc = FormLayer().Install(FHandle, FUnicodeWindow != 0, this, SubclassHandler);
+    FWndProcThunk = FOldWndProc != nullptr;
+
+    if (FFrameSkinned) {
+        // The skinned menu bar is a layer of its own; until it exists the
+        // window keeps its menu and no band is reserved for it.
+        FWindowMenu = GetMenu(FHandle);
+        LoadFrameMetrics();
+    } else {
+        FState = psRunning;
+    }
+
+    if (IsMdiChild()) {
+        const int systemCaption = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        if (systemCaption > FCaptionHeight) {
+            FMenuBarHeight = systemCaption - FCaptionHeight;
+        }
+        if (FWindowState == wsMaximised && manager != nullptr && !manager->MdiCaptionMode()) {
+            manager->SetMdiCaptionMode(true);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- set-up
+
+void TWinSkinForm::Setup() {
+    FSystemMenu = GetSystemMenu(FHandle, FALSE);
+    LoadIconBitmap();
+    GetClientRect(FHandle, &FClientRect);
+    RECT window{};
+    GetWindowRect(FHandle, &window);
+    FFrameDelta = RECT{0, 0, (window.right - window.left) - FClientRect.right,
+                       (window.bottom - window.top) - FClientRect.bottom};
+
+    TSkinManage* manager = SkinManage();
+    if (manager != nullptr && manager->Mapper() != nullptr) {
+        if (FFormControl != nullptr) {
+            manager->Mapper()->MapForm(*this, *FFormControl);
+        } else {
+            manager->Mapper()->MapWindow(*this, FHandle);
+        }
+    }
+
+    if (FState == psCreated) {
+        if (IsMdiChild()) {
+            if (FWindowState == wsMaximised) {
+                if (manager != nullptr && manager->MdiClient() != nullptr) {
+                    PostMessageW(manager->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
+                }
+            } else if (FWindowState == wsNormal) {
+                FState = psFitting;
+                FitWindow(false);
+                FState = psRunning;
+                UpdateRegion();
+            }
+        } else if (!FChildStyle && FFrameKind != fkCaptionless && FWindowState != wsMinimised) {
+            FState = psFitting;
+            FitWindow(false);
+            FState = psRunning;
+            if (FWindowState == wsNormal) {
+                UpdateRegion();
+            } else if (FWindowState == wsMaximised) {
+                FrameChanged();
+            }
+        }
+    }
+    Announce();
+    FState = psRunning;
+    FTimer->SetEnabled(true);
+}
+
+void TWinSkinForm::Announce() {
+    SendMessageW(FHandle, SKM_SKINNED, 0, kSkinMagic);
+    if (FSkinData != nullptr && FSkinData->OnAfterSkinForm) {
+        FSkinData->OnAfterSkinForm(*FSkinData, FHandle, FEventName);
+    }
+}
+
+void TWinSkinForm::FrameChanged() { SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedFlags); }
+
+void TWinSkinForm::FitWindow(bool keepClient) {
+    if (FWindowState == wsMaximised) {
+        FrameChanged();
+        return;
+    }
+    RECT window{};
+    GetWindowRect(FHandle, &window);
+    if (FFitCaption || FState == psReskinning) {
+        GetClientRect(FHandle, &FClientRect);
+    }
+    int width = FClientRect.right + FBorderLeft + FBorderRight;
+    int clientHeight = FClientRect.bottom;
+    if (keepClient) {
+        GetClientRect(FHandle, &FClientRect);
+        clientHeight = FClientRect.bottom;
+    } else if (FFormControl != nullptr) {
+        width = FFormControl->ClientWidth() + FBorderLeft + FBorderRight;
+        clientHeight = FFormControl->ClientHeight() - (IsMdiChild() ? 0 : FMenuBarHeight);
+    }
+    const int height = clientHeight + FCaptionHeight + FBorderBottom + FMenuBarHeight;
+
+    if (FFitCaption && !keepClient && FSkinData != nullptr) {
+        FCaptionText = ReadWindowText();
+        {
+            ui::WindowDc dc(FHandle, ui::WindowDc::Area::Window);
+            ui::SelectObjectScope font(dc.get(), FCaptionFont.get());
+            SIZE extent{};
+            GetTextExtentPoint32W(dc.get(), FCaptionText.c_str(), int(FCaptionText.size()), &extent);
+            FCaptionTextWidth = extent.cx;
+        }
+        const RECT& margins = FSkinData->Title->Margins;
+        const int needed = margins.left + FCaptionTextWidth + margins.right;
+        if (width < needed) {
+            const int shift = (needed - width) / 2;
+            std::vector<HWND> children;
+            for (HWND child = GetWindow(FHandle, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                children.push_back(child);
+            }
+            for (HWND child : children) {
+                RECT bounds{};
+                GetWindowRect(child, &bounds);
+                POINT topLeft{bounds.left, bounds.top};
+                ScreenToClient(FHandle, &topLeft);
+                // The children keep their stacking order.
+                SetWindowPos(child, nullptr, topLeft.x + shift, topLeft.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+            }
+            width = needed;
+        }
+    }
+    SetWindowPos(FHandle, nullptr, window.left, window.top, width, height,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+    // Pixels of the system's frame that now lie inside the client area are
+    // not repainted by the resize alone.
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// ---------------------------------------------------------------- window procedure
+
+LRESULT TWinSkinForm::SubclassHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TWinSkinForm*>(painter);
+    try {
+        return self->WindowProcedure(msg, wParam, lParam);
+    } catch (...) {
+        // Nothing of the skin may throw into the window system.
+        return 0;
+    }
+}
+
+LRESULT TWinSkinForm::CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (FOldWndProc == nullptr) {
+        return FUnicodeWindow ? DefWindowProcW(FHandle, msg, wParam, lParam)
+                              : DefWindowProcA(FHandle, msg, wParam, lParam);
+    }
+    return FUnicodeWindow ? CallWindowProcW(FOldWndProc, FHandle, msg, wParam, lParam)
+                          : CallWindowProcA(FOldWndProc, FHandle, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (FirstStage(msg, wParam, lParam, result)) {
+        return result;
+    }
+    if (!IsMdiChild() && (FStyle & WS_CHILD) != 0) {
+        return CallPrevious(msg, wParam, lParam);
+    }
+    if (SecondStage(msg, wParam, lParam, result)) {
+        return result;
+    }
+    if (FState == psCreated || (IsMdiChild() && FWindowState == wsMaximised)) {
+        return CallPrevious(msg, wParam, lParam);
+    }
+    return ThirdStage(msg, wParam, lParam);
+}
+
+bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const bool bareWindow = FFormControl == nullptr;
+    const HBRUSH buttonFace = FSkinData != nullptr ? FSkinData->ButtonFaceBrush.get() : nullptr;
+    switch (msg) {
+    case WM_NCPAINT:
+        if (FState == psCreated) {
+            result = 0;  // no frame before set-up
+            return true;
+        }
+        break;
+    case WM_ERASEBKGND:
+        result = CallPrevious(msg, wParam, lParam);
+        if (bareWindow && buttonFace != nullptr) {
+            RECT client{};
+            GetClientRect(FHandle, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, buttonFace);
+            result = 1;
+        }
+        return true;
+    case WM_NCDESTROY:
+        FState = psDestroying;
+        Release();
+        result = CallPrevious(msg, wParam, lParam);
+        FState = psGone;
+        return true;
+    case WM_NCACTIVATE:
+        if (FState == psCreated && !IsMdiChild()) {
+            result = 0;
+            return true;
+        }
+        break;
+    case 0xAE:  // the caption redraw of themed systems
+        result = 0;
+        return true;
+    case WM_INITMENUPOPUP:
+        if (TSkinManage* manager = SkinManage()) {
+            manager->SetPopupMode(reinterpret_cast<HMENU>(wParam) == FSystemMenu ? 2 : 1);
+        }
+        result = CallPrevious(msg, wParam, lParam);
+        return true;
+    case WM_CTLCOLORBTN:
+        result = CallPrevious(msg, wParam, lParam);
+        if (bareWindow) {
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        }
+        return true;
+    case WM_CTLCOLORSTATIC:
+        result = CallPrevious(msg, wParam, lParam);
+        if (bareWindow && buttonFace != nullptr) {
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            result = reinterpret_cast<LRESULT>(buttonFace);
+        }
+        return true;
+    case SKM_SETUP:
+        Setup();
+        result = 0;
+        return true;
+    case SKM_RESETSCROLLBAR: {
+        const auto control = reinterpret_cast<HWND>(wParam);
+        for (auto it = FControlPainters.rbegin(); it != FControlPainters.rend(); ++it) {
+            if ((*it)->Handle() == control) {
+                TSkinControl* painter = *it;
+                FControlPainters.erase(std::next(it).base());
+                delete painter;
+                // A new painter for the control, by the mapping's rules.
+                TSkinManage* manager = SkinManage();
+                if (manager != nullptr && manager->Mapper() != nullptr) {
+                    manager->Mapper()->MapChildWindow(*this, control);
+                }
+                break;
+            }
+        }
+        result = 0;
+        return true;
+    }
+    case SKM_QUERY:
+        result = 1;
+        PostMessageW(FHandle, SKM_SKINNED, 0, kSkinMagic);
+        return true;
+    default:
+        break;
+    }
+    if (!FFrameSkinned) {
+        result = CallPrevious(msg, wParam, lParam);
+        return true;
+    }
+    return false;
+}
+
+bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_SIZE:
+        if (FState == psCreated || (IsMdiChild() && FWindowState == wsMaximised)) {
+            SizeHandler(wParam, result, msg, wParam, lParam);
+            return true;
+        }
+        return false;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE:
+        FActive = LOBYTE(wParam);
+        return false;
+    case WM_GETMINMAXINFO:
+        result = CallPrevious(msg, wParam, lParam);
+        ReadWindowPlacementState();
+        return true;
+    case WM_WINDOWPOSCHANGED:
+        ReadWindowPlacementState();
+        result = CallPrevious(msg, wParam, lParam);
+        return true;
+    case WM_SETICON:
+        result = CallPrevious(msg, wParam, lParam);
+        LoadIconBitmap();
+        return true;
+    case WM_COMMAND: {
+        const WORD id = LOWORD(wParam);
+        if (id < 0xFF00 && std::ranges::find(kSystemMenuCommands, id) != kSystemMenuCommands.end()) {
+            PostMessageW(FHandle, WM_SYSCOMMAND, id, 0);
+            result = 0;
+        } else {
+            result = CallPrevious(msg, wParam, lParam);
+        }
+        return true;
+    }
+    case WM_SYSCOMMAND:
+        TrackSystemCommand(wParam);
+        result = CallPrevious(msg, wParam, lParam);
+        return true;
+    case SKM_OPENMENUAT:
+        result = 0;  // there is no skinned menu bar to open
+        return true;
+    case ui::CM_MENUCHANGED:
+        if (FSkinData != nullptr) {
+            FSkinData->framePaint = false;
+        }
+        result = CallPrevious(msg, wParam, lParam);
+        if (FSkinData != nullptr) {
+            FSkinData->framePaint = true;
+        }
+        // Only a skinned menu bar takes the menu over; without one the
+        // window keeps it.
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT TWinSkinForm::ThirdStage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SIZE: {
+        LRESULT result = 0;
+        SizeHandler(wParam, result, msg, wParam, lParam);
+        return result;
+    }
+    case WM_NCCALCSIZE:
+        return NcCalcSize(wParam, lParam);
+    case WM_NCHITTEST:
+        return NcHitTest(wParam, lParam);
+    case WM_NCPAINT:
+        return NcPaint(wParam, lParam);
+    case WM_NCACTIVATE:
+        return Activation(wParam, lParam);
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN: {
+        WPARAM passed = wParam;
+        if (NcMouse(msg, passed, lParam)) {
+            return 0;
+        }
+        return CallPrevious(msg, passed, lParam);
+    }
+    case SKM_NCREPAINT:
+        RepaintFrame(nullptr);
+        return 0;
+    default:
+        // WM_DRAWITEM and WM_MEASUREITEM belong to the skinned menus; with
+        // none, they and everything else go on.
+        return CallPrevious(msg, wParam, lParam);
+    }
+}
+
+void TWinSkinForm::SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARAM wParam, LPARAM lParam) {
+    result = CallPrevious(msg, wParam, lParam);
+    switch (sizeType) {
+    case SIZE_RESTORED:
+        FWindowState = wsNormal;
+        break;
+    case SIZE_MINIMIZED:
+        FWindowState = wsMinimised;
+        break;
+    case SIZE_MAXIMIZED:
+        FWindowState = wsMaximised;
+        break;
+    default:
+        break;
+    }
+    if (FWindowState == wsMinimised) {
+        return;
+    }
+    if (IsMdiChild()) {
+        const TSkinManage* manager = SkinManage();
+        if ((manager != nullptr && manager->MdiCaptionMode()) || FWindowState != wsNormal) {
+            return;
+        }
+    }
+    if (FState == psRunning || FState == psReskinning) {
+        UpdateRegion();
+    }
+}
+
+LRESULT TWinSkinForm::Activation(WPARAM wParam, LPARAM lParam) {
+    FActive = wParam != 0 ? 1 : 0;
+    FTimer->SetEnabled(wParam != 0);
+    if (FMdiKind == mkParent && FMdiClient != nullptr) {
+        SendMessageW(FMdiClient, WM_NCACTIVATE, wParam, 0);
+    } else if (IsMdiChild()) {
+        CallPrevious(WM_NCACTIVATE, wParam, lParam);
+    }
+    if (!(IsMdiChild() && FWindowState == wsMaximised)) {
+        RepaintFrame(nullptr);
+    }
+    return 1;  // the activation change is always allowed
+}
+
+void TWinSkinForm::ReadWindowPlacementState() { FWindowState = PlacementState(FHandle); }
+
+std::wstring TWinSkinForm::ReadWindowText() const {
+    if (FUnicodeWindow) {
+        const int length = GetWindowTextLengthW(FHandle);
+        if (length <= 0) {
+            return {};
+        }
+        std::wstring text(size_t(length) + 1, L'\0');
+        const int copied = GetWindowTextW(FHandle, text.data(), length + 1);
+        text.resize(size_t(std::max(copied, 0)));
+        return text;
+    }
+    char buffer[1000] = {};
+    const LRESULT copied = SendMessageA(FHandle, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
+    const size_t length = std::min<size_t>(size_t(std::max<LRESULT>(copied, 0)), sizeof(buffer) - 1);
+    return AnsiToWide(std::string_view(buffer, strnlen(buffer, length)));
+}
+
+// ---------------------------------------------------------------- toolkit message handler
+
+void TWinSkinForm::CallFormHandler(ui::Message& message) {
+    if (FOldWindowProc) {
+        FOldWindowProc(message);
+    } else if (FFormControl != nullptr) {
+        FFormControl->DefaultWindowProc(message);
+    }
+}
+
+void TWinSkinForm::FormMessageHandler(ui::Message& message) {
+    switch (message.msg) {
+    case WM_SETTEXT:
+        CallFormHandler(message);
+        if (IsWindowVisible(FHandle)) {
+            const TSkinManage* manager = SkinManage();
+            if (FWindowState == wsMaximised && manager != nullptr && manager->MdiClient() != nullptr) {
+                PostMessageW(manager->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
+            }
+            if (FWindowState == wsMinimised) {
+                RepaintFrame(nullptr);
+            } else {
+                FrameChanged();
+            }
+        }
+        return;
+    case SKM_RESKIN:
+        Reskin();
+        return;
+    case SKM_PAINTFRAME:
+        if (message.lParam == kSkinMagic) {
+            if (message.wParam != 0) {
+                RepaintFrame(reinterpret_cast<HDC>(message.wParam));
+            }
+            message.result = kSkinMagic;
+        }
+        return;
+    case SKM_PING:
+        message.result = message.lParam == kSkinMagic ? kSkinMagic : 1;
+        return;
+    default:
+        // CM_DIALOGCHAR included: menu accelerators need the skinned menu bar.
+        CallFormHandler(message);
+        return;
+    }
+}
+
+// ---------------------------------------------------------------- re-skin
+
+void TWinSkinForm::Reskin() {
+    if (FSkinData == nullptr) {
+        return;
+    }
+    const ui::Color face = FSkinData->Colours[scButtonFace];
+    if (FFormControl != nullptr) {
+        FFormControl->SetColor(face);
+        for (ui::Component* component : FFormControl->Components()) {
+            if (auto* embedded = dynamic_cast<ui::Form*>(component)) {
+                embedded->SetColor(face);
+            }
+        }
+    }
+    for (TSkinControl* painter : std::vector<TSkinControl*>(FControlPainters)) {
+        painter->SkinChanged();
+    }
+    FState = psReskinning;
+    if (FFrameSkinned && FFormControl != nullptr) {
+        FitWindow(true);
+        // Makes the system compute the frame again.
+        FFormControl->SetHeight(FFormControl->Height() + 1);
+        FFormControl->SetHeight(FFormControl->Height() - 1);
+    }
+    Announce();
+    FState = psRunning;
+}
+
+// ---------------------------------------------------------------- control painters
+
 bool TWinSkinForm::RegisterControlPainter(TSkinControl* painter) {
-    for (TSkinControl* p : FControlPainters) {
-        if (p == painter) return true;
+    if (std::ranges::find(FControlPainters, painter) != FControlPainters.end()) {
+        return true;
     }
     FControlPainters.push_back(painter);
     return false;
 }
+
 void TWinSkinForm::UnregisterControlPainter(TSkinControl* painter) {
     for (auto it = FControlPainters.rbegin(); it != FControlPainters.rend(); ++it) {
         if (*it == painter) {
@@ -33,22 +748,206 @@ void TWinSkinForm::UnregisterControlPainter(TSkinControl* painter) {
         }
     }
 }
-void TWinSkinForm::DropDeadControlPainters() {}
-void TWinSkinForm::Setup() {}
-void TWinSkinForm::FitWindow(bool) {}
-void TWinSkinForm::FormMessageHandler(ui::Message&) {}
-void TWinSkinForm::SizeHandler(WPARAM, LRESULT&, UINT, WPARAM, LPARAM) {}
-LRESULT TWinSkinForm::Activation(WPARAM, LPARAM) { return 1; }
-void TWinSkinForm::LightDetach() {}
-void TWinSkinForm::FreeControlPainters() {}
-void TWinSkinForm::RestoreWindowProcedure() {}
-void TWinSkinForm::GiveBackSystemMenuStyle() {}
-void TWinSkinForm::ReadWindowPlacementState() {}
-LRESULT TWinSkinForm::CallPrevious(UINT msg, WPARAM w, LPARAM l) {
-    return FOldWndProc ? CallWindowProcW(FOldWndProc, FHandle, msg, w, l) : DefWindowProcW(FHandle, msg, w, l);
+
+void TWinSkinForm::FreeControlPainters() {
+    // Taken out first: a painter's destructor unregisters itself.
+    const std::vector<TSkinControl*> painters = std::exchange(FControlPainters, {});
+    for (TSkinControl* painter : painters) {
+        if (FState != psDestroying && painter->State() != psGone) {
+            painter->Detach();
+        }
+        delete painter;
+    }
 }
-std::wstring TWinSkinForm::ReadWindowText() const { return {}; }
-LRESULT TWinSkinForm::WindowProcedure(UINT msg, WPARAM w, LPARAM l) { return CallPrevious(msg, w, l); }
-LRESULT TWinSkinForm::MdiClientProcedure(UINT, WPARAM, LPARAM) { return 0; }
+
+void TWinSkinForm::DropDeadControlPainters() {
+    std::vector<TSkinControl*> dead;
+    std::erase_if(FControlPainters, [&dead](TSkinControl* painter) {
+        if (painter->State() != psGone) {
+            return false;
+        }
+        dead.push_back(painter);
+        return true;
+    });
+    for (TSkinControl* painter : dead) {
+        delete painter;
+    }
+}
+
+void TWinSkinForm::ClearButtons() {
+    FHotObject = nullptr;
+    FButtons.clear();
+    FButtonCount = 0;
+}
+
+// ---------------------------------------------------------------- detach and release
+
+void TWinSkinForm::RestoreFormHandler() {
+    if (FFormHooked && FFormControl != nullptr) {
+        FFormControl->WindowProc = std::move(FOldWindowProc);
+    }
+    FOldWindowProc = nullptr;
+    FFormHooked = false;
+}
+
+void TWinSkinForm::RestoreWindowProcedure() {
+    if (FWndProcThunk) {
+        FormLayer().Remove(FHandle, this);
+        FWndProcThunk = false;
+    }
+}
+
+void TWinSkinForm::RestoreClientProcedure() {
+    if (FClientProcThunk) {
+        MdiClientLayer().Remove(FMdiClient, this);
+        FClientProcThunk = false;
+    }
+}
+
+void TWinSkinForm::GiveBackSystemMenuStyle() {
+    if ((FBorderIcons & biKeepSysMenuStyle) != 0) {
+        return;
+    }
+    auto style = DWORD(GetWindowLongW(FHandle, GWL_STYLE));
+    if (FSystemMenu != nullptr) {
+        style |= WS_SYSMENU;
+    }
+    SetWindowLongW(FHandle, GWL_STYLE, LONG(style));
+    FStyle = style;
+}
+
+void TWinSkinForm::Detach() {
+    if (!FFrameSkinned) {
+        LightDetach();
+        return;
+    }
+    delete std::exchange(FSystemMenuPopup, nullptr);
+    FTimer->SetEnabled(false);
+    if (!FWndProcThunk) {
+        return;
+    }
+    RestoreFormHandler();
+    RestoreWindowProcedure();
+    FreeControlPainters();
+    if (FFormControl != nullptr && FState != psDestroying) {
+        FFormControl->SetColor(FSavedColor);
+    }
+    GiveBackSystemMenuStyle();
+    RestoreClientProcedure();
+
+    RECT window{};
+    GetWindowRect(FHandle, &window);
+    POINT topLeft{window.left, window.top};
+    if (IsMdiChild()) {
+        ScreenToClient(GetParent(FHandle), &topLeft);
+    }
+    if (FState != psDestroying && (IsMdiChild() || (FStyle & WS_CHILD) == 0)) {
+        const int width = (window.right - window.left) + FFrameDelta.right - FBorderLeft - FBorderRight;
+        const int height = (window.bottom - window.top) + FFrameDelta.bottom - FCaptionHeight - FBorderBottom;
+        SetWindowPos(FHandle, nullptr, topLeft.x, topLeft.y, width, height,
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    SetWindowRgn(FHandle, nullptr, TRUE);
+    FRegion = nullptr;
+    FRegionSet = 0;
+    FRegionWidth = FRegionHeight = 0;
+}
+
+void TWinSkinForm::Release() {
+    if (!FFrameSkinned) {
+        LightDetach();
+        return;
+    }
+    delete std::exchange(FSystemMenuPopup, nullptr);
+    FTimer->SetEnabled(false);
+    if (FWndProcThunk) {
+        RestoreFormHandler();
+        RestoreWindowProcedure();
+    }
+    FreeControlPainters();
+}
+
+void TWinSkinForm::LightDetach() {
+    FTimer->SetEnabled(false);
+    FreeControlPainters();
+    if (FFormControl != nullptr && FState != psDestroying) {
+        FFormControl->SetColor(FSavedColor);
+    }
+    RestoreWindowProcedure();
+    RestoreClientProcedure();
+    if (FFormControl != nullptr && FState != psDestroying) {
+        for (ui::Component* component : FFormControl->Components()) {
+            if (auto* control = dynamic_cast<ui::Control*>(component)) {
+                control->Invalidate();
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------- MDI client
+
+LRESULT TWinSkinForm::MdiClientHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TWinSkinForm*>(painter);
+    try {
+        return self->MdiClientProcedure(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TWinSkinForm::CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool unicode = IsWindowUnicode(FMdiClient) != 0;
+    if (FOldClientProc == nullptr) {
+        return unicode ? DefWindowProcW(FMdiClient, msg, wParam, lParam) : DefWindowProcA(FMdiClient, msg, wParam, lParam);
+    }
+    return unicode ? CallWindowProcW(FOldClientProc, FMdiClient, msg, wParam, lParam)
+                   : CallWindowProcA(FOldClientProc, FMdiClient, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TSkinManage* manager = SkinManage();
+    switch (msg) {
+    case WM_NCDESTROY: {
+        const LRESULT result = CallClientPrevious(msg, wParam, lParam);
+        RestoreClientProcedure();
+        return result;
+    }
+    case WM_NCCALCSIZE:
+        if (FFrameSkinned && FSkinData != nullptr && !FSkinData->Options.Contains(xoMDIScrollbar)) {
+            const auto style = DWORD(GetWindowLongW(FMdiClient, GWL_STYLE));
+            SetWindowLongW(FMdiClient, GWL_STYLE, LONG(style & ~DWORD(WS_HSCROLL | WS_VSCROLL)));
+        }
+        return CallClientPrevious(msg, wParam, lParam);
+    case WM_MDICREATE:
+        if (FSkinData != nullptr) {
+            FSkinData->MenuUpdate = false;
+        }
+        return CallClientPrevious(msg, wParam, lParam);
+    case WM_MDIDESTROY: {
+        const LRESULT result = CallClientPrevious(msg, wParam, lParam);
+        if (FFrameSkinned && manager != nullptr) {
+            BOOL maximised = FALSE;
+            const auto active = reinterpret_cast<HWND>(
+                SendMessageW(FMdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+            manager->SetMdiCaptionMode(active != nullptr && maximised);
+        }
+        return result;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (FFrameSkinned && manager != nullptr && manager->MdiCaptionMode()) {
+            manager->SetMdiCaptionMode(false);
+        }
+        return CallClientPrevious(msg, wParam, lParam);
+    case SKM_MDIREDRAW:
+        RedrawWindow(FHandle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return 0;
+    default:
+        // WM_MDISETMENU included: the frame keeps its menu until a skinned
+        // menu bar takes menus over.
+        return CallClientPrevious(msg, wParam, lParam);
+    }
+}
 
 } // namespace skin

@@ -16,6 +16,7 @@
 #include "skin/forms/NCObject.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
+#include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/Gdi.h"
 #include "ui/Messages.h"
@@ -151,7 +152,23 @@ private:
     friend struct FormPainterProbe;
 
     // --- life cycle (WinSkinForm.cpp) ---
+    static LRESULT SubclassHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT MdiClientHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam);
     void CommonAttach(TSkinData& skinData);
+    void ReadStyles();
+    void FindMdiClient();
+    // Stage 1 of the window procedure: true when the message ended there.
+    bool FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Stage 2: true when it handled the message.
+    bool SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    LRESULT ThirdStage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CallFormHandler(ui::Message& message);
+    void RestoreFormHandler();
+    void RestoreClientProcedure();
+    LRESULT CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Announce();
+    void FrameChanged();
+    bool IsMdiChild() const { return FMdiKind == mkChild; }
     void Setup();
     void FitWindow(bool keepClient);
     void FormMessageHandler(ui::Message& message);
@@ -173,10 +190,17 @@ private:
     LRESULT NcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT NcHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT NcPaint(WPARAM wParam, LPARAM lParam);
-    // piece 1 left, 2 right, 3 top, 4 bottom.
+    // piece 1 left, 2 right, 3 top, 4 bottom: the piece's look (active or
+    // inactive frame) built at the target size; empty for an empty target.
+    ui::Bitmap BuildBorderPiece(int piece, int width, int height) const;
     void PaintBorderPiece(HDC dc, int piece, const RECT& target);
-    void PaintCaption(HDC dc, int width, int height);
+    // The caption band composed in FCaptionBitmap and copied in one piece;
+    // left and right are the side pieces already built for this paint (their
+    // caption parts show in the band's corners).
+    void PaintCaption(HDC dc, int width, int height, const ui::Bitmap& left, const ui::Bitmap& right);
     void PaintTitleText(HDC dc, const RECT& captionArea);
+    // One part of the window shape: from the piece's picture, or the plain rectangle.
+    ui::UniqueRegion FramePartRegion(int piece, const RECT& part, bool fromPicture) const;
 
     // --- caption mouse (CaptionMouse.cpp) ---
     // WM_NCMOUSEMOVE .. WM_NCRBUTTONDOWN: true when handled (result 0); a
@@ -196,6 +220,7 @@ private:
 
     // --- fields, in the order of the form painter's record ---
     ui::MessageHandler FOldWindowProc;
+    bool FFormHooked = false;  // FOldWindowProc holds the form's handler (which may be empty)
     WNDPROC FOldWndProc = nullptr;
     bool FWndProcThunk = false;  // the window is subclassed
     WNDPROC FOldClientProc = nullptr;
@@ -235,7 +260,7 @@ private:
     HMENU FWindowMenu = nullptr;
     HMENU FSystemMenu = nullptr;
     HMENU FOpenSubMenu = nullptr;
-    uint32_t FSavedColor = 0;
+    ui::Color FSavedColor = 0;
     DWORD FStyle = 0;
     int32_t FRightButtonsWidth = 0;
     TNCObject* FHotObject = nullptr;

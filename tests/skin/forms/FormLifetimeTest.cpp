@@ -1,0 +1,257 @@
+// Attaching and letting go: the window procedure and the form's handler come
+// back, a layer subclassed on top keeps working, destruction frees every GDI
+// object, and the MDI pieces.
+
+#include "skin/forms/WinSkinForm.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinMessages.h"
+#include "tests/skin/forms/FormPainterProbe.h"
+#include "tests/skin/forms/FrameSkinFixture.h"
+
+#include <vector>
+
+namespace {
+
+WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
+
+std::vector<UINT> g_outerSeen;
+WNDPROC g_outerPrevious = nullptr;
+LRESULT CALLBACK OuterLayer(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    g_outerSeen.push_back(msg);
+    return CallWindowProcW(g_outerPrevious, window, msg, wParam, lParam);
+}
+
+TEST(FormLifetime, LettingGoRestoresTheWindowProcedure) {
+    auto skin = formtest::LoadFrameSkin();
+    enum class Way { Detach, Release, Destroy };
+    for (const Way way : {Way::Detach, Way::Release, Way::Destroy}) {
+        SCOPED_TRACE(int(way));
+        formtest::BareWindow window = formtest::MakeBareWindow(nullptr);
+        const WNDPROC original = ProcedureOf(window.handle);
+        window.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
+        window.painter->FHandle = window.handle;
+        window.painter->AttachToWindow(*skin->data);
+        formtest::RunSetup(window.handle);
+        skin::FormPainterProbe probe{*window.painter};
+        ASSERT_NE(ProcedureOf(window.handle), original);
+        EXPECT_EQ(probe.OldWndProc(), original);
+
+        // A second attach changes nothing.
+        window.painter->AttachToWindow(*skin->data);
+        EXPECT_EQ(probe.OldWndProc(), original);
+
+        switch (way) {
+        case Way::Detach:
+            window.painter->Detach();
+            break;
+        case Way::Release:
+            window.painter->Release();
+            break;
+        case Way::Destroy:
+            DestroyWindow(window.handle);
+            EXPECT_EQ(window.painter->State(), skin::psGone);
+            EXPECT_FALSE(probe.Subclassed());
+            EXPECT_FALSE(probe.TimerEnabled());
+            continue;
+        }
+        EXPECT_EQ(ProcedureOf(window.handle), original);
+        EXPECT_FALSE(probe.Subclassed());
+        EXPECT_FALSE(probe.TimerEnabled());
+        EXPECT_EQ(SendMessageW(window.handle, skin::SKM_QUERY, 0, 0), 0);
+    }
+}
+
+TEST(FormLifetime, FormGetsItsHandlerAndColourBack) {
+    auto skin = formtest::LoadFrameSkin();
+    formtest::SkinnedForm f;
+    f.form = std::make_unique<ui::Form>(nullptr);
+    const ui::Color colour = 0x123456;
+    f.form->SetColor(colour);
+    f.form->Show();
+    f.painter = &f.form->Create<skin::TWinSkinForm>();
+    f.painter->FHandle = f.Handle();
+    f.painter->AttachToForm(*skin->data, *f.form);
+    formtest::RunSetup(f.Handle());
+    EXPECT_EQ(f.form->GetColor(), (*skin)->Colours[skin::scButtonFace]);
+    EXPECT_EQ(SendMessageW(f.Handle(), skin::SKM_PING, 0, skin::kSkinMagic), skin::kSkinMagic);
+
+    f.painter->Detach();
+    EXPECT_EQ(f.form->GetColor(), colour);
+    EXPECT_NE(SendMessageW(f.Handle(), skin::SKM_PING, 0, skin::kSkinMagic), skin::kSkinMagic);
+    // The form still works through its own handler.
+    f.form->SetCaption(L"after");
+    EXPECT_EQ(f.form->Caption(), L"after");
+}
+
+// Someone subclassed the window after the painter: letting go must not cut
+// them off, and no message may reach the freed painter.
+TEST(FormLifetime, LayerSubclassedOnTopKeepsWorking) {
+    auto skin = formtest::LoadFrameSkin();
+    formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get());
+    g_outerSeen.clear();
+    g_outerPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OuterLayer)));
+
+    window.painter->Detach();
+    EXPECT_EQ(ProcedureOf(window.handle), &OuterLayer);
+    window.painter.reset();
+
+    EXPECT_EQ(SendMessageW(window.handle, skin::SKM_QUERY, 0, 0), 0);  // passed through, not answered
+    SetWindowTextW(window.handle, L"still alive");
+    wchar_t text[32] = {};
+    GetWindowTextW(window.handle, text, 32);
+    EXPECT_STREQ(text, L"still alive");
+    EXPECT_NE(std::ranges::find(g_outerSeen, UINT(WM_SETTEXT)), g_outerSeen.end());
+    // The outer layer unhooks in its turn; then destruction passes through too.
+    SetWindowLongPtrW(window.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_outerPrevious));
+    EXPECT_EQ(SendMessageW(window.handle, WM_USER + 3, 0, 0), 0);
+}
+
+// A painter freed while its window lives (without Detach or Release) takes
+// its procedure and the form's handler with it.
+TEST(FormLifetime, FreedPainterLetsGoOfItsWindow) {
+    auto skin = formtest::LoadFrameSkin();
+    formtest::SkinnedForm f = formtest::MakeSkinnedForm(*skin->data);
+    delete f.painter;
+    EXPECT_NE(SendMessageW(f.Handle(), skin::SKM_PING, 0, skin::kSkinMagic), skin::kSkinMagic);
+    EXPECT_EQ(SendMessageW(f.Handle(), skin::SKM_QUERY, 0, 0), 0);
+    SendMessageW(f.Handle(), WM_NCPAINT, 1, 0);
+    f.form->SetCaption(L"fine");
+    EXPECT_EQ(f.form->Caption(), L"fine");
+}
+
+TEST(FormLifetime, DestructionFreesEveryGdiObject) {
+    auto skin = formtest::LoadFrameSkin();
+    HFONT font = nullptr;
+    HBITMAP caption = nullptr;
+    HBITMAP icon = nullptr;
+    {
+        formtest::SkinnedForm f = formtest::MakeSkinnedForm(*skin->data);
+        f.painter->RepaintFrame(nullptr);
+        skin::FormPainterProbe probe{*f.painter};
+        font = probe.CaptionFont();
+        caption = probe.CaptionBitmap();
+        icon = probe.IconBitmap();
+        ASSERT_NE(GetObjectType(font), 0u);
+        ASSERT_NE(GetObjectType(caption), 0u);
+        ASSERT_NE(GetObjectType(icon), 0u);
+    }
+    EXPECT_EQ(GetObjectType(font), 0u);
+    EXPECT_EQ(GetObjectType(caption), 0u);
+    EXPECT_EQ(GetObjectType(icon), 0u);
+}
+
+// A control painter that records how it was let go.
+struct RecordingPainter : skin::TSkinControl {
+    std::vector<std::string>* log;
+    RecordingPainter(std::vector<std::string>& l, int32_t state) : TSkinControl(nullptr), log(&l) { FState = state; }
+    ~RecordingPainter() override { log->push_back("freed " + std::to_string(FState)); }
+    void Detach() override { log->push_back("detached " + std::to_string(FState)); }
+};
+
+TEST(FormLifetime, ControlPaintersAreDetachedAndFreed) {
+    auto skin = formtest::LoadFrameSkin();
+    formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get());
+    std::vector<std::string> log;
+    auto* live = new RecordingPainter(log, 1);
+    auto* dead = new RecordingPainter(log, skin::psGone);
+    EXPECT_FALSE(window.painter->RegisterControlPainter(live));
+    EXPECT_TRUE(window.painter->RegisterControlPainter(live));
+    EXPECT_FALSE(window.painter->RegisterControlPainter(dead));
+    ASSERT_EQ(window.painter->ControlPainters().size(), 2u);
+
+    window.painter->DropDeadControlPainters();
+    EXPECT_EQ(log, std::vector<std::string>{"freed 6"});
+    ASSERT_EQ(window.painter->ControlPainters().size(), 1u);
+
+    log.clear();
+    auto* second = new RecordingPainter(log, 1);
+    window.painter->RegisterControlPainter(second);
+    DestroyWindow(window.handle);  // the destroy path frees without detaching
+    EXPECT_EQ(log, (std::vector<std::string>{"freed 1", "freed 1"}));
+    EXPECT_TRUE(window.painter->ControlPainters().empty());
+
+    log.clear();
+    formtest::BareWindow other = formtest::MakeBareWindow(skin->data.get());
+    other.painter->RegisterControlPainter(new RecordingPainter(log, 1));
+    other.painter->Detach();
+    EXPECT_EQ(log, (std::vector<std::string>{"detached 1", "freed 1"}));
+}
+
+// ---------------------------------------------------------------- MDI
+
+const wchar_t* MdiChildClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = DefMDIChildProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VocaraFrameTestMdiChild";
+        RegisterClassExW(&wc);
+        return L"VocaraFrameTestMdiChild";
+    }();
+    return name;
+}
+
+struct MdiFrame {
+    formtest::BareWindow frame = formtest::MakeBareWindow(nullptr, 600, 400);
+    HWND client = nullptr;
+    HWND child = nullptr;
+    MdiFrame() {
+        CLIENTCREATESTRUCT create{nullptr, 50000};
+        client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 500, 300,
+                                 frame.handle, nullptr, GetModuleHandleW(nullptr), &create);
+        MDICREATESTRUCTW mdi{MdiChildClass(), L"child", GetModuleHandleW(nullptr), 10, 10, 200, 150, 0, 0};
+        child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mdi)));
+    }
+};
+
+TEST(FormLifetime, MdiParentSubclassesItsClientAndGivesItBack) {
+    auto skin = formtest::LoadFrameSkin();
+    MdiFrame mdi;
+    ASSERT_NE(mdi.client, nullptr);
+    const WNDPROC clientProc = ProcedureOf(mdi.client);
+    skin::TWinSkinForm painter(nullptr);
+    painter.FHandle = mdi.frame.handle;
+    painter.AttachToWindow(*skin->data);
+    skin::FormPainterProbe probe{painter};
+    EXPECT_EQ(painter.MdiKind(), skin::mkParent);
+    EXPECT_EQ(probe.MdiClient(), mdi.client);
+    EXPECT_TRUE(probe.ClientSubclassed());
+    EXPECT_NE(ProcedureOf(mdi.client), clientProc);
+
+    // WM_MDICREATE through the client switches the menu update off.
+    ASSERT_TRUE((*skin)->MenuUpdate);
+    MDICREATESTRUCTW second{MdiChildClass(), L"second", GetModuleHandleW(nullptr), 30, 30, 150, 100, 0, 0};
+    EXPECT_NE(SendMessageW(mdi.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&second)), 0);
+    EXPECT_FALSE((*skin)->MenuUpdate);
+
+    painter.Detach();
+    EXPECT_EQ(ProcedureOf(mdi.client), clientProc);
+    EXPECT_FALSE(probe.ClientSubclassed());
+}
+
+TEST(FormLifetime, MdiChildFrameFollowsTheChildBorderOption) {
+    for (const bool childBorder : {false, true}) {
+        SCOPED_TRACE(childBorder);
+        auto skin = formtest::LoadFrameSkin();
+        if (childBorder) {
+            (*skin)->Options.Include(skin::xoMDIChildBorder);
+        }
+        MdiFrame mdi;
+        ASSERT_NE(mdi.child, nullptr);
+        skin::TWinSkinForm painter(nullptr);
+        painter.FHandle = mdi.child;
+        painter.AttachToWindow(*skin->data);
+        EXPECT_EQ(painter.MdiKind(), skin::mkChild);
+        EXPECT_EQ(painter.FrameSkinned() != 0, !childBorder);
+        // Without a frame the painter runs at once; with one it waits for set-up.
+        EXPECT_EQ(painter.State(), childBorder ? skin::psRunning : skin::psCreated);
+        painter.Release();
+    }
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// Reads and sets the form painter's private fields for the form painter's
+// own tests (the painter declares this struct its friend).
+
+#include "skin/forms/WinSkinForm.h"
+#include "ui/Timer.h"
+
+namespace skin {
+
+struct FormPainterProbe {
+    TWinSkinForm& p;
+
+    RECT TitleRect() const { return p.FTitleRect; }
+    RECT TitleTextRect() const { return p.FTitleTextRect; }
+    HFONT CaptionFont() const { return p.FCaptionFont.get(); }
+    HBITMAP CaptionBitmap() const { return p.FCaptionBitmap.Handle(); }
+    HBITMAP IconBitmap() const { return p.FIconBitmap.Handle(); }
+    uint8_t FrameKind() const { return p.FFrameKind; }
+    uint8_t BorderIcons() const { return p.FBorderIcons; }
+    bool TimerEnabled() const { return p.FTimer->Enabled(); }
+    HRGN Region() const { return p.FRegion; }
+    bool RegionSet() const { return p.FRegionSet != 0; }
+    WNDPROC OldWndProc() const { return p.FOldWndProc; }
+    bool Subclassed() const { return p.FWndProcThunk; }
+    bool ClientSubclassed() const { return p.FClientProcThunk; }
+    HWND MdiClient() const { return p.FMdiClient; }
+    void SetActive(bool active) { p.FActive = active ? 1 : 0; }
+    void SetWindowState(uint8_t state) { p.FWindowState = state; }
+    void SetFrameSkinned(bool on) { p.FFrameSkinned = on ? 1 : 0; }
+    void PaintTitle(HDC dc, const RECT& caption) { p.PaintTitleText(dc, caption); }
+};
+
+} // namespace skin
