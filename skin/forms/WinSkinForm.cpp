@@ -64,12 +64,6 @@ uint8_t PlacementState(HWND window) {
     }
 }
 
-std::wstring ClassNameOf(HWND window) {
-    wchar_t name[101] = {};
-    const int length = GetClassNameW(window, name, 101);
-    return std::wstring(name, size_t(std::max(length, 0)));
-}
-
 // Windows 2000 alone (NT family, version 5.0) keeps the WS_SYSMENU bit of
 // windows that show in the task bar.
 bool KeepsSystemMenuOnTaskbarWindows() {
