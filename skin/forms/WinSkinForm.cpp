@@ -64,6 +64,12 @@ uint8_t PlacementState(HWND window) {
     }
 }
 
+std::wstring WindowClassName(HWND window) {
+    wchar_t name[101] = {};
+    const int length = GetClassNameW(window, name, 101);
+    return std::wstring(name, size_t(std::max(length, 0)));
+}
+
 // Windows 2000 alone (NT family, version 5.0) keeps the WS_SYSMENU bit of
 // windows that show in the task bar.
 bool KeepsSystemMenuOnTaskbarWindows() {
@@ -149,7 +155,7 @@ void TWinSkinForm::ReadStyles() {
     FStyle = style;
     FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
     FChildStyle = (style & WS_CHILD) != 0;
-    FClassName = ClassNameOf(FHandle);
+    FClassName = WindowClassName(FHandle);
     FOwnerWindow = GetWindow(FHandle, GW_OWNER);
 
     FBorderIcons = 0;
@@ -162,7 +168,7 @@ void TWinSkinForm::ReadStyles() {
 void TWinSkinForm::FindMdiClient() {
     FMdiKind = mkNone;
     for (HWND child = GetTopWindow(FHandle); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassNameOf(child) == L"MDIClient") {
+        if (WindowClassName(child) == L"MDIClient") {
             FMdiKind = mkParent;
             FMdiClient = child;
             if (TSkinManage* manager = SkinManage()) {
