@@ -25,7 +25,8 @@ inline double TicksTo(TimeUnit unit, LONGLONG ticks) {
     return double(ticks) * perSecond / double(frequency);
 }
 
-inline void Measure(const char* name, int repetitions, TimeUnit unit, const std::function<void()>& operation) {
+// Answers the median.
+inline double Measure(const char* name, int repetitions, TimeUnit unit, const std::function<void()>& operation) {
     operation();  // warm-up: first-use DCs and caches
     std::vector<double> times;
     times.reserve(size_t(repetitions));
@@ -46,6 +47,7 @@ inline void Measure(const char* name, int repetitions, TimeUnit unit, const std:
     } else {
         std::printf("%-52s %6d runs  median %8.3f ms  mean %8.3f ms\n", name, repetitions, median, mean);
     }
+    return median;
 }
 
 } // namespace bench
