@@ -35,30 +35,6 @@ using e2e::WaitForIdle;
 using e2e::WaitUntil;
 using e2e::Widen;
 
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-// After a good login the study window runs until "退出系统" is chosen in its
-// tray menu: open the menu as the tray does, then choose its one visible item
-// with real keys (keys posted to the menu window do not move its selection).
-void ExitThroughTrayMenu(const e2e::VocaraProcess& vocara) {
-    HWND study = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"Vocara1.4", true)) != nullptr; },
-                          30000));
-    PostMessageW(study, WM_USER + 1, 1, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = vocara.FindTopWindow(L"#32768", L"", true)) != nullptr; }, 30000));
-    const auto items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
-    PressKey(VK_DOWN);
-    ASSERT_TRUE(WaitUntil([&] { return (GetMenuState(items, 0, MF_BYPOSITION) & MF_HILITE) != 0; }, 30000));
-    PressKey(VK_RETURN);
-}
-
 constexpr char kDemoEmail[] = "demo@vocara.test";
 constexpr char kDemoDigest[] = "d48951bb5391fa00abf477531eb1c4e0";  // vocara123
 
@@ -227,7 +203,7 @@ TEST_F(LoginE2eTest, GoodLoginSavesTheReplyEndsWithZeroAndTheNextStartRestoresIt
         PostMessageW(login.autochkbox, BM_CLICK, 0, 0);
         // Enter in the captcha field logs in.
         PostMessageW(login.edyz, WM_CHAR, L'\r', 1);
-        ExitThroughTrayMenu(vocara);
+        ASSERT_TRUE(vocara.ExitThroughTrayMenu());
         EXPECT_EQ(vocara.WaitForExit(30000), 0u);
     }
     const std::string saved = ReadFile(sandbox.SavedLogin());
@@ -265,7 +241,7 @@ TEST_F(LoginE2eTest, SpacedSuccessReplyStillLogsInAndIsSavedUntrimmed) {
     login.Fill(Widen(kDemoEmail), L"vocara123", CurrentAnswer());
     Service("/__test/scenario?name=spaced");
     PostMessageW(login.btcfm, BM_CLICK, 0, 0);
-    ExitThroughTrayMenu(vocara);
+    ASSERT_TRUE(vocara.ExitThroughTrayMenu());
     EXPECT_EQ(vocara.WaitForExit(30000), 0u);
     const std::string reply = Inflate(ReadFile(sandbox.SavedLogin()));
     const size_t sid = reply.find("<sid>");

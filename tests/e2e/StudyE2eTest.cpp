@@ -87,7 +87,7 @@ protected:
     void StartStudying() {
         vocara_.emplace(sandbox_);
         ASSERT_TRUE(e2e::LogIn(*vocara_, L"demo@vocara.test", L"vocara123"));
-        study_ = vocara_->WaitForWindow(kStudyCaption, 60000);
+        study_ = vocara_->WaitForStudyWindow();
         ASSERT_NE(study_, nullptr);
         sid_ = ElementText(sandbox_.SavedReply(), "sid");
         ASSERT_FALSE(sid_.empty());
@@ -143,6 +143,7 @@ protected:
 
 TEST_F(StudyE2eTest, ALoginShowsTheStudyWindowWithTheHomePageOfItsSession) {
     ASSERT_NO_FATAL_FAILURE(StartStudying());
+    EXPECT_EQ(TextOf(study_), kStudyCaption);
     EXPECT_EQ(SizeOf(study_), (Size{465, 90}));
     EXPECT_EQ(PlaceOf(study_), ShowPlace());
     // The session is the one of the login reply, appended as it came.

@@ -1,5 +1,6 @@
 #include "tests/e2e/VocaraProcess.h"
 
+#include "tests/e2e/Desktop.h"
 #include "tests/e2e/ServiceStandIn.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,23 @@ HWND VocaraProcess::WaitForWindow(std::wstring_view caption, DWORD timeoutMs) co
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopWindow(L"", caption, true)) != nullptr; }, timeoutMs);
     return found;
+}
+
+HWND VocaraProcess::WaitForStudyWindow(DWORD timeoutMs) const { return WaitForWindow(L"Vocara1.4", timeoutMs); }
+
+bool VocaraProcess::ExitThroughTrayMenu() const {
+    const HWND study = WaitForStudyWindow();
+    // Away from the study window, so the menu cannot open over it.
+    if (study == nullptr || !MoveMouseTo(POINT{40, 40})) {
+        return false;
+    }
+    PostMessageW(study, WM_USER + 1, 1, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = FindTopWindow(L"#32768", L"", true)) != nullptr; }, 30000)) {
+        return false;
+    }
+    ClickAt(CentreOf(OuterRect(menu)));
+    return true;
 }
 
 LoginWindow::LoginWindow(HWND window)

@@ -51,6 +51,12 @@ public:
     HWND WaitForBox(std::wstring_view caption, DWORD timeoutMs = 30000) const;
     // A visible top-level window of this process with this caption, any class.
     HWND WaitForWindow(std::wstring_view caption, DWORD timeoutMs = 30000) const;
+    // The visible study window ("Vocara1.4").
+    HWND WaitForStudyWindow(DWORD timeoutMs = 60000) const;
+    // Ends the program as its user does: the tray menu (opened as the
+    // notification area does, at the cursor) and a click on "退出系统", its
+    // one visible item. False when the window or the menu did not come.
+    bool ExitThroughTrayMenu() const;
     // An empty className or caption matches any.
     HWND FindTopWindow(std::wstring_view className, std::wstring_view caption, bool visibleOnly) const;
 
