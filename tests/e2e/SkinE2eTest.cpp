@@ -1,0 +1,239 @@
+// The real Vocara.exe draws its windows with the default skin: the login
+// window's frame, shape, title and caption button, the boxes it shows, and the
+// study window after a login. Checked by probing the screen.
+
+#include "tests/e2e/Desktop.h"
+#include "tests/e2e/ServiceStandIn.h"
+#include "tests/e2e/VocaraProcess.h"
+#include "ui/Bitmap.h"
+#include "ui/Gdi.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using e2e::LoginWindow;
+using e2e::OuterRect;
+using e2e::Sandbox;
+using e2e::Service;
+using e2e::VocaraProcess;
+using e2e::WaitUntil;
+
+// The default skin's frame: a 30-pixel caption, 4-pixel sides and bottom,
+// top corners rounded with a radius of 8.
+constexpr int kCaption = 30;
+constexpr int kBorder = 4;
+// Colours of the active frame (res/skin/make_skin.py).
+constexpr ui::Color kFrameOutline = 0x998A7D;  // #7D8A99
+constexpr ui::Color kFrameFill = 0xECE8E4;     // #E4E8EC
+constexpr ui::Color kCaptionOutline = 0x8F5724;  // #24578F
+constexpr ui::Color kTitleText = 0xFFFFFF;
+
+int Red(ui::Color c) { return int(c & 0xFF); }
+int Green(ui::Color c) { return int((c >> 8) & 0xFF); }
+int Blue(ui::Color c) { return int((c >> 16) & 0xFF); }
+
+// The active caption's blue.
+bool IsCaptionBlue(ui::Color c) { return Blue(c) > Red(c) + 60 && Blue(c) > 150; }
+// A hot close button's warm red.
+bool IsCloseRed(ui::Color c) { return Red(c) > Blue(c) + 60 && Red(c) > 150; }
+
+// What the screen shows of a window and a margin of desktop around it;
+// At() takes window coordinates.
+struct WindowShot {
+    static constexpr int kMargin = 6;
+
+    explicit WindowShot(HWND window) : outer(OuterRect(window)) {
+        RECT area = outer;
+        InflateRect(&area, kMargin, kMargin);
+        shot = e2e::ScreenShot(window, area);
+    }
+    int Width() const { return outer.right - outer.left; }
+    int Height() const { return outer.bottom - outer.top; }
+    ui::Color At(int x, int y) const { return shot.PixelAt(x + kMargin, y + kMargin); }
+    // Pixels in [left, right) x [top, bottom) for which test holds.
+    template <class Test>
+    int Count(int left, int top, int right, int bottom, Test test) const {
+        int count = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                count += test(At(x, y)) ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+    RECT outer;
+    ui::Bitmap shot;
+};
+
+// Waits until the window shows the active skinned caption.
+bool WaitForSkinnedCaption(HWND window, DWORD timeoutMs = 30000) {
+    return WaitUntil(
+        [window] {
+            const WindowShot shot(window);
+            return IsCaptionBlue(shot.At(shot.Width() / 2, kCaption / 2));
+        },
+        timeoutMs);
+}
+
+// The width the title takes in the system caption font, which the form
+// painter draws it with.
+int TitleWidth(const std::wstring& title) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    const ui::UniqueFont font(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, title.c_str(), int(title.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+// Every pixel of the frame's sides and bottom that the skin draws plainly.
+void ExpectSkinnedFrame(const WindowShot& shot) {
+    const int w = shot.Width();
+    const int h = shot.Height();
+    const struct {
+        const char* piece;
+        int x, y;
+        ui::Color colour;
+    } probes[] = {
+        {"left outline", 0, h / 2, kFrameOutline},   {"left fill", 1, h / 2, kFrameFill},
+        {"right fill", w - 2, h / 2, kFrameFill},    {"right outline", w - 1, h / 2, kFrameOutline},
+        {"bottom fill", w / 2, h - 2, kFrameFill},   {"bottom outline", w / 2, h - 1, kFrameOutline},
+        {"caption top", w / 2, 0, kCaptionOutline},
+    };
+    for (const auto& p : probes) {
+        EXPECT_EQ(shot.At(p.x, p.y), p.colour) << p.piece << std::hex << " " << shot.At(p.x, p.y);
+    }
+    EXPECT_TRUE(IsCaptionBlue(shot.At(w / 2, kCaption / 2)));
+    // The cut corners show what lies behind the window.
+    const ui::Color desktop = shot.At(-WindowShot::kMargin + 1, -WindowShot::kMargin + 1);
+    for (const POINT corner : {POINT{0, 0}, POINT{1, 1}, POINT{w - 1, 0}, POINT{w - 2, 1}}) {
+        EXPECT_EQ(shot.At(corner.x, corner.y), desktop) << corner.x << "," << corner.y;
+    }
+}
+
+class SkinE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override { Service("/__test/reset"); }
+    void TearDown() override { Service("/__test/reset"); }
+};
+
+TEST_F(SkinE2eTest, TheLoginWindowWearsTheSkinAroundAnUnchangedClientArea) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const HWND window = vocara.WaitForLoginWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForSkinnedCaption(window));
+
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 267);
+    const WindowShot shot(window);
+    EXPECT_EQ(shot.Width(), 400 + 2 * kBorder);
+    EXPECT_EQ(shot.Height(), 267 + kCaption + kBorder);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    EXPECT_EQ(origin.x - shot.outer.left, kBorder);
+    EXPECT_EQ(origin.y - shot.outer.top, kCaption);
+    ExpectSkinnedFrame(shot);
+
+    // The window's shape leaves the corners out.
+    const ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(window, region.get()) != ERROR) {
+        EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+        EXPECT_FALSE(PtInRegion(region.get(), shot.Width() - 1, 0));
+        EXPECT_TRUE(PtInRegion(region.get(), shot.Width() / 2, 0));
+        EXPECT_TRUE(PtInRegion(region.get(), 0, shot.Height() - 1));
+    } else {
+        ADD_FAILURE() << "GetWindowRgn answered ERROR for the login window";
+    }
+
+    // The title "Vocara登录" in white, as wide as its glyphs are in the
+    // caption font: text turned into question marks or boxes would not be.
+    const std::wstring title = L"Vocara登录";
+    const int expected = TitleWidth(title);
+    ASSERT_NE(expected, TitleWidth(L"Vocara??"));
+    int first = -1;
+    int last = -1;
+    const int buttonsLeft = shot.Width() - kBorder - 40;
+    for (int x = kBorder; x < buttonsLeft; ++x) {
+        if (shot.Count(x, 3, x + 1, kCaption - 3, [](ui::Color c) { return c == kTitleText; }) > 0) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    ASSERT_GE(first, 0) << "no title pixels";
+    EXPECT_NEAR(last - first + 1, expected, 3);
+    // The two Chinese characters are dense strokes at the title's end.
+    const int latinWidth = TitleWidth(L"Vocara");
+    EXPECT_GT(shot.Count(first + latinWidth, 3, last + 1, kCaption - 3, [](ui::Color c) { return c == kTitleText; }),
+              40);
+
+    // The one caption button (close): a white glyph on the caption, lit red
+    // while the mouse rests on it, and a click closes the window and ends
+    // the program.
+    const auto white = [](ui::Color c) { return c == kTitleText; };
+    EXPECT_GT(shot.Count(buttonsLeft, 3, shot.Width() - kBorder, kCaption - 3, white), 8);
+    int glyphLeft = shot.Width();
+    int glyphRight = 0;
+    for (int x = buttonsLeft; x < shot.Width() - kBorder; ++x) {
+        if (shot.Count(x, 3, x + 1, kCaption - 3, white) > 0) {
+            glyphLeft = std::min(glyphLeft, x);
+            glyphRight = x;
+        }
+    }
+    const POINT button{shot.outer.left + (glyphLeft + glyphRight) / 2, shot.outer.top + kCaption / 2};
+    ASSERT_TRUE(e2e::MoveMouseTo(button));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const WindowShot hot(window);
+            return hot.Count(glyphLeft - 4, 4, glyphRight + 4, kCaption - 4, IsCloseRed) > 20;
+        },
+        30000));
+    e2e::OfferScreenshot(window, L"skinned-login");
+    e2e::ClickAt(button);
+    EXPECT_EQ(vocara.WaitForExit(30000), 0u);
+}
+
+TEST_F(SkinE2eTest, AFailedLoginsBoxIsSkinned) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const LoginWindow login(vocara.WaitForLoginWindow());
+    ASSERT_TRUE(login.Complete());
+    login.Fill(L"demo@vocara.test", L"wrong", e2e::CurrentAnswer());
+    PostMessageW(login.btcfm, BM_CLICK, 0, 0);
+    const HWND box = vocara.WaitForBox(L"密码错误");
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(WaitForSkinnedCaption(box));
+    const WindowShot shot(box);
+    ExpectSkinnedFrame(shot);
+    // The box's own text and button are still there inside the frame.
+    EXPECT_EQ(e2e::BoxText(box), L"密码错误,请重新输入");
+    e2e::OfferScreenshot(box, L"skinned-box");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 30000));
+}
+
+TEST_F(SkinE2eTest, TheStudyWindowIsSkinnedAfterTheLogin) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    ASSERT_TRUE(e2e::LogIn(vocara, L"demo@vocara.test", L"vocara123"));
+    HWND study = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"", true)) != nullptr; }, 30000));
+    ASSERT_TRUE(WaitForSkinnedCaption(study));
+    const WindowShot shot(study);
+    ExpectSkinnedFrame(shot);
+    e2e::OfferScreenshot(study, L"skinned-study");
+}
+
+} // namespace
