@@ -8,6 +8,11 @@
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinManagerLink.h"
+#include "ui/Application.h"
+#include "tests/support/Pump.h"
+#include "ui/Form.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -201,5 +206,42 @@ inline int LiveGdiObjects() {
     }
     return live;
 }
+
+// Runs the posted command and answers how often the component was told.
+inline int RunCommands(skin::TSkinData& data) {
+    int changes = 0;
+    data.OnSkinChanged = [&changes](skin::TSkinData&) { ++changes; };
+    testsupport::PumpFor(600);
+    data.OnSkinChanged = nullptr;
+    return changes;
+}
+
+// The process manager of the program: made by the login window's kind of
+// skin data component (main form, active, the default skin) as it loads.
+struct ManagerFixture : ::testing::Test {
+    ManagerFixture() {
+        data->SetActive(true);
+        data->Loaded();
+        manager = skin::SkinManage();
+    }
+    ~ManagerFixture() override {
+        for (ui::Form* form : forms) {
+            delete form;
+        }
+    }
+
+    ui::Form& NewForm(int left = 320, int top = 220) {
+        ui::Form& form = ui::App().Create<ui::Form>();
+        form.SetBounds(left, top, 240, 160);
+        forms.push_back(&form);
+        return form;
+    }
+
+    managertest::ManagerScope scope;
+    std::unique_ptr<skin::TSkinData> data = DefaultSkinData();
+    skin::TSkinManage* manager = nullptr;
+    std::vector<ui::Form*> forms;
+    Log log;
+};
 
 } // namespace managertest

@@ -24,37 +24,11 @@ using managertest::BareWindow;
 using managertest::DefaultSkinData;
 using managertest::HasPosted;
 using managertest::Log;
+using managertest::ManagerFixture;
+using managertest::RunCommands;
 using skin::TSkinData;
 using skin::TSkinFormType;
 using skin::TSkinManage;
-
-// The process manager of the program: made by the login window's kind of
-// skin data component (main form, active, the default skin) as it loads.
-struct ManagerFixture : ::testing::Test {
-    ManagerFixture() {
-        data->SetActive(true);
-        data->Loaded();
-        manager = skin::SkinManage();
-    }
-    ~ManagerFixture() override {
-        for (ui::Form* form : forms) {
-            delete form;
-        }
-    }
-
-    ui::Form& NewForm(int left = 320, int top = 220) {
-        ui::Form& form = ui::App().Create<ui::Form>();
-        form.SetBounds(left, top, 240, 160);
-        forms.push_back(&form);
-        return form;
-    }
-
-    managertest::ManagerScope scope;
-    std::unique_ptr<TSkinData> data = DefaultSkinData();
-    TSkinManage* manager = nullptr;
-    std::vector<ui::Form*> forms;
-    Log log;
-};
 
 TEST_F(ManagerFixture, TheMainFormComponentMakesTheManagerAndItsHook) {
     ASSERT_NE(manager, nullptr);
@@ -237,15 +211,6 @@ TEST_F(ManagerFixture, ChooseSkinDataKeepsTheLastMatchOfEachSearch) {
     EXPECT_EQ(manager->ChooseSkinData(plain.handle), nullptr);
     EXPECT_EQ(manager->DefaultSkinData(), nullptr);
     DestroyWindow(dialog);
-}
-
-// Runs the posted command and answers how often the component was told.
-int RunCommands(TSkinData& data) {
-    int changes = 0;
-    data.OnSkinChanged = [&changes](TSkinData&) { ++changes; };
-    testsupport::PumpFor(600);
-    data.OnSkinChanged = nullptr;
-    return changes;
 }
 
 TEST_F(ManagerFixture, OfTwoCommandsWithinTheDelayOnlyTheLastRuns) {
