@@ -62,6 +62,10 @@ const CommandCase kCases[] = {
     {L"rc5?x=1&y=a b",
      {600, 90, LabelEffect::Shown, 0, L"/en/r/r.php?sid=ab12&plnid=5?x=1&y=a b&wb=1", true, true},
      {600, 90, LabelEffect::Shown, 0, L"/en/r/r.php?sid=ab12&plnid=5?x=1&y=a b&wb=1", true, true}},
+    // A page's text that looks like the address patterns stays as it is.
+    {L"rc{sid}{rest}",
+     {600, 90, LabelEffect::Shown, 0, L"/en/r/r.php?sid=ab12&plnid={sid}{rest}&wb=1", true, true},
+     {600, 90, LabelEffect::Shown, 0, L"/en/r/r.php?sid=ab12&plnid={sid}{rest}&wb=1", true, true}},
     {L"pln", kPlan, kPlan},
     // Exact, case-sensitive words; near misses go ahead as ordinary pages.
     {L"JJ", kNothing, kNothing},
