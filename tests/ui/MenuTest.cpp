@@ -16,6 +16,7 @@
 
 #include <cwchar>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -766,6 +767,38 @@ TEST_F(MenuTest, ChoosingAnItemRunsItsClickBeforePopupReturns) {
     EXPECT_FALSE(menuOpenAtPopupEvent);
     EXPECT_EQ(exitClicks, 1);
     EXPECT_EQ(hiddenClicks, 0);
+}
+
+// A quit request made by the chosen item must reach the message loop, even
+// where the system hands it out to the popup's own collecting of the command.
+TEST_F(MenuTest, AQuitAskedByTheChosenItemStaysForTheLoop) {
+    PopupMenu& menu = *new PopupMenu(&owner);
+    MenuItem& quit = AddItem(menu.Items(), L"Quit", &owner);
+    quit.OnClick = [](MenuItem&) { PostQuitMessage(7); };
+    MenuDriver driver([&] {
+        const HWND window = VisibleMenuWindow();
+        if (window == nullptr) {
+            return false;
+        }
+        PostKey(window, VK_DOWN);
+        PostKey(window, VK_RETURN);
+        return true;
+    });
+    menu.Popup(50, 50);
+    ASSERT_FALSE(driver.TimedOut());
+
+    // Everything posted before it goes first; the quit is taken out again.
+    std::optional<WPARAM> quitCode;
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitCode = message.wParam;
+        } else {
+            DispatchMessageW(&message);
+        }
+    }
+    ASSERT_TRUE(quitCode.has_value());
+    EXPECT_EQ(*quitCode, 7u);
 }
 
 TEST_F(MenuTest, OpeningASubmenuLetsItsItemFillIt) {

@@ -150,8 +150,7 @@ void PressKey(WORD key) {
 }
 
 // Chooses the menu's first visible item with real keys once the menu is open,
-// one key per tick (keys posted to the menu window do not move its selection
-// here, and a selection needs its own turn of the menu's loop).
+// one key per tick so that the selection has its own turn of the menu's loop.
 void CALLBACK ChooseFirstMenuItem(HWND, UINT, UINT_PTR id, DWORD) {
     static int keysSent = 0;
     const HWND menu = FindWindowW(L"#32768", nullptr);
