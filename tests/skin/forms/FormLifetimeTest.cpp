@@ -243,14 +243,17 @@ TEST(FormLifetime, MdiChildFrameFollowsTheChildBorderOption) {
         }
         MdiFrame mdi;
         ASSERT_NE(mdi.child, nullptr);
+        const WNDPROC original = ProcedureOf(mdi.child);
         skin::TWinSkinForm painter(nullptr);
         painter.FHandle = mdi.child;
         painter.AttachToWindow(*skin->data);
+        EXPECT_NE(ProcedureOf(mdi.child), original);  // subclassed either way
         EXPECT_EQ(painter.MdiKind(), skin::mkChild);
         EXPECT_EQ(painter.FrameSkinned() != 0, !childBorder);
         // Without a frame the painter runs at once; with one it waits for set-up.
         EXPECT_EQ(painter.State(), childBorder ? skin::psRunning : skin::psCreated);
         painter.Release();
+        EXPECT_EQ(ProcedureOf(mdi.child), original);
     }
 }
 

@@ -175,3 +175,36 @@ TEST(FramePainting, NothingIsPaintedBeforeSetupOrForCaptionlessWindows) {
 }
 
 } // namespace
+
+namespace {
+
+// Text-coloured (near white) pixels in a part of the caption band on the screen.
+int TitlePixels(HWND window, int fromX, int toX, int captionHeight) {
+    const RECT r = formtest::WindowRectOf(window);
+    ui::Bitmap band(toX - fromX, captionHeight);
+    HDC screen = GetDC(nullptr);
+    BitBlt(band.GetCanvas().Handle(), 0, 0, band.Width(), band.Height(), screen, r.left + fromX, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    int count = 0;
+    for (int y = 2; y < captionHeight - 2; ++y) {
+        for (int x = 0; x < band.Width(); ++x) {
+            const ui::Color c = band.PixelAt(x, y);
+            count += (c & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c >> 16 & 0xFF) > 200 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST(FramePainting, NewWindowTextReachesTheSkinnedCaption) {
+    auto skin = formtest::LoadFrameSkin();
+    formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get(), 320, 240, WS_OVERLAPPEDWINDOW, true,
+                                                           nullptr, nullptr, L"A");
+    formtest::Settle(window.handle);
+    const int caption = window.painter->CaptionHeight();
+    ASSERT_EQ(TitlePixels(window.handle, 60, 160, caption), 0);
+    SetWindowTextW(window.handle, L"A much longer window text");
+    testsupport::PumpFor(60);
+    EXPECT_GT(TitlePixels(window.handle, 60, 160, caption), 20);
+}
+
+} // namespace
