@@ -8,6 +8,7 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinMessages.h"
+#include "skin/data/CodePage.h"
 #include "tests/skin/forms/FormPainterProbe.h"
 #include "tests/skin/forms/FrameSkinFixture.h"
 
@@ -255,6 +256,57 @@ TEST(FormLifetime, MdiChildFrameFollowsTheChildBorderOption) {
         painter.Release();
         EXPECT_EQ(ProcedureOf(mdi.child), original);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A window of an 8-bit class: subclassed and given back with the A
+// functions, its text read in the system code page.
+TEST(FormLifetime, AnsiWindowKeepsItsProcedureAndTextConverts) {
+    static const char* className = [] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = "VocaraFrameTestAnsi";
+        RegisterClassExA(&wc);
+        return "VocaraFrameTestAnsi";
+    }();
+    auto skin = formtest::LoadFrameSkin();
+    const std::wstring caption = L"信息窗口";
+    const std::string ansiCaption = skin::WideToAnsi(caption);
+    HWND window = CreateWindowExA(0, className, ansiCaption.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320,
+                                  240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_FALSE(IsWindowUnicode(window));
+    const LONG_PTR original = GetWindowLongPtrA(window, GWLP_WNDPROC);
+    {
+        skin::TWinSkinForm painter(nullptr);
+        painter.FHandle = window;
+        painter.AttachToWindow(*skin->data);
+        formtest::RunSetup(window);
+        EXPECT_FALSE(IsWindowUnicode(window));  // still an 8-bit window
+        EXPECT_EQ(SendMessageA(window, skin::SKM_QUERY, 0, 0), 1);
+
+        ui::Bitmap target(formtest::OuterSize(window).cx, formtest::OuterSize(window).cy);
+        painter.RepaintFrame(target.GetCanvas().Handle());
+        skin::FormPainterProbe probe{painter};
+        SIZE expected{};
+        HDC dc = GetDC(window);
+        HGDIOBJ old = SelectObject(dc, probe.CaptionFont());
+        const std::wstring framed = L"  " + caption + L" ";
+        GetTextExtentPoint32W(dc, framed.c_str(), int(framed.size()), &expected);
+        SelectObject(dc, old);
+        ReleaseDC(window, dc);
+        const RECT title = probe.TitleRect();
+        EXPECT_EQ(title.right - title.left, expected.cx);
+
+        painter.Detach();
+        EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), original);
+    }
+    DestroyWindow(window);
 }
 
 } // namespace
