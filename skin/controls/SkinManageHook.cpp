@@ -17,7 +17,9 @@ HHOOK g_hook = nullptr;
 // Set at the manager's end: from then on the hook only passes calls on.
 bool g_finalising = false;
 
-bool SameClass(const std::wstring& a, const wchar_t* b) { return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL; }
+bool SameClass(const std::wstring& a, const wchar_t* b) {
+    return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
+}
 
 } // namespace
 
