@@ -624,6 +624,11 @@ void TWinSkinForm::SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARA
 LRESULT TWinSkinForm::Activation(WPARAM wParam, LPARAM lParam) {
     FActive = wParam != 0 ? 1 : 0;
     FTimer->SetEnabled(wParam != 0);
+    if (wParam == 0) {
+        // The stopped timer would never take a showing hint (a topmost
+        // window) down again.
+        ResetHint();
+    }
     if (FMdiKind == mkParent && FMdiClient != nullptr) {
         SendMessageW(FMdiClient, WM_NCACTIVATE, wParam, 0);
     } else if (IsMdiChild()) {

@@ -217,6 +217,20 @@ TEST_F(CaptionWindow, RestingOnAButtonShowsItsHint) {
     SetCursorPos(600, 600);
 }
 
+// The hover timer stops with the activation; the hint must not stay up on
+// its own, a topmost window over whatever is active now.
+TEST_F(CaptionWindow, DeactivationTakesAShowingHintDown) {
+    const POINT close = ButtonCentre(20);
+    ASSERT_TRUE(SetCursorPos(close.x, close.y));
+    Send(WM_NCMOUSEMOVE, HTCAPTION, close);
+    ASSERT_TRUE(testsupport::PumpUntil([this] { return skin->data->HintShowing(); }, 5000));
+    SendMessageW(Handle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_FALSE(skin->data->HintShowing());
+    EXPECT_EQ(skin->data->hintTime, 0u);
+    EXPECT_FALSE(form.painter->IsActive());
+    SetCursorPos(600, 600);
+}
+
 // The default skin's five buttons on a sizeable form: maximise or restore
 // by the window state, the icon button at the left.
 TEST(CaptionDefaultSkin, MaximiseAndRestoreTakeTurns) {
