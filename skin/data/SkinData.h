@@ -132,6 +132,8 @@ public:
 
     // The application's small icon on a key-colour background (main form kind).
     const ui::Bitmap& AppIconBitmap() const { return appIcon_; }
+    // A form painter fills it from its window's icon when the load left it empty.
+    ui::Bitmap& AppIconBitmap() { return appIcon_; }
     // Restore, maximize, minimize and close glyphs, 16 x 16, white masked.
     HIMAGELIST MenuGlyphs() const { return menuGlyphs_.get(); }
     // The system caption font, made by Loaded.

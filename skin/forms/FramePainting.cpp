@@ -79,6 +79,9 @@ void TWinSkinForm::LoadFrameMetrics() {
             if (buttonData->Bitmap.Empty()) {
                 buttonData->Bitmap = FIconBitmap;
             }
+            if (FSkinData->AppIconBitmap().Empty()) {
+                FSkinData->AppIconBitmap() = FIconBitmap;
+            }
             buttonData->Frame = 1;
         }
     }

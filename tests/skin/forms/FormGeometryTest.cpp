@@ -50,6 +50,42 @@ TEST(FormGeometry, FrameSizesComeFromPieceSizesAndFrameCounts) {
     }
 }
 
+// The icon button (Action 3 or 11) takes the window's icon picture when its
+// own is empty, and so does the skin's application icon when the load left
+// none (only a main-form skin builds one); an existing one is kept.
+TEST(FormGeometry, IconButtonLendsTheWindowIconToEmptyPictures) {
+    for (const bool appIconBefore : {false, true}) {
+        SCOPED_TRACE(appIconBefore ? "application icon already there" : "no application icon");
+        FrameSkinSpec spec;
+        spec.sections = "[Button0]\nAction=3\nAlign=0\nXcoord=4\nYcoord=4\nVisibility=0\nframe=3\n";
+        auto skin = formtest::LoadFrameSkin(spec);
+        skin->data->AppIconBitmap() = appIconBefore ? ui::Bitmap(5, 7) : ui::Bitmap();
+        const HBITMAP before = skin->data->AppIconBitmap().Handle();
+        // The icon button is the skin's first; the MDI child buttons follow it.
+        ASSERT_FALSE(skin->data->CaptionButtons.empty());
+        ASSERT_EQ(skin->data->CaptionButtons[0]->Action, 3);
+        ASSERT_TRUE(skin->data->CaptionButtons[0]->Bitmap.Empty());
+
+        formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get());
+        const int size = GetSystemMetrics(SM_CXSMICON);
+        const skin::TDataSkinSysButton& button = *skin->data->CaptionButtons[0];
+        EXPECT_EQ(button.Bitmap.Width(), size);
+        EXPECT_EQ(button.Frame, 1);
+        const ui::Bitmap& appIcon = skin->data->AppIconBitmap();
+        if (appIconBefore) {
+            EXPECT_EQ(appIcon.Handle(), before);
+            EXPECT_EQ(appIcon.Width(), 5);
+        } else {
+            ASSERT_FALSE(appIcon.Empty());
+            EXPECT_EQ(appIcon.Width(), size);
+            EXPECT_EQ(appIcon.Height(), GetSystemMetrics(SM_CYSMICON));
+            // A copy of the painter's icon picture (no icon: the key colour).
+            EXPECT_NE(appIcon.Handle(), skin::FormPainterProbe{*window.painter}.IconBitmap());
+            EXPECT_EQ(appIcon.PixelAt(size / 2, size / 2), ui::clFuchsia);
+        }
+    }
+}
+
 TEST(FormGeometry, ToolkitFormKeepsItsClientAreaAndGetsItsSizeBackOnDetach) {
     auto skin = formtest::LoadFrameSkin();
     formtest::SkinnedForm f = formtest::MakeSkinnedForm(*skin->data, 300, 200, false);
