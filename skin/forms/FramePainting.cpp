@@ -277,10 +277,17 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
 
     FRightButtonsWidth = 0;
     for (const auto& object : FButtons) {
-        if (!object->IsCaptionButton() || !object->FVisible) {
+        if (!object->IsCaptionButton()) {
             continue;
         }
-        const TDataSkinSysButton& data = static_cast<const TWinSysButton&>(*object).FData;
+        // The window's state now, not that of the last layout: the title is
+        // measured before this paint lays the buttons out.
+        auto& button = static_cast<TWinSysButton&>(*object);
+        ApplyVisibility(button);
+        if (button.FVisible == 0) {
+            continue;
+        }
+        const TDataSkinSysButton& data = button.FData;
         if (data.Align == 1 && !data.Empty()) {
             FRightButtonsWidth = std::max(FRightButtonsWidth, data.Xcoord);
         }

@@ -143,6 +143,45 @@ TEST(FramePainting, LongTitleIsClippedBeforeTheRightClip) {
     EXPECT_EQ(probe.TitleTextRect().right, captionRight - 40);
 }
 
+// A popup's title stops 5 pixels before the widest right-aligned button
+// shown. The title is measured before the buttons are laid out, so the first
+// paint after an activation change must already use the new visibility.
+TEST(FramePainting, PopupTitleClipFollowsTheButtonsShownNow) {
+    const struct {
+        const char* name;
+        int visibility;  // of a right-aligned button at Xcoord 60
+        int clipActive;  // buttons' width once active (after an inactive paint)
+        int clipInactive;
+    } cases[] = {
+        {"shown only while active", 3, 60, 40},
+        {"shown only while inactive", 4, 40, 60},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameSkinSpec spec;
+        spec.captionButtons = true;  // close at Xcoord 20, minimise at 40, always shown
+        spec.sections = "[Button2]\nButtonImage=min.bmp\nAction=15\nAlign=1\nXcoord=60\nYcoord=4\nVisibility=" +
+                        std::to_string(c.visibility) + "\nframe=4\n";
+        auto skin = formtest::LoadFrameSkin(spec);
+        const std::wstring longText(200, L'W');
+        formtest::BareWindow window =
+            formtest::MakeBareWindow(skin->data.get(), 400, 200, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                     true, nullptr, nullptr, longText.c_str());
+        skin::FormPainterProbe probe{*window.painter};
+        const int captionRight = formtest::OuterSize(window.handle).cx - window.painter->BorderRight();
+
+        probe.SetActive(false);
+        PaintFrame(*window.painter, window.handle);
+        EXPECT_EQ(probe.TitleRect().right, captionRight - c.clipInactive - 5);
+        probe.SetActive(true);
+        PaintFrame(*window.painter, window.handle);
+        EXPECT_EQ(probe.TitleRect().right, captionRight - c.clipActive - 5);
+        probe.SetActive(false);
+        PaintFrame(*window.painter, window.handle);
+        EXPECT_EQ(probe.TitleRect().right, captionRight - c.clipInactive - 5);
+    }
+}
+
 TEST(FramePainting, VerticalTextShiftCountsHalf) {
     int baseTop = 0;
     const struct {
