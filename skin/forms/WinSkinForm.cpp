@@ -302,8 +302,17 @@ void TWinSkinForm::Setup() {
         }
     }
     Announce();
+    if (WentDuringAnnouncement()) {
+        return;
+    }
     FState = psRunning;
     FTimer->SetEnabled(true);
+}
+
+bool TWinSkinForm::WentDuringAnnouncement() const {
+    // The window (or the callback) may destroy the window when told it is
+    // skinned: the painter must stay marked gone, with its timer stopped.
+    return FState == psDestroying || FState == psGone;
 }
 
 void TWinSkinForm::Announce() {
@@ -429,12 +438,17 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
             result = 1;
         }
         return true;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
         FState = psDestroying;
         Release();
+        // The window's own procedure may free this painter as its window ends.
+        const std::shared_ptr<ui::Component*> alive = LifetimeCell();
         result = CallPrevious(msg, wParam, lParam);
-        FState = psGone;
+        if (*alive != nullptr) {
+            FState = psGone;
+        }
         return true;
+    }
     case WM_NCACTIVATE:
         if (FState == psCreated && !IsMdiChild()) {
             result = 0;
@@ -732,6 +746,9 @@ void TWinSkinForm::Reskin() {
         FFormControl->SetHeight(FFormControl->Height() - 1);
     }
     Announce();
+    if (WentDuringAnnouncement()) {
+        return;
+    }
     FState = psRunning;
 }
 

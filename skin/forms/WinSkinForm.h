@@ -167,6 +167,7 @@ private:
     void RestoreClientProcedure();
     LRESULT CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam);
     void Announce();
+    bool WentDuringAnnouncement() const;
     void FrameChanged();
     bool IsMdiChild() const { return FMdiKind == mkChild; }
     void Setup();

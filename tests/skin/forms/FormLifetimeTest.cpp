@@ -12,6 +12,12 @@
 #include "tests/skin/forms/FormPainterProbe.h"
 #include "tests/skin/forms/FrameSkinFixture.h"
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -264,6 +270,61 @@ namespace {
 
 // A window of an 8-bit class: subclassed and given back with the A
 // functions, its text read in the system code page.
+// Being told it is skinned, a window may destroy itself: the painter stays
+// marked gone (the manager frees such painters) and its hover timer stays off.
+TEST(FormLifetime, WindowDestroyedWhenAnnouncedLeavesThePainterGone) {
+    const struct {
+        const char* name;
+        void (*announce)(skin::TWinSkinForm& painter, HWND window);
+    } cases[] = {
+        {"set-up", [](skin::TWinSkinForm&, HWND window) { formtest::RunSetup(window); }},
+        {"re-skin", [](skin::TWinSkinForm& painter, HWND) { painter.Reskin(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto skin = formtest::LoadFrameSkin();
+        const bool setupFirst = std::string(c.name) == "re-skin";
+        formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get(), 320, 240, WS_OVERLAPPEDWINDOW, setupFirst);
+        skin->data->OnAfterSkinForm = [](skin::TSkinData&, HWND w, const std::wstring&) { DestroyWindow(w); };
+        c.announce(*window.painter, window.handle);
+        skin->data->OnAfterSkinForm = nullptr;
+        ASSERT_FALSE(IsWindow(window.handle));
+        EXPECT_EQ(window.painter->State(), skin::psGone);
+        EXPECT_FALSE(skin::FormPainterProbe{*window.painter}.TimerEnabled());
+    }
+}
+
+// A window that owns its painter may free it while its window ends: nothing
+// may be written into the freed painter afterwards.
+alignas(skin::TWinSkinForm) unsigned char g_painterStorage[sizeof(skin::TWinSkinForm)];
+skin::TWinSkinForm* g_placedPainter = nullptr;
+constexpr unsigned char kFreedPattern = 0xA5;
+
+LRESULT CALLBACK FreesItsPainterAtTheEnd(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCDESTROY && g_placedPainter != nullptr) {
+        std::exchange(g_placedPainter, nullptr)->~TWinSkinForm();
+        std::memset(g_painterStorage, kFreedPattern, sizeof(g_painterStorage));
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+TEST(FormLifetime, PainterFreedByItsWindowAtTheEndIsNotTouchedAgain) {
+    auto skin = formtest::LoadFrameSkin();
+    formtest::BareWindow window =
+        formtest::MakeBareWindow(nullptr, 320, 240, WS_OVERLAPPEDWINDOW, false, FreesItsPainterAtTheEnd);
+    g_placedPainter = new (g_painterStorage) skin::TWinSkinForm(nullptr);
+    g_placedPainter->FHandle = window.handle;
+    g_placedPainter->AttachToWindow(*skin->data);
+    formtest::RunSetup(window.handle);
+    ASSERT_EQ(g_placedPainter->State(), skin::psRunning);
+
+    DestroyWindow(window.handle);
+    ASSERT_EQ(g_placedPainter, nullptr);
+    const bool untouched = std::all_of(std::begin(g_painterStorage), std::end(g_painterStorage),
+                                       [](unsigned char b) { return b == kFreedPattern; });
+    EXPECT_TRUE(untouched);
+}
+
 TEST(FormLifetime, AnsiWindowKeepsItsProcedureAndTextConverts) {
     static const char* className = [] {
         WNDCLASSEXA wc{};
