@@ -844,7 +844,7 @@ void TWinSkinForm::Detach() {
         return;
     }
     delete std::exchange(FSystemMenuPopup, nullptr);
-    FTimer->SetEnabled(false);
+    StopHover();
     if (!FWndProcThunk) {
         return;
     }
@@ -875,13 +875,22 @@ void TWinSkinForm::Detach() {
     FRegionWidth = FRegionHeight = 0;
 }
 
+void TWinSkinForm::StopHover() {
+    FTimer->SetEnabled(false);
+    // A hint shown for this (active) window's button would have no timer
+    // left to take it down.
+    if (FActive != 0) {
+        ResetHint();
+    }
+}
+
 void TWinSkinForm::Release() {
     if (!FFrameSkinned) {
         LightDetach();
         return;
     }
     delete std::exchange(FSystemMenuPopup, nullptr);
-    FTimer->SetEnabled(false);
+    StopHover();
     if (FWndProcThunk) {
         RestoreFormHandler();
         RestoreWindowProcedure();
@@ -890,7 +899,7 @@ void TWinSkinForm::Release() {
 }
 
 void TWinSkinForm::LightDetach() {
-    FTimer->SetEnabled(false);
+    StopHover();
     FreeControlPainters();
     if (FFormControl != nullptr && FState != psDestroying) {
         FFormControl->SetColor(FSavedColor);

@@ -176,6 +176,8 @@ private:
     void SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Activation(WPARAM wParam, LPARAM lParam);
     void LightDetach();
+    // Stops the hover timer and takes down a hint it may have shown.
+    void StopHover();
     void FreeControlPainters();
     void RestoreWindowProcedure();
     // Puts WS_SYSMENU back when the window had a system menu (unless the

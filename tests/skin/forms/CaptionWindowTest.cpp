@@ -231,6 +231,35 @@ TEST_F(CaptionWindow, DeactivationTakesAShowingHintDown) {
     SetCursorPos(600, 600);
 }
 
+// Letting go of the window stops the hover timer: a showing hint goes too.
+TEST(CaptionWindowHint, LettingGoTakesAShowingHintDown) {
+    const struct {
+        const char* name;
+        void (*letGo)(formtest::SkinnedForm& form);
+    } cases[] = {
+        {"skin switched off", [](formtest::SkinnedForm& f) { f.painter->Detach(); }},
+        {"window destroyed", [](formtest::SkinnedForm& f) { f.form.reset(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameSkinSpec spec;
+        spec.captionButtons = true;
+        auto skin = formtest::LoadFrameSkin(spec);
+        formtest::SkinnedForm form = formtest::MakeSkinnedForm(*skin->data, 300, 200);
+        SetForegroundWindow(form.Handle());
+        formtest::Settle(form.Handle());
+        const RECT r = formtest::WindowRectOf(form.Handle());
+        const POINT close{r.right - 20 + 8, r.top + 4 + 7};
+        ASSERT_TRUE(SetCursorPos(close.x, close.y));
+        SendMessageW(form.Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(close.x, close.y));
+        ASSERT_TRUE(testsupport::PumpUntil([&skin] { return skin->data->HintShowing(); }, 5000));
+        c.letGo(form);
+        EXPECT_FALSE(skin->data->HintShowing());
+        SetCursorPos(600, 600);
+        form.form.reset();
+    }
+}
+
 // The default skin's five buttons on a sizeable form: maximise or restore
 // by the window state, the icon button at the left.
 TEST(CaptionDefaultSkin, MaximiseAndRestoreTakeTurns) {
