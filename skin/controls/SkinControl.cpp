@@ -196,13 +196,16 @@ void TSkinControl::PassOn(ui::Message& message) {
 
 bool TSkinControl::BeforeMessage(ui::Message& message) {
     switch (message.msg) {
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
         FState = 6;
+        // The window's own procedure may free this painter as its window ends.
+        const std::shared_ptr<ui::Component*> alive = LifetimeCell();
         PassOn(message);
-        if (FActive) {
+        if (*alive != nullptr && FActive) {
             Detach();
         }
         return false;
+    }
     case SKM_QUERY:
         message.result = 1;
         return false;

@@ -14,7 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <memory>
+#include <new>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -324,6 +329,47 @@ TEST_F(BareFixture, OuterLayerRemovedFirstGivesTheOriginalBack) {
     outer.Remove();
     painter.reset();
     EXPECT_EQ(window.Procedure(), original);
+}
+
+// A window that owns its painter may free it while its window ends; the
+// painter must not be used afterwards. To make a stray use visible, the
+// freed place is taken at once by another painter that counts calls made
+// to it, as a reused allocation would be.
+int g_strayDetaches = 0;
+struct Tripwire : RecordingPainter {
+    explicit Tripwire(Log& log) : RecordingPainter(nullptr, log) { FActive = 1; }
+    void Detach() override { ++g_strayDetaches; }
+};
+alignas(Tripwire) unsigned char g_painterStorage[std::max(sizeof(Tripwire), sizeof(RecordingPainter))];
+RecordingPainter* g_placedPainter = nullptr;
+Tripwire* g_tripwire = nullptr;
+Log g_tripwireLog;
+
+LRESULT CALLBACK FreesItsPainterAtTheEnd(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCDESTROY && g_placedPainter != nullptr) {
+        std::exchange(g_placedPainter, nullptr)->~RecordingPainter();
+        g_tripwire = new (g_painterStorage) Tripwire(g_tripwireLog);
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+TEST(BareWindowEnd, PainterFreedByItsWindowAtTheEndIsNotUsedAgain) {
+    Log log;
+    skin::TSkinData skinData{nullptr};
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FreesItsPainterAtTheEnd));
+    g_placedPainter = new (g_painterStorage) RecordingPainter(nullptr, log);
+    g_placedPainter->AttachWindow(window, &skinData, nullptr, nullptr);
+    ASSERT_TRUE(g_placedPainter->Active());
+
+    g_strayDetaches = 0;
+    DestroyWindow(window);
+    ASSERT_NE(g_tripwire, nullptr);
+    EXPECT_EQ(g_strayDetaches, 0);
+    EXPECT_EQ(g_tripwire->State(), 0);  // nothing marked the new occupant
+    std::exchange(g_tripwire, nullptr)->~Tripwire();
 }
 
 TEST_F(BareFixture, TheFinalDestroyMessageMarksThePainterGone) {
