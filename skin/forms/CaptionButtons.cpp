@@ -66,6 +66,12 @@ constexpr ConditionRule kConditions[] = {
     // -1 has no defined meaning: such a button stays hidden.
     {-1, Never, Never},
 };
+// Skin coordinates are clamped to what a window coordinate can be, so that
+// the layout's sums cannot overflow for a damaged skin.
+constexpr int32_t kMaxCoordinate = 0x7FFF;
+
+int32_t Coordinate(int32_t value) { return std::clamp(value, -kMaxCoordinate, kMaxCoordinate); }
+
 constexpr int32_t kFirstAlwaysCode = 201;
 constexpr int32_t kLastAlwaysCode = 999;
 constexpr int32_t kFirstAskedCode = 1000;
@@ -179,25 +185,26 @@ void TWinSkinForm::LayoutButtons() {
         }
         const int w = data.Bitmap.Width() / data.FrameCount();
         const int h = data.Bitmap.Height();
+        const int x = Coordinate(data.Xcoord);
+        const int y = Coordinate(data.Ycoord);
         POINT at{0, 0};
         switch (data.Align) {
         case 0:
-            at = {data.Xcoord, data.Ycoord};
+            at = {x, y};
             break;
         case 1:
-            at = {windowWidth - data.Xcoord, data.Ycoord};
+            at = {windowWidth - x, y};
             break;
         case 2:
         case 8:
-            at = {FTitleRect.left - w - data.Xcoord, data.Ycoord};
+            at = {FTitleRect.left - w - x, y};
             break;
         case 3:
         case 9:
-            at = {FTitleRect.right + data.Xcoord, data.Ycoord};
+            at = {FTitleRect.right + x, y};
             break;
         case 100:
-            at = {windowWidth - data.Xcoord - FBorderRight - menuBarLeftMargin,
-                  FCaptionHeight + (FMenuBarHeight - h) / 2};
+            at = {windowWidth - x - FBorderRight - menuBarLeftMargin, FCaptionHeight + (FMenuBarHeight - h) / 2};
             break;
         default:
             break;

@@ -21,6 +21,8 @@ constexpr int kBottomPiece = 4;
 constexpr int kIconAction = 3;
 constexpr int kIconAction2 = 11;
 
+constexpr int32_t kMaxButtonOffset = 0x7FFF;
+
 constexpr UINT kMeasureTitle = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP;
 constexpr UINT kDrawTitle = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr UINT kDrawTitleRightToLeft = kDrawTitle | DT_RIGHT | DT_RTLREADING;
@@ -289,7 +291,9 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
         }
         const TDataSkinSysButton& data = button.FData;
         if (data.Align == 1 && !data.Empty()) {
-            FRightButtonsWidth = std::max(FRightButtonsWidth, data.Xcoord);
+            // Clamped as the layout clamps it: a damaged skin's value must
+            // not overflow the title's sums.
+            FRightButtonsWidth = std::max(FRightButtonsWidth, std::min(data.Xcoord, kMaxButtonOffset));
         }
     }
 

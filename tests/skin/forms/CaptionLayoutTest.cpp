@@ -5,6 +5,9 @@
 
 #include "skin/controls/SkinMessages.h"
 
+#include <cstdint>
+#include <string>
+
 namespace {
 
 using captiontest::ButtonData;
@@ -47,6 +50,27 @@ TEST_F(CaptionLayout, EachAnchorPlacesTheButton) {
         EXPECT_TRUE(SameRect(button.FBounds, c.expected))
             << button.FBounds.left << "," << button.FBounds.top << "," << button.FBounds.right << ","
             << button.FBounds.bottom;
+    }
+}
+
+// Coordinates of a damaged skin at the ends of the 32-bit range still give
+// a button of its cell size, never bounds that wrapped around.
+TEST_F(CaptionLayout, ExtremeCoordinatesKeepTheCellSize) {
+    probe.TitleRect() = RECT{100, 2, 200, 20};
+    probe.CaptionHeight() = 30;
+    probe.MenuBarHeight() = 20;
+    constexpr int32_t kMax = INT32_MAX;
+    constexpr int32_t kMin = INT32_MIN;
+    for (const int32_t align : {0, 1, 2, 3, 100}) {
+        for (const POINT at : {POINT{kMax, kMax}, POINT{kMin, kMin}, POINT{kMax, kMin}, POINT{kMin, 0}}) {
+            SCOPED_TRACE(std::to_string(align) + " at " + std::to_string(at.x) + ", " + std::to_string(at.y));
+            ClearButtons();
+            TWinSysButton& button = Add(ButtonData(15, align, at.x, at.y));
+            Layout();
+            EXPECT_EQ(button.FBounds.right - button.FBounds.left, 18);
+            EXPECT_GT(button.FBounds.right, button.FBounds.left);
+            EXPECT_GT(button.FBounds.bottom, button.FBounds.top);
+        }
     }
 }
 
