@@ -5,6 +5,8 @@
 #include "app/study/NavigationToken.h"
 #include "skin/data/CodePage.h"
 
+#include <cwchar>
+#include <iterator>
 #include <string_view>
 
 namespace app {
@@ -70,6 +72,12 @@ std::wstring PageAddress(const char* path) {
     return skin::AnsiToWide(skin::WideToAnsi(VOCARA_SERVER_BASE) + path);
 }
 
+bool IsMessageBox(HWND window) {
+    constexpr wchar_t kDialogClass[] = L"#32770";
+    wchar_t name[std::size(kDialogClass) + 1] = {};
+    return GetClassNameW(window, name, int(std::size(name))) > 0 && std::wcscmp(name, kDialogClass) == 0;
+}
+
 Tfrmrg& AccountWindow() {
     if (!frmrg()) {
         frmrg() = &ui::App().Create<Tfrmrg>();
@@ -131,7 +139,14 @@ void Tfrmrg::FormDeactivate(ui::Form&) {
 
 void Tfrmrg::TakeActivationBack() {
     // Closed meanwhile (the handler is gone with the close) or hidden: let go.
-    if (!OnDeactivate || !IsWindowVisible(HandleIfAllocated()) || GetActiveWindow() == HandleIfAllocated()) {
+    const HWND active = GetActiveWindow();
+    if (!OnDeactivate || !IsWindowVisible(HandleIfAllocated()) || active == HandleIfAllocated()) {
+        return;
+    }
+    // Only the program's own windows are kept behind it. Another application
+    // keeps what the user gave it (taking it back would start a fight), and a
+    // message box (the login window's or any other) stays on top to be read.
+    if (active == nullptr || IsMessageBox(active)) {
         return;
     }
     SetFocus();

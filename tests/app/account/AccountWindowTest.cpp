@@ -12,6 +12,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 using testing_support::ScriptedBrowser;
@@ -283,6 +285,85 @@ TEST_F(AccountWindowTest, TheWindowTakesTheActivationBackWhileOpen) {
     SetActiveWindow(login->Handle());
     PumpFor(100);
     EXPECT_EQ(GetActiveWindow(), login->Handle());
+}
+
+// What a message box saw while it was up: the timer below runs inside the
+// box's own loop, notes the active window, then answers the box.
+struct BoxWatch {
+    HWND box = nullptr;
+    HWND activeWhileUp = nullptr;
+    int ticks = 0;
+};
+BoxWatch g_boxWatch;
+
+BOOL CALLBACK FindBox(HWND window, LPARAM) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
+        g_boxWatch.box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK WatchBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (++g_boxWatch.ticks < 8) {
+        return;  // let any activation move settle
+    }
+    KillTimer(nullptr, timer);
+    EnumThreadWindows(GetCurrentThreadId(), FindBox, 0);
+    g_boxWatch.activeWhileUp = GetActiveWindow();
+    if (g_boxWatch.box != nullptr) {
+        PostMessageW(g_boxWatch.box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+TEST_F(AccountWindowTest, AMessageBoxShownWhileOpenStaysActive) {
+    app::OpenSignUpPage();
+    const HWND account = Window().Handle();
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == account; }));
+
+    // As the login window's own boxes are shown (a login reply, a restore request).
+    g_boxWatch = {};
+    SetTimer(nullptr, 0, 40, WatchBox);
+    MessageBoxW(login->Handle(), L"text", L"caption", MB_OK);
+    ASSERT_NE(g_boxWatch.box, nullptr);
+    EXPECT_EQ(g_boxWatch.activeWhileUp, g_boxWatch.box);
+    EXPECT_TRUE(app::frmrg());
+}
+
+TEST_F(AccountWindowTest, AnotherApplicationKeepsTheActivationItWasGiven) {
+    app::OpenSignUpPage();
+    const HWND account = Window().Handle();
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == account; }));
+
+    // Another application: a window of another thread, which has its own
+    // activation, brought to the front.
+    HWND other = nullptr;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD otherThread = 0;
+    std::thread thread([&] {
+        otherThread = GetCurrentThreadId();
+        other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+        SetEvent(ready);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+        DestroyWindow(other);
+    });
+    WaitForSingleObject(ready, INFINITE);
+    CloseHandle(ready);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }));
+    PumpFor(400);
+    EXPECT_EQ(GetForegroundWindow(), other);
+    EXPECT_NE(GetActiveWindow(), account);
+
+    PostThreadMessageW(otherThread, WM_QUIT, 0, 0);
+    thread.join();
 }
 
 TEST_F(AccountWindowTest, TheHandOverSurvivesALoginWindowThatIsGoneOrDisabled) {
