@@ -15,6 +15,10 @@ namespace {
 // Posted by the deactivation handler to itself: focus set while the
 // activation is still moving away is undone when the move completes.
 constexpr UINT kTakeActivationBack = WM_USER + 0x301;
+// While a message box is up the window waits for it to go, then takes the
+// activation back from whatever the box handed it to.
+constexpr UINT_PTR kAfterMessageBoxTimer = 0x301;
+constexpr UINT kAfterMessageBoxInterval = 200;
 
 constexpr int kDesignLeft = 690;
 constexpr int kDesignTop = 477;
@@ -146,7 +150,11 @@ void Tfrmrg::TakeActivationBack() {
     // Only the program's own windows are kept behind it. Another application
     // keeps what the user gave it (taking it back would start a fight), and a
     // message box (the login window's or any other) stays on top to be read.
-    if (active == nullptr || IsMessageBox(active)) {
+    if (active == nullptr) {
+        return;
+    }
+    if (IsMessageBox(active)) {
+        SetTimer(HandleIfAllocated(), kAfterMessageBoxTimer, kAfterMessageBoxInterval, nullptr);
         return;
     }
     SetFocus();
@@ -154,6 +162,11 @@ void Tfrmrg::TakeActivationBack() {
 
 void Tfrmrg::WndProc(ui::Message& message) {
     if (message.msg == kTakeActivationBack) {
+        TakeActivationBack();
+        return;
+    }
+    if (message.msg == WM_TIMER && message.wParam == kAfterMessageBoxTimer) {
+        KillTimer(HandleIfAllocated(), kAfterMessageBoxTimer);
         TakeActivationBack();
         return;
     }

@@ -329,6 +329,9 @@ TEST_F(AccountWindowTest, AMessageBoxShownWhileOpenStaysActive) {
     MessageBoxW(login->Handle(), L"text", L"caption", MB_OK);
     ASSERT_NE(g_boxWatch.box, nullptr);
     EXPECT_EQ(g_boxWatch.activeWhileUp, g_boxWatch.box);
+    // The box handed the activation to the login window as it went: the
+    // account window, still open, takes it back.
+    EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == account; }));
     EXPECT_TRUE(app::frmrg());
 }
 
