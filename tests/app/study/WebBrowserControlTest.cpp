@@ -287,6 +287,47 @@ TEST_F(BrowserTest, TheWindowGoingTakesTheBrowserObjectAlong) {
     EXPECT_TRUE(seen.empty());
 }
 
+TEST_F(BrowserTest, TheFormMayGoFromInsideTheEvent) {
+    // As a command that closes and frees its window at once would.
+    const struct {
+        const char* name;
+        bool freeTheForm;  // else only its window goes
+    } cases[] = {{"window destroyed", false}, {"form freed", true}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        onNavigate = [&](const std::wstring&, bool& cancel) {
+            cancel = true;
+            if (row.freeTheForm) {
+                form.reset();
+                browser = nullptr;
+            } else {
+                DestroyWindow(form->Handle());
+            }
+        };
+        EXPECT_NO_THROW(browser != nullptr ? browser->Navigate(Address(L"/en/user/end")) : void());
+        EXPECT_EQ(seen.size(), 1u);
+        PumpFor(100);
+        EXPECT_EQ(app::OleSite::LiveObjects(), 0);
+        EXPECT_EQ(app::OleBrowserEvents::LiveObjects(), 0);
+        TearDown();
+        seen.clear();
+        onNavigate = nullptr;
+    }
+}
+
+TEST_F(BrowserTest, AnAddressOfAnyLengthOrScriptReachesTheHandlerWhole) {
+    const std::wstring longPath = L"/en/user/" + std::wstring(70000, L'a') + L"/fi";
+    const std::wstring outside = L"/en/user/\u0e01\U0001F600\u00e9/suc=\u0444@x.y";
+    for (const std::wstring& path : {longPath, outside}) {
+        seen.clear();
+        onNavigate = [](const std::wstring&, bool& cancel) { cancel = true; };
+        browser->Navigate(Address(path));
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0], Address(path));
+    }
+}
+
 // What a thread without COM got when it made a browser.
 struct CreationOutcome {
     std::wstring error;
