@@ -236,18 +236,21 @@ void WebBrowserControl::BeforeNavigate2(const std::wstring& url, bool& cancel) n
     if (!OnBeforeNavigate2 || Destroying()) {
         return;
     }
+    // The handler may free this control (its window closing at once).
+    const std::shared_ptr<ui::Component*> alive = LifetimeCell();
     try {
         OnBeforeNavigate2(*this, url, cancel);
     } catch (...) {
-        if (navigating_ > 0) {
+        if (*alive != nullptr && navigating_ > 0) {
             // Our own Navigate call is below: it throws this on its way out.
             if (!handlerError_) {
                 handlerError_ = std::current_exception();
             }
             return;
         }
-        // A navigation the page started, from the message loop: nothing of
-        // ours is below to hand it to, so it goes to the error box.
+        // A navigation the page started, from the message loop, or a control
+        // its handler freed: nothing of ours is below to hand the error to,
+        // so it goes to the error box.
         try {
             ui::App().HandleException(std::current_exception());
         } catch (...) {

@@ -316,6 +316,25 @@ TEST_F(BrowserTest, TheFormMayGoFromInsideTheEvent) {
     }
 }
 
+TEST_F(BrowserTest, AnErrorOfAHandlerThatFreedTheFormIsNotLost) {
+    // Nothing of the control is left below to carry the error out of
+    // Navigate: it goes to the error box instead.
+    std::vector<std::wstring> shown;
+    ui::App().OnException = [&](const std::wstring& text) { shown.push_back(text); };
+    onNavigate = [&](const std::wstring&, bool& cancel) {
+        cancel = true;
+        form.reset();
+        browser = nullptr;
+        throw ui::Error(L"handler failed after freeing its window");
+    };
+    app::WebBrowserControl* const control = browser;
+    EXPECT_NO_THROW(control->Navigate(Address(L"/en/user/end")));
+    EXPECT_EQ(shown, std::vector<std::wstring>{L"handler failed after freeing its window"});
+    PumpFor(100);
+    EXPECT_EQ(app::OleSite::LiveObjects(), 0);
+    EXPECT_EQ(app::OleBrowserEvents::LiveObjects(), 0);
+}
+
 TEST_F(BrowserTest, AnAddressOfAnyLengthOrScriptReachesTheHandlerWhole) {
     const std::wstring longPath = L"/en/user/" + std::wstring(70000, L'a') + L"/fi";
     const std::wstring outside = L"/en/user/\u0e01\U0001F600\u00e9/suc=\u0444@x.y";
