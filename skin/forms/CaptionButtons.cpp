@@ -274,16 +274,18 @@ TNCObject::~TNCObject() {
     }
 }
 
-void TNCObject::MouseDown() {
+void TNCObject::BecomeHot(int32_t mouseState) {
     if (FOwner.FHotObject != nullptr && FOwner.FHotObject != this) {
         FOwner.FHotObject->MouseLeave();
     }
     if (FVisible != 0) {
         FOwner.FHotObject = this;
-        FMouseState = msPressed;
+        FMouseState = mouseState;
         Paint();
     }
 }
+
+void TNCObject::MouseDown() { BecomeHot(msPressed); }
 
 void TNCObject::MouseUp() {
     if (FVisible != 0) {
@@ -293,16 +295,8 @@ void TNCObject::MouseUp() {
 }
 
 void TNCObject::MouseEnter() {
-    if (FOwner.FHotObject == this) {
-        return;
-    }
-    if (FOwner.FHotObject != nullptr) {
-        FOwner.FHotObject->MouseLeave();
-    }
-    if (FVisible != 0) {
-        FOwner.FHotObject = this;
-        FMouseState = msHot;
-        Paint();
+    if (FOwner.FHotObject != this) {
+        BecomeHot(msHot);
     }
 }
 

@@ -32,6 +32,12 @@ public:
     // A caption button (not a menu-bar item).
     virtual bool IsCaptionButton() const { return false; }
 
+protected:
+    // Takes over from the previous hot object and shows the given state.
+    void BecomeHot(int32_t mouseState);
+
+public:
+
     TWinSkinForm& FOwner;
     RECT FBounds{};  // frame coordinates: relative to the window's top-left corner
     uint8_t FVisible = 0;

@@ -90,6 +90,16 @@ bool KeepsSystemMenuOnTaskbarWindows() {
 constexpr std::array<WORD, 8> kSystemMenuCommands{SC_SIZE,       SC_MOVE,       SC_MINIMIZE, SC_MAXIMIZE,
                                                   SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE,    SC_RESTORE};
 
+// The procedure a layer replaced, with the functions of the window's
+// flavour; the default procedure when there was none.
+LRESULT CallReplaced(WNDPROC previous, HWND window, bool unicode, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (previous == nullptr) {
+        return unicode ? DefWindowProcW(window, msg, wParam, lParam) : DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return unicode ? CallWindowProcW(previous, window, msg, wParam, lParam)
+                   : CallWindowProcA(previous, window, msg, wParam, lParam);
+}
+
 constexpr UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 } // namespace
@@ -394,12 +404,7 @@ LRESULT TWinSkinForm::SubclassHandler(void* painter, UINT msg, WPARAM wParam, LP
 }
 
 LRESULT TWinSkinForm::CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (FOldWndProc == nullptr) {
-        return FUnicodeWindow ? DefWindowProcW(FHandle, msg, wParam, lParam)
-                              : DefWindowProcA(FHandle, msg, wParam, lParam);
-    }
-    return FUnicodeWindow ? CallWindowProcW(FOldWndProc, FHandle, msg, wParam, lParam)
-                          : CallWindowProcA(FOldWndProc, FHandle, msg, wParam, lParam);
+    return CallReplaced(FOldWndProc, FHandle, FUnicodeWindow != 0, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -927,12 +932,7 @@ LRESULT TWinSkinForm::MdiClientHandler(void* painter, UINT msg, WPARAM wParam, L
 }
 
 LRESULT TWinSkinForm::CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const bool unicode = IsWindowUnicode(FMdiClient) != 0;
-    if (FOldClientProc == nullptr) {
-        return unicode ? DefWindowProcW(FMdiClient, msg, wParam, lParam) : DefWindowProcA(FMdiClient, msg, wParam, lParam);
-    }
-    return unicode ? CallWindowProcW(FOldClientProc, FMdiClient, msg, wParam, lParam)
-                   : CallWindowProcA(FOldClientProc, FMdiClient, msg, wParam, lParam);
+    return CallReplaced(FOldClientProc, FMdiClient, IsWindowUnicode(FMdiClient) != 0, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -32,6 +32,16 @@ protected:
         return lines;
     }
     static std::string Line(UINT msg, WPARAM w) { return std::to_string(msg) + " " + std::to_string(w); }
+    // Moves the cursor onto the button (it becomes hot) and lets the hover
+    // timer tick the given number of times.
+    void RestOn(const TWinSysButton& button, int ticks) {
+        const POINT inside = Centre(button.FBounds);
+        ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
+        probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
+        for (int tick = 0; tick < ticks; ++tick) {
+            probe.HoverTick();
+        }
+    }
 };
 
 using Lines = std::vector<std::string>;
@@ -291,12 +301,7 @@ TEST_F(CaptionMouse, HintShowsAfterOneSecondAndGoesAfterThreeAndAHalf) {
 TEST_F(CaptionMouse, CursorLeavingTheHotButtonResetsIt) {
     TWinSysButton& close = Add(ButtonData(0, 1, 40, 4));
     Layout();
-    const POINT inside = Centre(close.FBounds);
-    ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
-    probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
-    for (int tick = 0; tick < 5; ++tick) {
-        probe.HoverTick();
-    }
+    RestOn(close, 5);
     ASSERT_TRUE(skinData->HintShowing());
     ASSERT_TRUE(SetCursorPos(10, 40));
     probe.HoverTick();
@@ -309,12 +314,7 @@ TEST_F(CaptionMouse, CursorLeavingTheHotButtonResetsIt) {
 TEST_F(CaptionMouse, ButtonsWithoutHintTextShowNoneAndMenuLoopsStopTheCount) {
     TWinSysButton& user = Add(ButtonData(15, 0, 10, 4));
     Layout();
-    const POINT inside = Centre(user.FBounds);
-    ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
-    probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
-    for (int tick = 0; tick < 6; ++tick) {
-        probe.HoverTick();
-    }
+    RestOn(user, 6);
     EXPECT_FALSE(skinData->HintShowing());
     EXPECT_EQ(skinData->hintTime, 1500u);
     probe.MenuLoop() = 1;
@@ -326,12 +326,7 @@ TEST_F(CaptionMouse, ButtonsWithoutHintTextShowNoneAndMenuLoopsStopTheCount) {
 TEST_F(CaptionMouse, HintOfAForgottenHotButtonGoesAtTheNextTick) {
     TWinSysButton& close = Add(ButtonData(0, 1, 40, 4));
     Layout();
-    const POINT inside = Centre(close.FBounds);
-    ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
-    probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
-    for (int tick = 0; tick < 4; ++tick) {
-        probe.HoverTick();
-    }
+    RestOn(close, 4);
     ASSERT_TRUE(skinData->HintShowing());
     probe.HotObject() = nullptr;
     probe.HoverTick();
@@ -342,14 +337,9 @@ TEST_F(CaptionMouse, HintOfAForgottenHotButtonGoesAtTheNextTick) {
 TEST_F(CaptionMouse, PressingHidesTheHint) {
     TWinSysButton& close = Add(ButtonData(0, 1, 40, 4));
     Layout();
-    const POINT inside = Centre(close.FBounds);
-    ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
-    probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
-    for (int tick = 0; tick < 4; ++tick) {
-        probe.HoverTick();
-    }
+    RestOn(close, 4);
     ASSERT_TRUE(skinData->HintShowing());
-    probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, inside);
+    probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, Centre(close.FBounds));
     EXPECT_FALSE(skinData->HintShowing());
 }
 
