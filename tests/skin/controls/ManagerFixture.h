@@ -9,6 +9,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Application.h"
+#include "tests/support/GdiObjects.h"
 #include "tests/support/Pump.h"
 #include "ui/Form.h"
 
@@ -191,21 +192,7 @@ inline int ThreadWindowCount() {
     return count;
 }
 
-// The process's live GDI objects (Wine answers 0 to GetGuiResources, but its
-// GetObjectType accepts a bare table index, so the table can be walked).
-inline int LiveGdiObjects() {
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0) {
-        return int(counted);
-    }
-    int live = 0;
-    for (uintptr_t index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) {
-            ++live;
-        }
-    }
-    return live;
-}
+using testsupport::LiveGdiObjects;
 
 // Runs the posted command and answers how often the component was told.
 inline int RunCommands(skin::TSkinData& data) {

@@ -5,6 +5,7 @@
 #include "skin/data/ImageRoutines.h"
 
 #include "ImageRoutinesTest.h"
+#include "tests/support/GdiObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +16,7 @@ namespace {
 using namespace imagetest;
 using ui::Bitmap;
 
-// The process's live GDI objects. Windows counts them for us; Wine answers 0
-// there, but its GetObjectType accepts a bare table index (no generation in
-// the high word), so the table can be walked.
-int LiveGdiObjects() {
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0) {
-        return int(counted);
-    }
-    int live = 0;
-    for (uintptr_t index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) {
-            ++live;
-        }
-    }
-    return live;
-}
+using testsupport::LiveGdiObjects;
 
 TEST(GdiHandles, TheCountSeesAnObjectThatIsNotFreed) {
     // Without this the other tests here could pass by counting nothing.
