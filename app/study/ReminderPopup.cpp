@@ -106,6 +106,29 @@ void Tfms::FormClose(ui::Form&, ui::CloseAction& action) {
     Dismiss();
 }
 
+void Tfms::PinBottomRight(int right, int bottom) {
+    pinned_ = true;
+    pin_ = POINT{right, bottom};
+    pinnedSize_ = SIZE{Width(), Height()};
+    SetTop(bottom - Height());
+    SetLeft(right - Width());
+}
+
+void Tfms::FollowPin() {
+    if (!pinned_ || (Width() == pinnedSize_.cx && Height() == pinnedSize_.cy)) {
+        return;
+    }
+    pinnedSize_ = SIZE{Width(), Height()};
+    SetBounds(pin_.x - Width(), pin_.y - Height(), Width(), Height());
+}
+
+void Tfms::WndProc(ui::Message& message) {
+    Form::WndProc(message);
+    if (message.msg == WM_WINDOWPOSCHANGED) {
+        FollowPin();
+    }
+}
+
 void Tfms::Dismiss() {
     if (fms().get() == this) {
         fms().reset();

@@ -34,13 +34,26 @@ public:
     // running message has been handled.
     void Dismiss();
 
+    // Puts the popup's outer right and bottom edges at these screen
+    // coordinates and keeps them there when its outer size changes later:
+    // the skin fits its frame to a new window only once the window's set-up
+    // message arrives, after it was placed, and would otherwise push its
+    // bottom edge down onto the task bar.
+    void PinBottomRight(int right, int bottom);
+
 protected:
     void CreateParams(ui::WindowCreateParams& params) override;
+    void WndProc(ui::Message& message) override;
 
 private:
     void BuildControls();
     void FormCreate(ui::Form& sender);
     void FormClose(ui::Form& sender, ui::CloseAction& action);
+    void FollowPin();
+
+    bool pinned_ = false;
+    POINT pin_{};
+    SIZE pinnedSize_{};
 };
 
 } // namespace app

@@ -343,8 +343,7 @@ void Tfmmain::sfms() {
     }
     popup->Show();
     popup->SetCaption(kReminderCaption);
-    popup->SetTop(ui::Screen::Height() - popup->Height() - gap);
-    popup->SetLeft(ui::Screen::Width() - popup->Width());
+    popup->PinBottomRight(ui::Screen::Width(), ui::Screen::Height() - gap);
 }
 
 void Tfmmain::StopClock() { Timer1.SetEnabled(false); }

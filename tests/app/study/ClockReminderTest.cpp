@@ -80,6 +80,29 @@ TEST_F(ClockTest, TheShellsTaskbarAnswerPlacesTheReminder) {
     ExpectPopupPlaced(*Popup(), (shell.bottom - shell.top) + 10);
 }
 
+// The skin fits its frame to a new popup when the set-up message it posted
+// arrives, after the placement: keeping the client area, it changes the outer
+// size from the top-left corner. The popup keeps its bottom-right corner.
+TEST_F(ClockTest, AFrameFittedAfterThePlacementKeepsTheReminderAboveTheTaskbar) {
+    TickAt(10, 15);
+    app::Tfms& popup = *Popup();
+    RECT outer{};
+    GetWindowRect(popup.Handle(), &outer);
+    for (const int grow : {14, -6}) {
+        SCOPED_TRACE(grow);
+        const int width = outer.right - outer.left + grow / 2;
+        const int height = outer.bottom - outer.top + grow;
+        SetWindowPos(popup.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ExpectPopupPlaced(popup, 40);
+        EXPECT_EQ(popup.Height(), height);
+        EXPECT_EQ(popup.Width(), width);
+    }
+    // A move alone (the user dragging it by its caption) is the user's.
+    SetWindowPos(popup.Handle(), nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(popup.Left(), 100);
+    EXPECT_EQ(popup.Top(), 120);
+}
+
 TEST_F(ClockTest, StartingOnTheHourWaitsForTheNextQuarter) {
     for (int minute = 0; minute < 15; ++minute) {
         TickAt(10, minute);
