@@ -50,6 +50,16 @@ std::wstring TwoDigits(int value) {
 // Floating point halves go to the even neighbour (the default rounding mode).
 int RoundHalfEven(double value) { return int(std::nearbyint(value)); }
 
+// What the reminder keeps clear of at the bottom of the screen: the task
+// bar's height and 10 pixels. A task bar standing on the left or right edge
+// is as tall as the screen and would push the reminder off its top: then only
+// the 10 pixels.
+int ReminderGap(const RECT& taskbar) {
+    const int width = taskbar.right - taskbar.left;
+    const int height = taskbar.bottom - taskbar.top;
+    return (height > width ? 0 : height) + 10;
+}
+
 // Keeps a flag set for the length of a scope.
 class FlagScope {
 public:
@@ -335,7 +345,7 @@ void Tfmmain::refreshtm() {
 
 void Tfmmain::sfms() {
     const RECT taskbar = QueryTaskbar ? QueryTaskbar() : RECT{0, 0, 0, 0};
-    const int gap = (taskbar.bottom - taskbar.top) + 10;
+    const int gap = ReminderGap(taskbar);
     Tfms* popup = fms().get();
     if (popup == nullptr) {
         popup = &ui::App().Create<Tfms>();

@@ -80,6 +80,33 @@ TEST_F(ClockTest, TheShellsTaskbarAnswerPlacesTheReminder) {
     ExpectPopupPlaced(*Popup(), (shell.bottom - shell.top) + 10);
 }
 
+// The gap above the screen's bottom is the task bar's height and 10; a task
+// bar on a side edge is as tall as the screen and must not push the reminder
+// off the screen's top.
+TEST_F(ClockTest, TheReminderKeepsClearOfTheTaskbarWhereverItStands) {
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    const struct {
+        const char* edge;
+        RECT taskbar;
+        int gap;
+    } rows[] = {
+        {"bottom", {0, h - 30, w, h}, 40},
+        {"top", {0, 0, w, 30}, 40},
+        {"left", {0, 0, 60, h}, 10},
+        {"right", {w - 60, 0, w, h}, 10},
+        {"none reported", {0, 0, 0, 0}, 10},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.edge);
+        taskbar = row.taskbar;
+        window->sfms();
+        ExpectPopupPlaced(*Popup(), row.gap);
+        EXPECT_GE(Popup()->Top(), 0);
+        DeleteReminder();
+    }
+}
+
 // The skin fits its frame to a new popup when the set-up message it posted
 // arrives, after the placement: keeping the client area, it changes the outer
 // size from the top-left corner. The popup keeps its bottom-right corner.
