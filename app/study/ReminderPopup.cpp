@@ -15,12 +15,7 @@ constexpr unsigned kTickInterval = 500;
 constexpr intptr_t kLastFlashingTick = 10;
 constexpr intptr_t kLastTick = 100;
 
-ui::Font PopupFont() {
-    ui::Font font;
-    font.name = L"新宋体";
-    font.height = 19;
-    return font;
-}
+const ui::Font kPopupFont{.name = L"新宋体", .height = 19};
 
 struct ControlLayout {
     const char* name;
@@ -55,7 +50,7 @@ void Tfms::BuildControls() {
         row.control->SetParent(this);
         row.control->SetBounds(row.left, row.top, row.width, row.height);
         row.control->SetCaption(row.text);
-        row.control->SetFont(PopupFont());
+        row.control->SetFont(kPopupFont);
     }
     Button1.tabStop = true;
     Button2.tabStop = true;

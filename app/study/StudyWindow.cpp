@@ -33,14 +33,6 @@ constexpr unsigned kClockInterval = 1000;
 constexpr LONG_PTR kOwnerExStyle = 136;
 constexpr std::array<std::wstring_view, 4> kReminderMinutes{L"00", L"30", L"15", L"45"};
 
-ui::Font FontOf(const wchar_t* face, int height, ui::Color color = ui::clWindowText) {
-    ui::Font font;
-    font.name = face;
-    font.height = height;
-    font.color = color;
-    return font;
-}
-
 std::wstring TwoDigits(int value) {
     wchar_t text[16] = {};
     std::swprintf(text, std::size(text), L"%02d", value);
@@ -110,7 +102,7 @@ void Tfmmain::BuildControls() {
     st1.SetHeight(kLoadingLabelHeight);
     st1.SetAlign(ui::Align::Top);
     st1.SetCaption(kLoadingText);
-    st1.SetFont(FontOf(L"新宋体", 19, ui::clGreen));
+    st1.SetFont(ui::Font{.name = L"新宋体", .height = 19, .color = ui::clGreen});
 
     wb.name = "wb";
     wb.SetParent(this);
@@ -138,7 +130,7 @@ void Tfmmain::BuildToolBar() {
     ToolBar1.SetHeight(kToolButtonSize + 2);
     ToolBar1.SetFlat(true);
     ToolBar1.SetColor(ui::clBtnHighlight);
-    ToolBar1.SetFont(FontOf(L"宋体", 16));
+    ToolBar1.SetFont(ui::Font{.name = L"宋体", .height = 16});
     ToolBar1.SetShowCaptions(true);
     ToolBar1.SetButtonSize(kToolButtonSize, kToolButtonSize);
     LoadToolBarImages();
