@@ -4,6 +4,7 @@
 #include "tests/app/study/StudyWindowFixture.h"
 
 #include "app/Startup.h"
+#include "tests/support/GdiObjects.h"
 
 #include <shellapi.h>
 
@@ -259,6 +260,43 @@ TEST_F(TrayTest, DragRules) {
 }
 
 // --- the program's end ----------------------------------------------------------
+
+// A study window's whole life, reminder included, leaves no GDI object and
+// no window behind: the tool-bar icons, fonts, brushes and the popup go with
+// their owners.
+TEST(StudyWindowLifetime, NothingIsLeftAfterTheWindowsGo) {
+    testing_support::ScriptedBrowserScope scope;
+    SteppingClock clock;
+    app::SetClock(&clock);
+    auto lifetime = [&] {
+        auto study = std::make_unique<app::Tfmmain>(nullptr, kBase);
+        app::fmmain() = study.get();
+        study->Show();
+        study->ToolButton3Click(study->ToolButton3);
+        clock.Set(10, 15);
+        study->Timer1Timer(study->Timer1);
+        app::Tfms* popup = app::fms().get();
+        EXPECT_NE(popup, nullptr);
+        const HWND popupHandle = popup != nullptr ? popup->Handle() : nullptr;
+        if (popup != nullptr) {
+            popup->Timer1Timer(popup->Timer1);
+            SendMessageW(popup->Button1.Handle(), BM_CLICK, 0, 0);
+        }
+        const HWND handle = study->Handle();
+        study.reset();
+        ui::App().ProcessMessages();
+        EXPECT_FALSE(IsWindow(handle));
+        EXPECT_FALSE(IsWindow(popupHandle));
+        EXPECT_FALSE(app::fms());
+    };
+    lifetime();  // the first run makes what lives for the process (classes, stock fonts)
+    const int objects = testsupport::LiveGdiObjects();
+    for (int i = 0; i < 3; ++i) {
+        lifetime();
+    }
+    EXPECT_EQ(testsupport::LiveGdiObjects(), objects);
+    app::SetClock(nullptr);
+}
 
 TEST(StudyWindowProgramEnd, ExitEndsTheLoopAndTheWindowsGo) {
     testing_support::ScriptedBrowserScope scope;
