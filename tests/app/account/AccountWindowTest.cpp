@@ -1,14 +1,14 @@
 #include "app/LoginWindow.h"
 #include "app/WindowReferences.h"
 #include "app/account/AccountWindow.h"
-#include "app/comm/HttpClient.h"
 #include "ui/Application.h"
 
+#include "tests/support/OleTestEnvironment.h"
 #include "tests/support/Pump.h"
 #include "tests/support/ScriptedBrowser.h"
+#include "tests/support/ServiceControl.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <optional>
 #include <string>
@@ -20,21 +20,9 @@ using testing_support::ScriptedBrowser;
 using testing_support::ScriptedBrowserScope;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using testsupport::Service;
 
 namespace {
-
-// The login window's XML parser is a COM object.
-class OleEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-};
-[[maybe_unused]] const ::testing::Environment* const kOle = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
-
-std::string Service(std::string_view command) {
-    app::comm::HttpClient client(VOCARA_SERVER_BASE);
-    return client.Get(std::string("/__test/") + std::string(command));
-}
 
 // Captcha requests the stand-in has seen since its last reset.
 int CaptchaRequests() {

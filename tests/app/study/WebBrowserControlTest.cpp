@@ -1,4 +1,3 @@
-#include "app/comm/HttpClient.h"
 #include "app/study/OleBrowserEvents.h"
 #include "app/study/OleSite.h"
 #include "app/study/WebBrowserControl.h"
@@ -6,7 +5,9 @@
 #include "ui/Form.h"
 #include "ui/Label.h"
 
+#include "tests/support/OleTestEnvironment.h"
 #include "tests/support/Pump.h"
+#include "tests/support/ServiceControl.h"
 
 #include <exdispid.h>
 #include <olectl.h>
@@ -20,21 +21,9 @@
 
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using testsupport::Service;
 
 namespace {
-
-class OleEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-};
-[[maybe_unused]] const ::testing::Environment* const kOle = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
-
-// The stand-in service's control API.
-std::string Service(std::string_view command) {
-    app::comm::HttpClient client(VOCARA_SERVER_BASE);
-    return client.Get(std::string("/__test/") + std::string(command));
-}
 
 std::wstring Address(const std::wstring& path) { return std::wstring(VOCARA_SERVER_BASE) + path; }
 
