@@ -5,10 +5,10 @@
 #include "ui/Application.h"
 #include "ui/Timer.h"
 
+#include "tests/support/OleTestEnvironment.h"
 #include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,14 +20,6 @@ using testsupport::PumpFor;
 using testsupport::PumpUntil;
 
 namespace {
-
-// The XML parser is a COM object; the program initialises OLE at its start.
-class OleEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-};
-[[maybe_unused]] const ::testing::Environment* const kOle = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
 // Nothing listens here: requests fail at once, as with no network.
 constexpr wchar_t kUnreachableServer[] = L"http://127.0.0.1:1";
