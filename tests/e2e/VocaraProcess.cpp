@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace e2e {
@@ -63,11 +64,19 @@ std::string Sandbox::SavedReply() const {
 VocaraProcess::VocaraProcess(const Sandbox& sandbox) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + sandbox.Program().wstring() + L"\"";
-    if (!CreateProcessW(sandbox.Program().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        sandbox.Folder().c_str(), &startup, &info_)) {
-        throw std::runtime_error("Vocara.exe did not start");
+    // Right after a copy of the program was ended, Wine now and then refuses
+    // a new process for a moment: try again a few times before giving up.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::wstring commandLine = L"\"" + sandbox.Program().wstring() + L"\"";
+        if (CreateProcessW(sandbox.Program().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           sandbox.Folder().c_str(), &startup, &info_)) {
+            return;
+        }
+        error = GetLastError();
+        Sleep(200);
     }
+    throw std::runtime_error("Vocara.exe did not start (error " + std::to_string(error) + ")");
 }
 
 VocaraProcess::~VocaraProcess() {
