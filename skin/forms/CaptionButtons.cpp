@@ -66,12 +66,6 @@ constexpr ConditionRule kConditions[] = {
     // -1 has no defined meaning: such a button stays hidden.
     {-1, Never, Never},
 };
-// Skin coordinates are clamped to what a window coordinate can be, so that
-// the layout's sums cannot overflow for a damaged skin.
-constexpr int32_t kMaxCoordinate = 0x7FFF;
-
-int32_t Coordinate(int32_t value) { return std::clamp(value, -kMaxCoordinate, kMaxCoordinate); }
-
 constexpr int32_t kFirstAlwaysCode = 201;
 constexpr int32_t kLastAlwaysCode = 999;
 constexpr int32_t kFirstAskedCode = 1000;
@@ -85,8 +79,6 @@ const ConditionRule* FindCondition(int32_t code) {
     }
     return nullptr;
 }
-
-bool IsWindowIconAction(int32_t action) { return action == 3 || action == 11; }
 
 } // namespace
 
@@ -185,8 +177,8 @@ void TWinSkinForm::LayoutButtons() {
         }
         const int w = data.Bitmap.Width() / data.FrameCount();
         const int h = data.Bitmap.Height();
-        const int x = Coordinate(data.Xcoord);
-        const int y = Coordinate(data.Ycoord);
+        const int x = ClampSkinCoordinate(data.Xcoord);
+        const int y = ClampSkinCoordinate(data.Ycoord);
         POINT at{0, 0};
         switch (data.Align) {
         case 0:

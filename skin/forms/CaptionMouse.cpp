@@ -51,8 +51,6 @@ constexpr HintRule kHints[] = {
     {61, L"Restore"},
 };
 
-bool IsWindowIconAction(int32_t action) { return action == 3 || action == 11; }
-
 POINT PointOf(LPARAM lParam) { return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}; }
 
 } // namespace

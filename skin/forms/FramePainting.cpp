@@ -18,11 +18,6 @@ constexpr int kRightPiece = 2;
 constexpr int kTopPiece = 3;
 constexpr int kBottomPiece = 4;
 
-constexpr int kIconAction = 3;
-constexpr int kIconAction2 = 11;
-
-constexpr int32_t kMaxButtonOffset = 0x7FFF;
-
 constexpr UINT kMeasureTitle = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP;
 constexpr UINT kDrawTitle = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr UINT kDrawTitleRightToLeft = kDrawTitle | DT_RIGHT | DT_RTLREADING;
@@ -76,7 +71,7 @@ void TWinSkinForm::LoadFrameMetrics() {
     }
     FButtonCount = int32_t(FButtons.size());
     for (const auto& buttonData : FSkinData->CaptionButtons) {
-        if (buttonData->Action == kIconAction || buttonData->Action == kIconAction2) {
+        if (IsWindowIconAction(buttonData->Action)) {
             LoadIconBitmap();
             if (buttonData->Bitmap.Empty()) {
                 buttonData->Bitmap = FIconBitmap;
@@ -293,7 +288,7 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
         if (data.Align == 1 && !data.Empty()) {
             // Clamped as the layout clamps it: a damaged skin's value must
             // not overflow the title's sums.
-            FRightButtonsWidth = std::max(FRightButtonsWidth, std::min(data.Xcoord, kMaxButtonOffset));
+            FRightButtonsWidth = std::max(FRightButtonsWidth, ClampSkinCoordinate(data.Xcoord));
         }
     }
 

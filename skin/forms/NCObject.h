@@ -11,6 +11,15 @@ namespace skin {
 class TWinSkinForm;
 class TDataSkinSysButton;
 
+// The button that shows the window icon and opens the system menu.
+constexpr bool IsWindowIconAction(int32_t action) { return action == 3 || action == 11; }
+
+// A skin's button offset clamped to what a window coordinate can be, so that
+// layout and title sums cannot overflow for a damaged skin.
+constexpr int32_t ClampSkinCoordinate(int32_t value) {
+    return value < -0x7FFF ? -0x7FFF : (value > 0x7FFF ? 0x7FFF : value);
+}
+
 // FMouseState
 enum : int32_t { msNone = 0, msNormal = 1, msPressed = 2, msHot = 3 };
 
