@@ -212,7 +212,9 @@ TEST_F(StudyE2eTest, ToolBarPagesSizeTheWindowAndOpenTheirAddresses) {
         EXPECT_TRUE(WaitForRequests(address, before + 1)) << ServiceLog();
         EXPECT_EQ(PlaceOf(study_), place);  // only the size changes
         EXPECT_TRUE(IsWindowVisible(study_));
-        EXPECT_TRUE(LoadingLabelShows());  // no page sends the command that hides it
+        // No page sends the command that hides it; the resized window may still
+        // be repainting when the size has arrived.
+        EXPECT_TRUE(WaitUntil([&] { return LoadingLabelShows(); }, kWaitMs));
         if (c.shot != nullptr) OfferScreenshot(study_, c.shot);
     }
     EXPECT_TRUE(vocara_->Running());
