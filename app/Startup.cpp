@@ -4,7 +4,7 @@
 #include "app/WindowReferences.h"
 #include "app/study/StudyWindow.h"
 #include "res/ResourceIds.h"
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Application.h"
 

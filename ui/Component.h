@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -100,6 +101,38 @@ public:
 
 private:
     std::shared_ptr<Component*> cell_;
+};
+
+// Owns a component that may also be freed by its toolkit owner first (a
+// painter owned by the form it paints): frees it unless it is gone already.
+template <class T>
+class OwnedComponent {
+public:
+    OwnedComponent() = default;
+    explicit OwnedComponent(T* component) : ref_(component) {}
+    OwnedComponent(OwnedComponent&& other) noexcept : ref_(std::exchange(other.ref_, Ref<T>())) {}
+    OwnedComponent& operator=(OwnedComponent&& other) noexcept {
+        if (this != &other) {
+            reset();
+            ref_ = std::exchange(other.ref_, Ref<T>());
+        }
+        return *this;
+    }
+    OwnedComponent(const OwnedComponent&) = delete;
+    OwnedComponent& operator=(const OwnedComponent&) = delete;
+    ~OwnedComponent() { reset(); }
+
+    T* get() const { return ref_.get(); }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return get() != nullptr; }
+    // Gives up ownership without freeing.
+    T* release() { return std::exchange(ref_, Ref<T>()).get(); }
+    void reset(T* component = nullptr) {
+        delete std::exchange(ref_, Ref<T>(component)).get();
+    }
+
+private:
+    Ref<T> ref_;
 };
 
 // A text that a property did not accept.

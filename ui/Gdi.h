@@ -1,6 +1,7 @@
 #pragma once
-// Owning wrappers for GDI and user handles: one move-only type per kind, so a
-// handle is released exactly once, on every path.
+// Owning wrappers for GDI and user handles, hooks and global atoms: one
+// move-only type per kind, so a handle is released exactly once, on every
+// path.
 
 #include <windows.h>
 
@@ -52,6 +53,10 @@ struct MenuTraits {
     static void Close(HMENU menu) noexcept { DestroyMenu(menu); }
 };
 
+struct HookTraits {
+    static void Close(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
+};
+
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
@@ -60,6 +65,36 @@ using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+using UniqueHook = UniqueHandle<HHOOK, HookTraits>;
+
+// A global atom of ours, deleted again when it goes: the global atom table
+// belongs to the whole logon session and outlives the process.
+class UniqueGlobalAtom {
+public:
+    UniqueGlobalAtom() noexcept = default;
+    explicit UniqueGlobalAtom(const wchar_t* name) noexcept : atom_(GlobalAddAtomW(name)) {}
+    UniqueGlobalAtom(UniqueGlobalAtom&& other) noexcept : atom_(std::exchange(other.atom_, ATOM(0))) {}
+    UniqueGlobalAtom& operator=(UniqueGlobalAtom&& other) noexcept {
+        if (this != &other) {
+            reset();
+            atom_ = std::exchange(other.atom_, ATOM(0));
+        }
+        return *this;
+    }
+    UniqueGlobalAtom(const UniqueGlobalAtom&) = delete;
+    UniqueGlobalAtom& operator=(const UniqueGlobalAtom&) = delete;
+    ~UniqueGlobalAtom() { reset(); }
+
+    ATOM get() const noexcept { return atom_; }
+    void reset() noexcept {
+        if (atom_ != 0) {
+            GlobalDeleteAtom(std::exchange(atom_, ATOM(0)));
+        }
+    }
+
+private:
+    ATOM atom_ = 0;
+};
 
 // A window's device context from GetDC or GetWindowDC, released on scope exit.
 class WindowDc {

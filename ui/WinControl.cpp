@@ -37,9 +37,10 @@ WNDPROC BaseProcOf(HWND window) {
     return found != ClassBaseProcs().end() ? found->second : DefWindowProcW;
 }
 
+// Deleted again at process end, when the last window is gone.
 ATOM PropertyAtom() {
-    static const ATOM atom = GlobalAddAtomW(WinControl::ControlPropertyName().c_str());
-    return atom;
+    static const UniqueGlobalAtom atom(WinControl::ControlPropertyName().c_str());
+    return atom.get();
 }
 
 UINT NextChildId() {

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     HWND plain = MakeWindow(L"Unskinned window", 0);
     HWND skinned = MakeWindow(L"Skinned window", 40);
     skin::TWinSkinForm painter(nullptr);
-    painter.FHandle = skinned;
+    painter.SetWindow(skinned);
     painter.AttachToWindow(data);
     SendMessageW(skinned, skin::SKM_SETUP, 0, skin::kSetupMagic);
     SetWindowPos(skinned, nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);

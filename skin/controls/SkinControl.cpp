@@ -1,9 +1,8 @@
 #include "skin/controls/SkinControl.h"
 
+#include "skin/controls/ControlPainterHost.h"
 #include "skin/controls/SkinMessages.h"
-#include "skin/controls/WindowSubclass.h"
 #include "skin/data/SkinData.h"
-#include "skin/forms/WinSkinForm.h"
 #include "ui/WinControl.h"
 
 #include <exception>
@@ -11,29 +10,6 @@
 
 namespace skin {
 namespace {
-
-const WindowSubclass& BareLayer(WNDPROC procedure) {
-    static const WindowSubclass layer(L"VocaraSkinControl", procedure);
-    return layer;
-}
-
-// What the control's WindowProc holds while a painter is attached. After the
-// painter has gone it only hands messages on, in case a later layer kept it.
-struct DispatchHandler {
-    std::shared_ptr<TSkinControl*> painter;
-    ui::MessageHandler saved;
-    ui::Control* control;
-
-    void operator()(ui::Message& message) const {
-        if (*painter != nullptr) {
-            (*painter)->Dispatch(message);
-        } else if (saved) {
-            saved(message);
-        } else {
-            control->DefaultWindowProc(message);
-        }
-    }
-};
 
 std::wstring WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -53,39 +29,14 @@ TSkinControl::TSkinControl(ui::Component* owner) : ui::Component(owner) {}
 
 TSkinControl::~TSkinControl() {
     // Reverse order of attaching: the handler, then the window procedure.
-    RestoreToolkitHandler();
-    RemoveWindowProcedure();
+    FHandlerHook.Remove();
+    FWndProcLayer.Remove();
     if (FForm != nullptr) {
         FForm->UnregisterControlPainter(this);
     }
 }
 
-void TSkinControl::RestoreToolkitHandler() {
-    if (!dispatchCell_) {
-        return;
-    }
-    *dispatchCell_ = nullptr;
-    // A control being destroyed has lost its members already; the window is
-    // gone with it, so there is nothing to give back.
-    ui::Control* control = controlAlive_.get();
-    if (control != nullptr && control->WindowProc.target<DispatchHandler>() != nullptr &&
-        control->WindowProc.target<DispatchHandler>()->painter == dispatchCell_) {
-        control->WindowProc = std::move(FOldWindowProc);
-    }
-    FOldWindowProc = nullptr;
-    dispatchCell_.reset();
-}
-
-void TSkinControl::RemoveWindowProcedure() {
-    if (!FWndProcThunk) {
-        return;
-    }
-    BareLayer(BareWindowProc).Remove(FHandle);
-    FWndProcThunk = false;
-    FOldWndProc = nullptr;
-}
-
-void TSkinControl::Attach(TWinSkinForm* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas) {
+void TSkinControl::Attach(ControlPainterHost* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas) {
     auto* control = dynamic_cast<ui::Control*>(Owner());
     if (FAttached || control == nullptr) {
         return;
@@ -103,9 +54,7 @@ void TSkinControl::Attach(TWinSkinForm* form, TSkinData* skinData, bool ownBackg
     FHandle = handle;
     FUnicode = handle != nullptr && IsWindowUnicode(handle) ? 1 : 0;
 
-    FOldWindowProc = control->WindowProc;
-    dispatchCell_ = std::make_shared<TSkinControl*>(this);
-    control->WindowProc = DispatchHandler{dispatchCell_, FOldWindowProc, control};
+    FHandlerHook.Install(*control, [this](ui::Message& message) { Dispatch(message); });
     if (form != nullptr) {
         form->RegisterControlPainter(this);
     }
@@ -123,10 +72,10 @@ void TSkinControl::Attach(TWinSkinForm* form, TSkinData* skinData, bool ownBackg
     }
     control->Invalidate();
     FAttached = 1;
-    FState = 1;
+    FState = PainterState::Running;
 }
 
-void TSkinControl::AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, ui::Canvas* canvas) {
+void TSkinControl::AttachWindow(HWND window, TSkinData* skinData, ControlPainterHost* form, ui::Canvas* canvas) {
     if (FAttached) {
         return;
     }
@@ -141,20 +90,16 @@ void TSkinControl::AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* 
     }
     FUnicode = IsWindowUnicode(window) ? 1 : 0;
     FText = WindowText(window);
-    FOldWndProc = BareLayer(BareWindowProc).Install(window, this);
-    FWndProcThunk = FOldWndProc != nullptr;
+    FWndProcLayer.Install<TSkinControl, &TSkinControl::BareWindowMessage>(window, ui::SubclassKind::ControlPainter,
+                                                                          this);
     InvalidateRect(window, nullptr, TRUE);
     FAttached = 1;
-    FState = 1;
+    FState = PainterState::Running;
 }
 
-LRESULT CALLBACK TSkinControl::BareWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* painter = static_cast<TSkinControl*>(BareLayer(BareWindowProc).Owner(window));
-    if (painter == nullptr) {
-        return BareLayer(BareWindowProc).Forward(window, msg, wParam, lParam);
-    }
+LRESULT TSkinControl::BareWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     ui::Message message{msg, wParam, lParam, 0};
-    painter->Dispatch(message);
+    Dispatch(message);
     return message.result;
 }
 
@@ -182,22 +127,18 @@ void TSkinControl::Dispatch(ui::Message& message) {
 }
 
 void TSkinControl::PassOn(ui::Message& message) {
-    if (FOldWindowProc) {
-        FOldWindowProc(message);
-    } else if (FControl != nullptr && controlAlive_) {
-        FControl->DefaultWindowProc(message);
-    } else if (FOldWndProc != nullptr) {
-        message.result =
-            WindowSubclass::CallProcedure(FOldWndProc, FHandle, message.msg, message.wParam, message.lParam);
+    if (FControl != nullptr) {
+        FHandlerHook.CallNext(message);
     } else if (FHandle != nullptr) {
-        message.result = DefWindowProcW(FHandle, message.msg, message.wParam, message.lParam);
+        // Also after the layer left the chain at WM_NCDESTROY.
+        message.result = ui::WindowSubclass::CallNext(FHandle, message.msg, message.wParam, message.lParam);
     }
 }
 
 bool TSkinControl::BeforeMessage(ui::Message& message) {
     switch (message.msg) {
     case WM_NCDESTROY: {
-        FState = 6;
+        FState = PainterState::Gone;
         // The window's own procedure may free this painter as its window ends.
         const std::shared_ptr<ui::Component*> alive = LifetimeCell();
         PassOn(message);
@@ -247,7 +188,7 @@ void TSkinControl::Repaint() {
         FPaintTarget->Invalidate();
         return;
     }
-    if (FHandle != nullptr && FState != 6) {
+    if (FHandle != nullptr && FState != PainterState::Gone) {
         InvalidateRect(FHandle, nullptr, TRUE);
         UpdateWindow(FHandle);
     }
@@ -262,7 +203,7 @@ void TSkinControl::Detach() {
     detached_ = true;
     FActive = 0;
     ui::Control* control = controlAlive_.get();
-    if (FState == 6 || control == nullptr || !FOwnBackground) {
+    if (FState == PainterState::Gone || control == nullptr || !FOwnBackground) {
         return;
     }
     if (FParentBackgroundWasOn) {

@@ -1,13 +1,16 @@
 #pragma once
 // The base of every control painter: attaches to a toolkit control (through
-// its replaceable message handler) or to a bare window (through its window
-// procedure), sees each message before and after the control does, repaints,
-// and lets go in reverse order of what it replaced.
+// its replaceable message handler) or to a bare window (through a layer of
+// its window procedure), sees each message before and after the control
+// does, repaints, and lets go in reverse order of what it replaced.
 
+#include "skin/controls/PainterState.h"
 #include "ui/Canvas.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
+#include "ui/HandlerHook.h"
 #include "ui/Messages.h"
+#include "ui/WindowSubclass.h"
 
 #include <windows.h>
 
@@ -22,8 +25,8 @@ class WinControl;
 
 namespace skin {
 
+class ControlPainterHost;
 class TSkinData;
-class TWinSkinForm;
 
 class TSkinControl : public ui::Component {
 public:
@@ -34,8 +37,10 @@ public:
     explicit TSkinControl(ui::Component* owner);
     ~TSkinControl() override;
 
-    virtual void Attach(TWinSkinForm* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas);
-    virtual void AttachWindow(HWND window, TSkinData* skinData, TWinSkinForm* form, ui::Canvas* canvas);
+    // form: the form painter of the control's window, which frees the
+    // painter when it lets go of the window (none for a painter on its own).
+    virtual void Attach(ControlPainterHost* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas);
+    virtual void AttachWindow(HWND window, TSkinData* skinData, ControlPainterHost* form, ui::Canvas* canvas);
     virtual void Detach();
     // Answers whether the message is passed on to the control.
     virtual bool BeforeMessage(ui::Message& message);
@@ -54,8 +59,8 @@ public:
     ui::Control* PaintTarget() const { return FPaintTarget; }
     void SetPaintTarget(ui::Control* target) { FPaintTarget = target; }
     const std::wstring& Text() const { return FText; }
-    TWinSkinForm* Form() const { return FForm; }
-    int32_t State() const { return FState; }
+    ControlPainterHost* Form() const { return FForm; }
+    PainterState State() const { return FState; }
     bool Active() const { return FActive != 0; }
     bool Attached() const { return FAttached != 0; }
 
@@ -76,32 +81,25 @@ protected:
     uint8_t FEnabled = 0;
     uint8_t FFocused = 0;
     std::wstring FText;
-    bool FWndProcThunk = false;  // the bare window is subclassed
-    WNDPROC FOldWndProc = nullptr;
+    ui::WindowSubclass FWndProcLayer;  // on a bare window
     uint8_t FActive = 1;
     uint8_t FUnicode = 0;
     TSkinData* FSkinData = nullptr;
     HWND FHandle = nullptr;
-    ui::MessageHandler FOldWindowProc;
+    ui::HandlerHook FHandlerHook;  // on a toolkit control
     ui::Control* FControl = nullptr;
     RECT FWindowRect{};
     ui::Control* FPaintTarget = nullptr;
     uint8_t FOwnBackground = 0;
     ui::Color FSavedColor = 0;
     uint8_t FAttached = 0;
-    int32_t FState = 0;
-    TWinSkinForm* FForm = nullptr;
+    PainterState FState = PainterState::Created;
+    ControlPainterHost* FForm = nullptr;
     uint8_t FParentBackgroundWasOn = 0;
 
 private:
-    static LRESULT CALLBACK BareWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    void RestoreToolkitHandler();
-    void RemoveWindowProcedure();
+    LRESULT BareWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // The handler put in the control's WindowProc holds this cell; it is
-    // emptied when the painter goes, so a layer put over ours later still
-    // reaches the control's own handler.
-    std::shared_ptr<TSkinControl*> dispatchCell_;
     // Empty once the control is being destroyed.
     ui::Ref<ui::Control> controlAlive_;
     bool savedParentColor_ = false;

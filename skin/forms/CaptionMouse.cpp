@@ -3,9 +3,9 @@
 // commands keep the painter's idea of the window state.
 #include "skin/forms/WinSkinForm.h"
 
-#include "skin/controls/SkinManage.h"
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
+#include "skin/forms/FormPainterHost.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 
@@ -202,8 +202,8 @@ void TWinSkinForm::MaximiseToggle() {
         RestoreWindow();
     } else {
         if (FMdiKind == mkChild) {
-            if (TSkinManage* manager = SkinManage()) {
-                manager->SetMdiCaptionMode(true);
+            if (FormPainterHost* host = PainterHost()) {
+                host->SetMdiCaptionMode(true);
             }
         }
         FWindowState = wsMaximised;
@@ -249,9 +249,9 @@ void TWinSkinForm::TrackSystemCommand(WPARAM command) {
     case SC_RESTORE:
         FWindowState = wsNormal;
         if (FMdiKind == mkChild) {
-            TSkinManage* manager = SkinManage();
-            if (manager != nullptr && manager->MdiCaptionMode()) {
-                manager->SetMdiCaptionMode(false);
+            FormPainterHost* host = PainterHost();
+            if (host != nullptr && host->MdiCaptionMode()) {
+                host->SetMdiCaptionMode(false);
             }
         }
         break;

@@ -197,7 +197,7 @@ void TWinSkinForm::PaintBorderPiece(HDC dc, int piece, const RECT& target) {
 }
 
 void TWinSkinForm::RepaintFrame(HDC dc) {
-    if ((FState != psRunning && FState != psReskinning) || FFrameKind == fkCaptionless ||
+    if ((FState != PainterState::Running && FState != PainterState::Reskinning) || FFrameKind == fkCaptionless ||
         (IsMdiChild() && FWindowState == wsMaximised) || FSkinData == nullptr) {
         return;
     }
@@ -368,7 +368,7 @@ ui::UniqueRegion TWinSkinForm::FramePartRegion(int piece, const RECT& part, bool
 }
 
 void TWinSkinForm::UpdateRegion() {
-    if (FState == psGone || !FFrameSkinned || FSkinData == nullptr) {
+    if (FState == PainterState::Gone || !FFrameSkinned || FSkinData == nullptr) {
         return;
     }
     RECT window{};
@@ -378,7 +378,7 @@ void TWinSkinForm::UpdateRegion() {
     if (width <= 0 || height <= 0 || (IsMdiChild() && FWindowState != wsNormal)) {
         return;
     }
-    if (width == FRegionWidth && height == FRegionHeight && !IsMdiChild() && FState != psReskinning) {
+    if (width == FRegionWidth && height == FRegionHeight && !IsMdiChild() && FState != PainterState::Reskinning) {
         return;  // built for this size already
     }
     FRegion = nullptr;

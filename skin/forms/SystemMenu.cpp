@@ -2,8 +2,8 @@
 // menu at each opening, owner-drawn with the skin's colours and glyphs.
 #include "skin/forms/WinSkinForm.h"
 
-#include "skin/controls/SkinManage.h"
 #include "skin/data/SkinData.h"
+#include "skin/forms/FormPainterHost.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
@@ -133,7 +133,7 @@ void GiveBackForeground(HWND window, bool wasForeground) {
 
 void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
     // A painter made by another module's manager leaves its menu to that module.
-    if (TSkinManage* manager = SkinManage(); manager != nullptr && manager->ModuleInstance() != nullptr) {
+    if (const FormPainterHost* host = PainterHost(); host != nullptr && host->ModuleInstance() != nullptr) {
         return;
     }
     if (g_tracking != nullptr) {
@@ -141,8 +141,8 @@ void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
     }
     const DWORD now = GetTickCount();
     if (now - FLastIconClick > FDoubleClickTime) {
-        if (TSkinManage* manager = SkinManage()) {
-            manager->SetPopupMode(2);
+        if (FormPainterHost* host = PainterHost()) {
+            host->SetPopupMode(PopupMode::SystemMenu);
         }
         FLastIconClick = now;
         BuildSystemMenuPopup();
@@ -170,10 +170,9 @@ void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
 }
 
 void TWinSkinForm::BuildSystemMenuPopup() {
-    delete FSystemMenuPopup;
-    FSystemMenuPopup = nullptr;
+    FSystemMenuPopup.reset();
     auto& popup = Create<ui::PopupMenu>();
-    FSystemMenuPopup = &popup;
+    FSystemMenuPopup.reset(&popup);
     popup.tag = kSystemMenuTag;
     popup.SetOwnerDraw(true);
 

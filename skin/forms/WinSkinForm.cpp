@@ -4,11 +4,10 @@
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/controls/SkinControl.h"
-#include "skin/controls/SkinManage.h"
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/CodePage.h"
 #include "skin/data/SkinData.h"
-#include "skin/forms/FormSubclass.h"
+#include "skin/forms/FormPainterHost.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/Timer.h"
@@ -23,27 +22,6 @@
 namespace skin {
 
 namespace {
-
-LRESULT CALLBACK FormLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK MdiClientLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-
-SubclassLayer& FormLayer() {
-    static SubclassLayer layer(L"VocaraFormPainter", FormLayerProcedure);
-    return layer;
-}
-
-SubclassLayer& MdiClientLayer() {
-    static SubclassLayer layer(L"VocaraFormPainterMdiClient", MdiClientLayerProcedure);
-    return layer;
-}
-
-LRESULT CALLBACK FormLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return FormLayer().Dispatch(window, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK MdiClientLayerProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return MdiClientLayer().Dispatch(window, msg, wParam, lParam);
-}
 
 // The show command of the window's placement as a window state.
 uint8_t PlacementState(HWND window) {
@@ -90,16 +68,6 @@ bool KeepsSystemMenuOnTaskbarWindows() {
 constexpr std::array<WORD, 8> kSystemMenuCommands{SC_SIZE,       SC_MOVE,       SC_MINIMIZE, SC_MAXIMIZE,
                                                   SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE,    SC_RESTORE};
 
-// The procedure a layer replaced, with the functions of the window's
-// flavour; the default procedure when there was none.
-LRESULT CallReplaced(WNDPROC previous, HWND window, bool unicode, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (previous == nullptr) {
-        return unicode ? DefWindowProcW(window, msg, wParam, lParam) : DefWindowProcA(window, msg, wParam, lParam);
-    }
-    return unicode ? CallWindowProcW(previous, window, msg, wParam, lParam)
-                   : CallWindowProcA(previous, window, msg, wParam, lParam);
-}
-
 constexpr UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 } // namespace
@@ -122,22 +90,28 @@ TWinSkinForm::TWinSkinForm(ui::Component* owner) : ui::Component(owner) {
 TWinSkinForm::~TWinSkinForm() {
     // Freed without Release (a manager dropping it, a test): no message may
     // reach the freed painter, and the form keeps a working handler.
-    RestoreFormHandler();
-    RestoreWindowProcedure();
-    RestoreClientProcedure();
+    FFormHook.Remove();
+    FWndProcLayer.Remove();
+    FClientProcLayer.Remove();
     FTimer->SetEnabled(false);
     FHotObject = nullptr;
     FButtons.clear();
     FreeControlPainters();
-    if (TSkinManage* manager = SkinManage()) {
-        manager->RemoveFormPainter(FHandle);
+    if (FormPainterHost* host = PainterHost()) {
+        host->RemoveFormPainter(FHandle);
     }
+}
+
+void TWinSkinForm::SetWindow(HWND window, HMODULE module, std::wstring eventName) {
+    FHandle = window;
+    FModule = module;
+    FEventName = std::move(eventName);
 }
 
 // ---------------------------------------------------------------- attach
 
 void TWinSkinForm::AttachToForm(TSkinData& skinData, ui::Form& form) {
-    if (FWndProcThunk) {
+    if (FWndProcLayer.Installed()) {
         return;
     }
     FFormControl = &form;
@@ -148,10 +122,8 @@ void TWinSkinForm::AttachToForm(TSkinData& skinData, ui::Form& form) {
         form.SetPropertyText("AutoScroll", "False");
     }
     CommonAttach(skinData);
-    if (FFrameSkinned && !FFormHooked) {
-        FOldWindowProc = form.WindowProc;
-        FFormHooked = true;
-        form.WindowProc = [this](ui::Message& message) { FormMessageHandler(message); };
+    if (FFrameSkinned) {
+        FFormHook.Install(form, [this](ui::Message& message) { FormMessageHandler(message); });
     }
     FSavedColor = form.GetColor();
     form.SetColor(skinData.Colours[scButtonFace]);
@@ -181,9 +153,8 @@ void TWinSkinForm::FindMdiClient() {
         if (WindowClassName(child) == L"MDIClient") {
             FMdiKind = mkParent;
             FMdiClient = child;
-            if (TSkinManage* manager = SkinManage()) {
-                manager->SetMdiClient(child);
-                manager->SetMdiParentForm(FFormControl);
+            if (FormPainterHost* host = PainterHost()) {
+                host->MdiParentFound(child, FFormControl);
             }
             return;
         }
@@ -191,12 +162,12 @@ void TWinSkinForm::FindMdiClient() {
 }
 
 void TWinSkinForm::CommonAttach(TSkinData& skinData) {
-    if (FWndProcThunk || !IsWindow(FHandle)) {
+    if (FWndProcLayer.Installed() || !IsWindow(FHandle)) {
         return;
     }
-    TSkinManage* manager = SkinManage();
-    if (manager != nullptr) {
-        manager->SetStartCount(1);
+    FormPainterHost* host = PainterHost();
+    if (host != nullptr) {
+        host->PainterAttached();
     }
     FSkinData = &skinData;
     FFrameSkinned = skinData.SkinControls.Contains(xcMainMenu);
@@ -241,12 +212,12 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
 
     if (FMdiKind == mkParent) {
         FSavedMenuUpdate = skinData.MenuUpdate ? 1 : 0;
-        FOldClientProc = MdiClientLayer().Install(FMdiClient, IsWindowUnicode(FMdiClient) != 0, this, MdiClientHandler);
-        FClientProcThunk = FOldClientProc != nullptr;
+        FClientProcLayer.Install<TWinSkinForm, &TWinSkinForm::GuardedMdiClientProcedure>(
+            FMdiClient, ui::SubclassKind::MdiClient, this);
     }
 
-    FOldWndProc = FormLayer().Install(FHandle, FUnicodeWindow != 0, this, SubclassHandler);
-    FWndProcThunk = FOldWndProc != nullptr;
+    FWndProcLayer.Install<TWinSkinForm, &TWinSkinForm::GuardedWindowProcedure>(FHandle, ui::SubclassKind::FormPainter,
+                                                                              this);
 
     if (FFrameSkinned) {
         // The skinned menu bar is a layer of its own; until it exists the
@@ -254,7 +225,7 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
         FWindowMenu = GetMenu(FHandle);
         LoadFrameMetrics();
     } else {
-        FState = psRunning;
+        FState = PainterState::Running;
     }
 
     if (IsMdiChild()) {
@@ -262,8 +233,8 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
         if (systemCaption > FCaptionHeight) {
             FMenuBarHeight = systemCaption - FCaptionHeight;
         }
-        if (FWindowState == wsMaximised && manager != nullptr && !manager->MdiCaptionMode()) {
-            manager->SetMdiCaptionMode(true);
+        if (FWindowState == wsMaximised && host != nullptr && !host->MdiCaptionMode()) {
+            host->SetMdiCaptionMode(true);
         }
     }
 }
@@ -279,31 +250,31 @@ void TWinSkinForm::Setup() {
     FFrameDelta = RECT{0, 0, (window.right - window.left) - FClientRect.right,
                        (window.bottom - window.top) - FClientRect.bottom};
 
-    TSkinManage* manager = SkinManage();
-    if (manager != nullptr && manager->Mapper() != nullptr) {
+    FormPainterHost* host = PainterHost();
+    if (ControlMapper* mapper = host != nullptr ? host->Mapper() : nullptr) {
         if (FFormControl != nullptr) {
-            manager->Mapper()->MapForm(*this, *FFormControl);
+            mapper->MapForm(*this, *FFormControl);
         } else {
-            manager->Mapper()->MapWindow(*this, FHandle);
+            mapper->MapWindow(*this, FHandle);
         }
     }
 
-    if (FState == psCreated) {
+    if (FState == PainterState::Created) {
         if (IsMdiChild()) {
             if (FWindowState == wsMaximised) {
-                if (manager != nullptr && manager->MdiClient() != nullptr) {
-                    PostMessageW(manager->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
+                if (host != nullptr && host->MdiClient() != nullptr) {
+                    PostMessageW(host->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
                 }
             } else if (FWindowState == wsNormal) {
-                FState = psFitting;
+                FState = PainterState::Fitting;
                 FitWindow(false);
-                FState = psRunning;
+                FState = PainterState::Running;
                 UpdateRegion();
             }
         } else if (!FChildStyle && FFrameKind != fkCaptionless && FWindowState != wsMinimised) {
-            FState = psFitting;
+            FState = PainterState::Fitting;
             FitWindow(false);
-            FState = psRunning;
+            FState = PainterState::Running;
             if (FWindowState == wsNormal) {
                 UpdateRegion();
             } else if (FWindowState == wsMaximised) {
@@ -315,14 +286,14 @@ void TWinSkinForm::Setup() {
     if (WentDuringAnnouncement()) {
         return;
     }
-    FState = psRunning;
+    FState = PainterState::Running;
     FTimer->SetEnabled(true);
 }
 
 bool TWinSkinForm::WentDuringAnnouncement() const {
     // The window (or the callback) may destroy the window when told it is
     // skinned: the painter must stay marked gone, with its timer stopped.
-    return FState == psDestroying || FState == psGone;
+    return FState == PainterState::Destroying || FState == PainterState::Gone;
 }
 
 void TWinSkinForm::Announce() {
@@ -341,7 +312,7 @@ void TWinSkinForm::FitWindow(bool keepClient) {
     }
     RECT window{};
     GetWindowRect(FHandle, &window);
-    if (FFitCaption || FState == psReskinning) {
+    if (FFitCaption || FState == PainterState::Reskinning) {
         GetClientRect(FHandle, &FClientRect);
     }
     int width = FClientRect.right + FBorderLeft + FBorderRight;
@@ -393,10 +364,9 @@ void TWinSkinForm::FitWindow(bool keepClient) {
 
 // ---------------------------------------------------------------- window procedure
 
-LRESULT TWinSkinForm::SubclassHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWinSkinForm*>(painter);
+LRESULT TWinSkinForm::GuardedWindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
-        return self->WindowProcedure(msg, wParam, lParam);
+        return WindowProcedure(msg, wParam, lParam);
     } catch (...) {
         // Nothing of the skin may throw into the window system.
         return 0;
@@ -404,7 +374,8 @@ LRESULT TWinSkinForm::SubclassHandler(void* painter, UINT msg, WPARAM wParam, LP
 }
 
 LRESULT TWinSkinForm::CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallReplaced(FOldWndProc, FHandle, FUnicodeWindow != 0, msg, wParam, lParam);
+    // Also after the layer left the chain at WM_NCDESTROY.
+    return ui::WindowSubclass::CallNext(FHandle, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -418,7 +389,7 @@ LRESULT TWinSkinForm::WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (SecondStage(msg, wParam, lParam, result)) {
         return result;
     }
-    if (FState == psCreated || (IsMdiChild() && FWindowState == wsMaximised)) {
+    if (FState == PainterState::Created || (IsMdiChild() && FWindowState == wsMaximised)) {
         return CallPrevious(msg, wParam, lParam);
     }
     return ThirdStage(msg, wParam, lParam);
@@ -429,7 +400,7 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     const HBRUSH buttonFace = FSkinData != nullptr ? FSkinData->ButtonFaceBrush.get() : nullptr;
     switch (msg) {
     case WM_NCPAINT:
-        if (FState == psCreated) {
+        if (FState == PainterState::Created) {
             result = 0;  // no frame before set-up
             return true;
         }
@@ -444,18 +415,18 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         }
         return true;
     case WM_NCDESTROY: {
-        FState = psDestroying;
+        FState = PainterState::Destroying;
         Release();
         // The window's own procedure may free this painter as its window ends.
         const std::shared_ptr<ui::Component*> alive = LifetimeCell();
         result = CallPrevious(msg, wParam, lParam);
         if (*alive != nullptr) {
-            FState = psGone;
+            FState = PainterState::Gone;
         }
         return true;
     }
     case WM_NCACTIVATE:
-        if (FState == psCreated && !IsMdiChild()) {
+        if (FState == PainterState::Created && !IsMdiChild()) {
             result = 0;
             return true;
         }
@@ -464,8 +435,9 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = 0;
         return true;
     case WM_INITMENUPOPUP:
-        if (TSkinManage* manager = SkinManage()) {
-            manager->SetPopupMode(reinterpret_cast<HMENU>(wParam) == FSystemMenu ? 2 : 1);
+        if (FormPainterHost* host = PainterHost()) {
+            host->SetPopupMode(reinterpret_cast<HMENU>(wParam) == FSystemMenu ? PopupMode::SystemMenu
+                                                                               : PopupMode::MenuBarDropDown);
         }
         result = CallPrevious(msg, wParam, lParam);
         return true;
@@ -490,13 +462,13 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         const auto control = reinterpret_cast<HWND>(wParam);
         for (auto it = FControlPainters.rbegin(); it != FControlPainters.rend(); ++it) {
             if ((*it)->Handle() == control) {
-                TSkinControl* painter = *it;
+                // Out of the list before it goes: its destructor unregisters.
+                const std::unique_ptr<TSkinControl> painter = std::move(*it);
                 FControlPainters.erase(std::next(it).base());
-                delete painter;
                 // A new painter for the control, by the mapping's rules.
-                TSkinManage* manager = SkinManage();
-                if (manager != nullptr && manager->Mapper() != nullptr) {
-                    manager->Mapper()->MapChildWindow(*this, control);
+                FormPainterHost* host = PainterHost();
+                if (ControlMapper* mapper = host != nullptr ? host->Mapper() : nullptr) {
+                    mapper->MapChildWindow(*this, control);
                 }
                 break;
             }
@@ -521,7 +493,7 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
-        if (FState == psCreated || (IsMdiChild() && FWindowState == wsMaximised)) {
+        if (FState == PainterState::Created || (IsMdiChild() && FWindowState == wsMaximised)) {
             SizeHandler(wParam, result, msg, wParam, lParam);
             return true;
         }
@@ -630,12 +602,12 @@ void TWinSkinForm::SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARA
         return;
     }
     if (IsMdiChild()) {
-        const TSkinManage* manager = SkinManage();
-        if ((manager != nullptr && manager->MdiCaptionMode()) || FWindowState != wsNormal) {
+        const FormPainterHost* host = PainterHost();
+        if ((host != nullptr && host->MdiCaptionMode()) || FWindowState != wsNormal) {
             return;
         }
     }
-    if (FState == psRunning || FState == psReskinning) {
+    if (FState == PainterState::Running || FState == PainterState::Reskinning) {
         UpdateRegion();
     }
 }
@@ -680,22 +652,16 @@ std::wstring TWinSkinForm::ReadWindowText() const {
 
 // ---------------------------------------------------------------- toolkit message handler
 
-void TWinSkinForm::CallFormHandler(ui::Message& message) {
-    if (FOldWindowProc) {
-        FOldWindowProc(message);
-    } else if (FFormControl != nullptr) {
-        FFormControl->DefaultWindowProc(message);
-    }
-}
+void TWinSkinForm::CallFormHandler(ui::Message& message) { FFormHook.CallNext(message); }
 
 void TWinSkinForm::FormMessageHandler(ui::Message& message) {
     switch (message.msg) {
     case WM_SETTEXT:
         CallFormHandler(message);
         if (IsWindowVisible(FHandle)) {
-            const TSkinManage* manager = SkinManage();
-            if (FWindowState == wsMaximised && manager != nullptr && manager->MdiClient() != nullptr) {
-                PostMessageW(manager->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
+            const FormPainterHost* host = PainterHost();
+            if (FWindowState == wsMaximised && host != nullptr && host->MdiClient() != nullptr) {
+                PostMessageW(host->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
             }
             if (FWindowState == wsMinimised) {
                 RepaintFrame(nullptr);
@@ -740,10 +706,10 @@ void TWinSkinForm::Reskin() {
             }
         }
     }
-    for (TSkinControl* painter : std::vector<TSkinControl*>(FControlPainters)) {
+    for (TSkinControl* painter : ControlPainters()) {
         painter->SkinChanged();
     }
-    FState = psReskinning;
+    FState = PainterState::Reskinning;
     if (FFrameSkinned && FFormControl != nullptr) {
         FitWindow(true);
         // Makes the system compute the frame again.
@@ -754,51 +720,59 @@ void TWinSkinForm::Reskin() {
     if (WentDuringAnnouncement()) {
         return;
     }
-    FState = psRunning;
+    FState = PainterState::Running;
 }
 
 // ---------------------------------------------------------------- control painters
 
 bool TWinSkinForm::RegisterControlPainter(TSkinControl* painter) {
-    if (std::ranges::find(FControlPainters, painter) != FControlPainters.end()) {
+    if (std::ranges::any_of(FControlPainters, [painter](const auto& held) { return held.get() == painter; })) {
         return true;
     }
-    FControlPainters.push_back(painter);
+    FControlPainters.emplace_back(painter);
     return false;
 }
 
 void TWinSkinForm::UnregisterControlPainter(TSkinControl* painter) {
     for (auto it = FControlPainters.rbegin(); it != FControlPainters.rend(); ++it) {
-        if (*it == painter) {
+        if (it->get() == painter) {
+            // The painter is going by other hands (its control's destructor).
+            (void)it->release();
             FControlPainters.erase(std::next(it).base());
             return;
         }
     }
 }
 
+std::vector<TSkinControl*> TWinSkinForm::ControlPainters() const {
+    std::vector<TSkinControl*> painters;
+    painters.reserve(FControlPainters.size());
+    for (const auto& painter : FControlPainters) {
+        painters.push_back(painter.get());
+    }
+    return painters;
+}
+
 void TWinSkinForm::FreeControlPainters() {
     // Taken out first: a painter's destructor unregisters itself.
-    const std::vector<TSkinControl*> painters = std::exchange(FControlPainters, {});
-    for (TSkinControl* painter : painters) {
-        if (FState != psDestroying && painter->State() != psGone) {
+    std::vector<std::unique_ptr<TSkinControl>> painters = std::exchange(FControlPainters, {});
+    for (auto& painter : painters) {
+        if (FState != PainterState::Destroying && painter->State() != PainterState::Gone) {
             painter->Detach();
         }
-        delete painter;
+        painter.reset();
     }
 }
 
 void TWinSkinForm::DropDeadControlPainters() {
-    std::vector<TSkinControl*> dead;
-    std::erase_if(FControlPainters, [&dead](TSkinControl* painter) {
-        if (painter->State() != psGone) {
+    std::vector<std::unique_ptr<TSkinControl>> dead;
+    std::erase_if(FControlPainters, [&dead](std::unique_ptr<TSkinControl>& painter) {
+        if (painter->State() != PainterState::Gone) {
             return false;
         }
-        dead.push_back(painter);
+        dead.push_back(std::move(painter));
         return true;
     });
-    for (TSkinControl* painter : dead) {
-        delete painter;
-    }
 }
 
 void TWinSkinForm::ClearButtons() {
@@ -808,28 +782,6 @@ void TWinSkinForm::ClearButtons() {
 }
 
 // ---------------------------------------------------------------- detach and release
-
-void TWinSkinForm::RestoreFormHandler() {
-    if (FFormHooked && FFormControl != nullptr) {
-        FFormControl->WindowProc = std::move(FOldWindowProc);
-    }
-    FOldWindowProc = nullptr;
-    FFormHooked = false;
-}
-
-void TWinSkinForm::RestoreWindowProcedure() {
-    if (FWndProcThunk) {
-        FormLayer().Remove(FHandle, this);
-        FWndProcThunk = false;
-    }
-}
-
-void TWinSkinForm::RestoreClientProcedure() {
-    if (FClientProcThunk) {
-        MdiClientLayer().Remove(FMdiClient, this);
-        FClientProcThunk = false;
-    }
-}
 
 void TWinSkinForm::GiveBackSystemMenuStyle() {
     if ((FBorderIcons & biKeepSysMenuStyle) != 0) {
@@ -848,19 +800,19 @@ void TWinSkinForm::Detach() {
         LightDetach();
         return;
     }
-    delete std::exchange(FSystemMenuPopup, nullptr);
+    FSystemMenuPopup.reset();
     StopHover();
-    if (!FWndProcThunk) {
+    if (!FWndProcLayer.Installed()) {
         return;
     }
-    RestoreFormHandler();
-    RestoreWindowProcedure();
+    FFormHook.Remove();
+    FWndProcLayer.Remove();
     FreeControlPainters();
-    if (FFormControl != nullptr && FState != psDestroying) {
+    if (FFormControl != nullptr && FState != PainterState::Destroying) {
         FFormControl->SetColor(FSavedColor);
     }
     GiveBackSystemMenuStyle();
-    RestoreClientProcedure();
+    FClientProcLayer.Remove();
 
     RECT window{};
     GetWindowRect(FHandle, &window);
@@ -868,7 +820,7 @@ void TWinSkinForm::Detach() {
     if (IsMdiChild()) {
         ScreenToClient(GetParent(FHandle), &topLeft);
     }
-    if (FState != psDestroying && (IsMdiChild() || (FStyle & WS_CHILD) == 0)) {
+    if (FState != PainterState::Destroying && (IsMdiChild() || (FStyle & WS_CHILD) == 0)) {
         const int width = (window.right - window.left) + FFrameDelta.right - FBorderLeft - FBorderRight;
         const int height = (window.bottom - window.top) + FFrameDelta.bottom - FCaptionHeight - FBorderBottom;
         SetWindowPos(FHandle, nullptr, topLeft.x, topLeft.y, width, height,
@@ -894,24 +846,22 @@ void TWinSkinForm::Release() {
         LightDetach();
         return;
     }
-    delete std::exchange(FSystemMenuPopup, nullptr);
+    FSystemMenuPopup.reset();
     StopHover();
-    if (FWndProcThunk) {
-        RestoreFormHandler();
-        RestoreWindowProcedure();
-    }
+    FFormHook.Remove();
+    FWndProcLayer.Remove();
     FreeControlPainters();
 }
 
 void TWinSkinForm::LightDetach() {
     StopHover();
     FreeControlPainters();
-    if (FFormControl != nullptr && FState != psDestroying) {
+    if (FFormControl != nullptr && FState != PainterState::Destroying) {
         FFormControl->SetColor(FSavedColor);
     }
-    RestoreWindowProcedure();
-    RestoreClientProcedure();
-    if (FFormControl != nullptr && FState != psDestroying) {
+    FWndProcLayer.Remove();
+    FClientProcLayer.Remove();
+    if (FFormControl != nullptr && FState != PainterState::Destroying) {
         for (ui::Component* component : FFormControl->Components()) {
             if (auto* control = dynamic_cast<ui::Control*>(component)) {
                 control->Invalidate();
@@ -922,27 +872,24 @@ void TWinSkinForm::LightDetach() {
 
 // ---------------------------------------------------------------- MDI client
 
-LRESULT TWinSkinForm::MdiClientHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWinSkinForm*>(painter);
+LRESULT TWinSkinForm::GuardedMdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
-        return self->MdiClientProcedure(msg, wParam, lParam);
+        return MdiClientProcedure(msg, wParam, lParam);
     } catch (...) {
         return 0;
     }
 }
 
 LRESULT TWinSkinForm::CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallReplaced(FOldClientProc, FMdiClient, IsWindowUnicode(FMdiClient) != 0, msg, wParam, lParam);
+    return ui::WindowSubclass::CallNext(FMdiClient, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
-    TSkinManage* manager = SkinManage();
+    FormPainterHost* host = PainterHost();
     switch (msg) {
-    case WM_NCDESTROY: {
-        const LRESULT result = CallClientPrevious(msg, wParam, lParam);
-        RestoreClientProcedure();
-        return result;
-    }
+    case WM_NCDESTROY:
+        // The client's layer has left the chain already.
+        return CallClientPrevious(msg, wParam, lParam);
     case WM_NCCALCSIZE:
         if (FFrameSkinned && FSkinData != nullptr && !FSkinData->Options.Contains(xoMDIScrollbar)) {
             const auto style = DWORD(GetWindowLongW(FMdiClient, GWL_STYLE));
@@ -956,18 +903,18 @@ LRESULT TWinSkinForm::MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam)
         return CallClientPrevious(msg, wParam, lParam);
     case WM_MDIDESTROY: {
         const LRESULT result = CallClientPrevious(msg, wParam, lParam);
-        if (FFrameSkinned && manager != nullptr) {
+        if (FFrameSkinned && host != nullptr) {
             BOOL maximised = FALSE;
             const auto active = reinterpret_cast<HWND>(
                 SendMessageW(FMdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
-            manager->SetMdiCaptionMode(active != nullptr && maximised);
+            host->SetMdiCaptionMode(active != nullptr && maximised);
         }
         return result;
     }
     case WM_MDITILE:
     case WM_MDICASCADE:
-        if (FFrameSkinned && manager != nullptr && manager->MdiCaptionMode()) {
-            manager->SetMdiCaptionMode(false);
+        if (FFrameSkinned && host != nullptr && host->MdiCaptionMode()) {
+            host->SetMdiCaptionMode(false);
         }
         return CallClientPrevious(msg, wParam, lParam);
     case SKM_MDIREDRAW:

@@ -13,13 +13,17 @@
 //   CaptionMouse.cpp    non-client mouse handling, actions, hover and hints
 //   SystemMenu.cpp      the skinned system-menu popup
 
+#include "skin/controls/ControlPainterHost.h"
+#include "skin/controls/PainterState.h"
 #include "skin/forms/NCObject.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/Gdi.h"
+#include "ui/HandlerHook.h"
 #include "ui/Messages.h"
+#include "ui/WindowSubclass.h"
 
 #include <windows.h>
 
@@ -54,17 +58,7 @@ enum : uint8_t {
     biSystemMenuBox = 8,
     biKeepSysMenuStyle = 16,  // leave the WS_SYSMENU style bit alone
 };
-// FState: the painter's life stage.
-enum : int32_t {
-    psCreated = 0,    // not set up: non-client paints refused, stage 3 skipped
-    psRunning = 1,
-    psReskinning = 3, // region cache bypassed, FitWindow re-reads the client size
-    psDestroying = 4, // WM_NCDESTROY seen: colours, controls and size left alone
-    psFitting = 5,    // FitWindow during set-up
-    psGone = 6,       // the window is gone; the manager frees such painters
-};
-
-class TWinSkinForm : public ui::Component {
+class TWinSkinForm : public ui::Component, public ControlPainterHost {
 public:
     static const ui::ClassInfo kClass;
     const ui::ClassInfo& Class() const override { return kClass; }
@@ -74,10 +68,12 @@ public:
     ~TWinSkinForm() override;
 
     // --- what the manager uses, in the order of a painter's life ---
-    // Set by the manager right after construction.
-    HWND FHandle = nullptr;
-    HMODULE FModule = nullptr;
-    std::wstring FEventName;
+    // Set by the manager right after construction: the window, the module
+    // that made the painter, and the class name handed to the skin events.
+    void SetWindow(HWND window, HMODULE module = nullptr, std::wstring eventName = {});
+    HWND Handle() const { return FHandle; }
+    HMODULE Module() const { return FModule; }
+    const std::wstring& EventName() const { return FEventName; }
 
     void AttachToForm(TSkinData& skinData, ui::Form& form);
     void AttachToWindow(TSkinData& skinData);
@@ -88,26 +84,26 @@ public:
     void ClearButtons();
     void LoadFrameMetrics();
     void Reskin();
-    // Appends unless present; answers whether it was present already.
-    bool RegisterControlPainter(TSkinControl* painter);
-    void UnregisterControlPainter(TSkinControl* painter);
-    // Removes and frees every registered control painter in state 6.
+    // ControlPainterHost
+    bool RegisterControlPainter(TSkinControl* painter) override;
+    void UnregisterControlPainter(TSkinControl* painter) override;
+    HWND FormHandle() const override { return FHandle; }
+    TSkinData* SkinData() const override { return FSkinData; }
+    ui::Canvas& ControlCanvas() override { return FControlCanvas; }
+    // Removes and frees every registered control painter that is gone.
     void DropDeadControlPainters();
     void RepaintFrame(HDC dc = nullptr);
     void UpdateRegion();
     void DropRegion();
 
-    int32_t State() const { return FState; }
-    void SetState(int32_t state) { FState = state; }
-    TSkinData* SkinData() const { return FSkinData; }
+    PainterState State() const { return FState; }
+    void SetState(PainterState state) { FState = state; }
     ui::Form* FormControl() const { return FFormControl; }
     uint8_t MdiKind() const { return FMdiKind; }
     uint8_t WindowState() const { return FWindowState; }
     void SetWindowState(uint8_t state) { FWindowState = state; }
     uint8_t FrameSkinned() const { return FFrameSkinned; }
-    const std::vector<TSkinControl*>& ControlPainters() const { return FControlPainters; }
-    // The canvas lent to control painters.
-    ui::Canvas& ControlCanvas() { return FControlCanvas; }
+    std::vector<TSkinControl*> ControlPainters() const;
 
     // Frame sizes, for tests and the manager.
     int32_t BorderLeft() const { return FBorderLeft; }
@@ -141,7 +137,7 @@ public:
     void HideHint();
     void ResetHint();
 
-    // The window procedure's entry points (public for the subclass thunk).
+    // The window procedure's entry points.
     LRESULT WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -152,8 +148,9 @@ private:
     friend struct FormPainterProbe;
 
     // --- life cycle (WinSkinForm.cpp) ---
-    static LRESULT SubclassHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT MdiClientHandler(void* painter, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window procedures with nothing thrown into the window system.
+    LRESULT GuardedWindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT GuardedMdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
     void CommonAttach(TSkinData& skinData);
     void ReadStyles();
     void FindMdiClient();
@@ -163,8 +160,6 @@ private:
     bool SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT ThirdStage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CallFormHandler(ui::Message& message);
-    void RestoreFormHandler();
-    void RestoreClientProcedure();
     LRESULT CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam);
     void Announce();
     bool WentDuringAnnouncement() const;
@@ -179,7 +174,6 @@ private:
     // Stops the hover timer and takes down a hint it may have shown.
     void StopHover();
     void FreeControlPainters();
-    void RestoreWindowProcedure();
     // Puts WS_SYSMENU back when the window had a system menu (unless the
     // style bit is left alone).
     void GiveBackSystemMenuStyle();
@@ -222,12 +216,9 @@ private:
     void BuildSystemMenuPopup();
 
     // --- fields, in the order of the form painter's record ---
-    ui::MessageHandler FOldWindowProc;
-    bool FFormHooked = false;  // FOldWindowProc holds the form's handler (which may be empty)
-    WNDPROC FOldWndProc = nullptr;
-    bool FWndProcThunk = false;  // the window is subclassed
-    WNDPROC FOldClientProc = nullptr;
-    bool FClientProcThunk = false;
+    ui::HandlerHook FFormHook;          // in front of the toolkit form's WindowProc
+    ui::WindowSubclass FWndProcLayer;   // in front of the window's procedure
+    ui::WindowSubclass FClientProcLayer;  // in front of an MDI client's procedure
     ui::UniqueFont FCaptionFont;
     ui::Timer* FTimer = nullptr;  // owned as a component
     std::wstring FCaptionPrefix = L"  ";
@@ -258,7 +249,7 @@ private:
     uint8_t FUnicodeWindow = 0;
     uint8_t FFitCaption = 0;
     uint8_t FChildStyle = 0;
-    ui::PopupMenu* FSystemMenuPopup = nullptr;  // owned as a component
+    ui::OwnedComponent<ui::PopupMenu> FSystemMenuPopup;
     HWND FMdiClient = nullptr;
     HMENU FWindowMenu = nullptr;
     HMENU FSystemMenu = nullptr;
@@ -277,7 +268,7 @@ private:
     std::vector<std::unique_ptr<TNCObject>> FButtons;
     ui::Bitmap FIconBitmap;
     ui::Bitmap FCaptionBitmap;
-    std::vector<TSkinControl*> FControlPainters;
+    std::vector<std::unique_ptr<TSkinControl>> FControlPainters;
     int32_t FWindowWidth = 0;
     int32_t FWindowHeight = 0;
     int32_t FRegionWidth = 0;
@@ -287,7 +278,10 @@ private:
     uint8_t FFrameKind = fkFixed;
     uint8_t FBorderIcons = 0;
     uint8_t FWindowState = wsNormal;
-    int32_t FState = psCreated;
+    PainterState FState = PainterState::Created;
+    HWND FHandle = nullptr;
+    HMODULE FModule = nullptr;
+    std::wstring FEventName;
 };
 
 } // namespace skin

@@ -6,6 +6,7 @@
 // layer, so every other message passes on unchanged.
 
 #include "ui/Bitmap.h"
+#include "ui/WindowSubclass.h"
 
 #include <windows.h>
 
@@ -22,23 +23,20 @@ public:
 
     // Subclasses the window; menu is the menu shown, or 0 until learnt.
     void Attach(HWND window, TSkinData& skinData, HMENU menu);
-    // Gives the window its procedure back (only while ours is on top) and
-    // empties the face.
+    // Takes the painter's layer off the window and empties the face.
     void Detach();
 
     HWND Handle() const { return FHandle; }
     TSkinData* SkinData() const { return FSkinData; }
     HMENU Menu() const { return FMenu; }
     void SetMenu(HMENU menu) { FMenu = menu; }
-    bool Attached() const { return FWndProcThunk; }
+    bool Attached() const { return FWndProcLayer.Installed(); }
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
-    WNDPROC FOldWndProc = nullptr;
-    bool FWndProcThunk = false;  // the window is subclassed
+    ui::WindowSubclass FWndProcLayer;
     HWND FHandle = nullptr;
     TSkinData* FSkinData = nullptr;
     ui::Bitmap FBackground;

@@ -4,7 +4,7 @@
 // second subclassing layer, the process manager with the program's default
 // skin, and a count of the thread's windows and the live GDI objects.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinManagerLink.h"

@@ -103,7 +103,7 @@ struct ToolkitFixture : ::testing::Test {
 TEST_F(ToolkitFixture, SeesEachMessageBeforeAndAfterTheControl) {
     RecordingPainter& painter = AttachPainter();
     EXPECT_TRUE(painter.Attached());
-    EXPECT_EQ(painter.State(), 1);
+    EXPECT_EQ(painter.State(), skin::PainterState::Running);
     EXPECT_EQ(painter.Handle(), panel.Handle());
 
     EXPECT_EQ(Send(kProbeMessage), 42);
@@ -269,7 +269,7 @@ TEST_F(BareFixture, SeesEachMessageAroundTheWindowProcedure) {
     painter.AttachWindow(window.handle, &skinData, nullptr, nullptr);
     EXPECT_NE(window.Procedure(), original);
     EXPECT_EQ(painter.Text(), L"裸窗口");
-    EXPECT_EQ(painter.State(), 1);
+    EXPECT_EQ(painter.State(), skin::PainterState::Running);
 
     EXPECT_EQ(SendMessageW(window.handle, kProbeMessage, 0, 0), 42);
     EXPECT_EQ(log, (Log{"before", "window", "after 42"}));
@@ -368,7 +368,7 @@ TEST(BareWindowEnd, PainterFreedByItsWindowAtTheEndIsNotUsedAgain) {
     DestroyWindow(window);
     ASSERT_NE(g_tripwire, nullptr);
     EXPECT_EQ(g_strayDetaches, 0);
-    EXPECT_EQ(g_tripwire->State(), 0);  // nothing marked the new occupant
+    EXPECT_EQ(g_tripwire->State(), skin::PainterState::Created);  // nothing marked the new occupant
     std::exchange(g_tripwire, nullptr)->~Tripwire();
 }
 
@@ -376,7 +376,7 @@ TEST_F(BareFixture, TheFinalDestroyMessageMarksThePainterGone) {
     RecordingPainter painter(nullptr, log);
     painter.AttachWindow(window.handle, &skinData, nullptr, nullptr);
     window.Destroy();
-    EXPECT_EQ(painter.State(), 6);
+    EXPECT_EQ(painter.State(), skin::PainterState::Gone);
     EXPECT_FALSE(painter.Active());
     // The window's own procedure still saw its end.
     EXPECT_EQ(log.back(), "window destroyed");

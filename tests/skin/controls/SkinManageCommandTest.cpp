@@ -1,7 +1,7 @@
 // The manager's commands for a form's own skin data component, and the
 // refresh after a new skin.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
@@ -26,7 +26,7 @@ TEST_F(ManagerFixture, AFormsOwnComponentSkinsAndUnskinsThatFormOnly) {
     manager->SetActive(false);
     other.Show();
     own.Show();
-    ASSERT_EQ(manager->State(), 1);
+    ASSERT_EQ(manager->State(), skin::ManagerState::Running);
     ASSERT_TRUE(manager->FormPainters().empty());
 
     ownData->SetActive(true);

@@ -2,7 +2,7 @@
 // grips of skinned windows go to the control mapping, MDI children are
 // skinned while they are created.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/forms/WinSkinForm.h"
 #include "tests/skin/controls/ManagerFixture.h"
@@ -17,15 +17,15 @@ namespace {
 
 using managertest::BareWindow;
 using managertest::ManagerFixture;
-using Calls = std::vector<std::pair<skin::TWinSkinForm*, HWND>>;
+using Calls = std::vector<std::pair<skin::ControlPainterHost*, HWND>>;
 
 // Writes down the child windows it is asked to map.
 class RecordingMapper : public skin::ControlMapper {
 public:
     explicit RecordingMapper(Calls& calls) : calls_(calls) {}
-    void MapForm(skin::TWinSkinForm&, ui::Form&) override {}
-    void MapWindow(skin::TWinSkinForm&, HWND) override {}
-    void MapChildWindow(skin::TWinSkinForm& painter, HWND child) override { calls_.emplace_back(&painter, child); }
+    void MapForm(skin::ControlPainterHost&, ui::Form&) override {}
+    void MapWindow(skin::ControlPainterHost&, HWND) override {}
+    void MapChildWindow(skin::ControlPainterHost& painter, HWND child) override { calls_.emplace_back(&painter, child); }
 
 private:
     Calls& calls_;
@@ -67,7 +67,7 @@ TEST_F(ManagerFixture, AnMdiChildIsSkinnedAsItIsCreated) {
     ASSERT_NE(child, nullptr);
     skin::TWinSkinForm* painter = manager->FindFormPainter(child);
     ASSERT_NE(painter, nullptr);
-    EXPECT_EQ(painter->FHandle, child);
+    EXPECT_EQ(painter->Handle(), child);
     // A plain child of the same class beside it stays as it is.
     BareWindow plainChild(log, L"plain", {.style = WS_CHILD | WS_VISIBLE, .parent = frame.handle,
                                           .bounds = {0, 0, 40, 30}});

@@ -2,7 +2,7 @@
 // data, the window-creation hook, the delayed commands, popup painters,
 // dropping dead painters, and what it leaves behind.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
@@ -38,7 +38,7 @@ TEST_F(ManagerFixture, TheMainFormComponentMakesTheManagerAndItsHook) {
     EXPECT_EQ(manager->SkinDataList(), (std::vector<TSkinData*>{data.get()}));
     // Before the first activation the skin command only switched skinning on.
     EXPECT_TRUE(manager->Active());
-    EXPECT_EQ(manager->State(), 0);
+    EXPECT_EQ(manager->State(), skin::ManagerState::Waiting);
     EXPECT_NE(manager->ControlMessage(), 0u);
     EXPECT_NE(manager->ControlAtom(), 0);
 }
@@ -48,14 +48,14 @@ TEST_F(ManagerFixture, ActivatedWindowsGetAFormPainterAndTheSetUpMessage) {
     ASSERT_EQ(manager->FindFormPainter(window.handle), nullptr);
     ShowWindow(window.handle, SW_SHOW);
     SetActiveWindow(window.handle);
-    EXPECT_EQ(manager->State(), 1);
+    EXPECT_EQ(manager->State(), skin::ManagerState::Running);
     skin::TWinSkinForm* painter = manager->FindFormPainter(window.handle);
     ASSERT_NE(painter, nullptr);
     EXPECT_EQ(painter->Owner(), nullptr);
     EXPECT_EQ(painter->SkinData(), data.get());
-    EXPECT_EQ(painter->FHandle, window.handle);
-    EXPECT_EQ(painter->FModule, GetModuleHandleW(nullptr));
-    EXPECT_EQ(painter->FEventName, BareWindow::kClassName);
+    EXPECT_EQ(painter->Handle(), window.handle);
+    EXPECT_EQ(painter->Module(), GetModuleHandleW(nullptr));
+    EXPECT_EQ(painter->EventName(), BareWindow::kClassName);
     EXPECT_TRUE(HasPosted(window.handle, skin::SKM_SETUP, 0, skin::kSetupMagic));
 
     ui::Form& form = NewForm();
@@ -216,7 +216,7 @@ TEST_F(ManagerFixture, ChooseSkinDataKeepsTheLastMatchOfEachSearch) {
 TEST_F(ManagerFixture, OfTwoCommandsWithinTheDelayOnlyTheLastRuns) {
     ui::Form& form = NewForm();
     form.Show();
-    ASSERT_EQ(manager->State(), 1);
+    ASSERT_EQ(manager->State(), skin::ManagerState::Running);
     ASSERT_NE(manager->FindFormPainter(form.Handle()), nullptr);
 
     struct Case {
@@ -239,7 +239,7 @@ TEST_F(ManagerFixture, OfTwoCommandsWithinTheDelayOnlyTheLastRuns) {
 }
 
 TEST_F(ManagerFixture, BeforeTheFirstActivationCommandsOnlySwitch) {
-    ASSERT_EQ(manager->State(), 0);
+    ASSERT_EQ(manager->State(), skin::ManagerState::Waiting);
     manager->PostCommand(skin::kCommandUnskin, 10);
     EXPECT_FALSE(manager->Active());
     manager->PostCommand(skin::kCommandSkin, 10);
@@ -284,7 +284,7 @@ TEST_F(ManagerFixture, DeadPaintersAreDropped) {
     gone.Destroy();
     // The painter marks itself gone at the window's end; set it here too, so
     // the test does not depend on the form painter's own message handling.
-    dead->SetState(skin::psGone);
+    dead->SetState(skin::PainterState::Gone);
 
     manager->PostCommand(skin::kCommandDropDead, 10);
     EXPECT_EQ(RunCommands(*data), 1);
@@ -318,15 +318,19 @@ TEST_F(ManagerFixture, AComponentGoingTakesItsPaintersAlong) {
 
 TEST_F(ManagerFixture, PopupMenuWindowsGetAPainterWhileTheirKindIsSkinned) {
     const struct {
-        uint8_t mode;
+        skin::PopupMode mode;
         skin::TSkinControlType kind;
         bool withKind;
     } cases[] = {
-        {0, skin::xcPopupMenu, true}, {1, skin::xcMainMenu, true}, {1, skin::xcMenuItem, true},
-        {2, skin::xcSystemMenu, true}, {0, skin::xcPopupMenu, false}, {2, skin::xcSystemMenu, false},
+        {skin::PopupMode::Context, skin::xcPopupMenu, true},
+        {skin::PopupMode::MenuBarDropDown, skin::xcMainMenu, true},
+        {skin::PopupMode::MenuBarDropDown, skin::xcMenuItem, true},
+        {skin::PopupMode::SystemMenu, skin::xcSystemMenu, true},
+        {skin::PopupMode::Context, skin::xcPopupMenu, false},
+        {skin::PopupMode::SystemMenu, skin::xcSystemMenu, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.mode) + " " + std::to_string(c.kind) + (c.withKind ? " on" : " off"));
+        SCOPED_TRACE(std::to_string(int(c.mode)) + " " + std::to_string(c.kind) + (c.withKind ? " on" : " off"));
         data->SkinControls = skin::TSkinControlTypes{};
         if (c.withKind) {
             data->SkinControls.Include(c.kind);
@@ -341,7 +345,7 @@ TEST_F(ManagerFixture, PopupMenuWindowsGetAPainterWhileTheirKindIsSkinned) {
         DestroyWindow(popup);
         EXPECT_EQ(manager->PopupPainterCount(), 0u);
         // The last popup painter going resets the mode.
-        EXPECT_EQ(manager->PopupMode(), c.withKind ? 0 : c.mode);
+        EXPECT_EQ(manager->CurrentPopupMode(), c.withKind ? skin::PopupMode::Context : c.mode);
     }
 }
 
@@ -379,7 +383,7 @@ TEST(ManagerLifetime, DestructionLetsGoOfEveryWindowAndTheHook) {
     ASSERT_TRUE(skin::SkinManage()->SkinWindow(window.handle));
     testsupport::PumpFor(100);  // the set-up message
     const ui::Ref<skin::TWinSkinForm> painter(skin::SkinManage()->FindFormPainter(window.handle));
-    skin::SkinManage()->SetPopupMode(0);
+    skin::SkinManage()->SetPopupMode(skin::PopupMode::Context);
     const HWND popup = CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 80, 60, nullptr, nullptr, nullptr, nullptr);
     ASSERT_EQ(SendMessageW(popup, skin::SKM_QUERY, 0, 0), 1);
 

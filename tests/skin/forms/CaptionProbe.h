@@ -7,6 +7,7 @@
 #include "skin/forms/WinSkinForm.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
+#include "ui/Menus.h"
 
 #include <windows.h>
 
@@ -42,7 +43,7 @@ struct FormPainterProbe {
     UINT& DoubleClickTime() { return f.FDoubleClickTime; }
     DWORD& LastIconClick() { return f.FLastIconClick; }
     TNCObject*& HotObject() { return f.FHotObject; }
-    ui::PopupMenu* SystemMenuPopup() const { return f.FSystemMenuPopup; }
+    ui::PopupMenu* SystemMenuPopup() const { return f.FSystemMenuPopup.get(); }
 
     TWinSysButton& AddButton(TDataSkinSysButton& data) {
         f.FButtons.push_back(std::make_unique<TWinSysButton>(f, data));

@@ -92,7 +92,7 @@ TEST(FormGeometry, ToolkitFormKeepsItsClientAreaAndGetsItsSizeBackOnDetach) {
     const SIZE before = OuterSize(f.Handle());
     formtest::RunSetup(f.Handle());
 
-    EXPECT_EQ(f.painter->State(), skin::psRunning);
+    EXPECT_EQ(f.painter->State(), skin::PainterState::Running);
     const SIZE skinned = OuterSize(f.Handle());
     EXPECT_EQ(skinned.cx, 308);
     EXPECT_EQ(skinned.cy, 234);
@@ -186,7 +186,7 @@ TEST(FormGeometry, DialogIsWidenedToItsCaption) {
     const int clientHeight = ClientRectOf(dialog.handle).bottom;
 
     dialog.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-    dialog.painter->FHandle = dialog.handle;
+    dialog.painter->SetWindow(dialog.handle);
     dialog.painter->AttachToWindow(*skin->data);
     formtest::RunSetup(dialog.handle);
 

@@ -39,16 +39,18 @@ TEST(FormLifetime, LettingGoRestoresTheWindowProcedure) {
         formtest::BareWindow window = formtest::MakeBareWindow(nullptr);
         const WNDPROC original = ProcedureOf(window.handle);
         window.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-        window.painter->FHandle = window.handle;
+        window.painter->SetWindow(window.handle);
         window.painter->AttachToWindow(*skin->data);
         formtest::RunSetup(window.handle);
         skin::FormPainterProbe probe{*window.painter};
-        ASSERT_NE(ProcedureOf(window.handle), original);
-        EXPECT_EQ(probe.OldWndProc(), original);
+        const WNDPROC subclassed = ProcedureOf(window.handle);
+        ASSERT_NE(subclassed, original);
+        EXPECT_TRUE(probe.Subclassed());
 
         // A second attach changes nothing.
         window.painter->AttachToWindow(*skin->data);
-        EXPECT_EQ(probe.OldWndProc(), original);
+        EXPECT_EQ(ProcedureOf(window.handle), subclassed);
+        EXPECT_TRUE(probe.Subclassed());
 
         switch (way) {
         case Way::Detach:
@@ -59,7 +61,7 @@ TEST(FormLifetime, LettingGoRestoresTheWindowProcedure) {
             break;
         case Way::Destroy:
             DestroyWindow(window.handle);
-            EXPECT_EQ(window.painter->State(), skin::psGone);
+            EXPECT_EQ(window.painter->State(), skin::PainterState::Gone);
             EXPECT_FALSE(probe.Subclassed());
             EXPECT_FALSE(probe.TimerEnabled());
             continue;
@@ -79,7 +81,7 @@ TEST(FormLifetime, FormGetsItsHandlerAndColourBack) {
     f.form->SetColor(colour);
     f.form->Show();
     f.painter = &f.form->Create<skin::TWinSkinForm>();
-    f.painter->FHandle = f.Handle();
+    f.painter->SetWindow(f.Handle());
     f.painter->AttachToForm(*skin->data, *f.form);
     formtest::RunSetup(f.Handle());
     EXPECT_EQ(f.form->GetColor(), (*skin)->Colours[skin::scButtonFace]);
@@ -154,17 +156,19 @@ TEST(FormLifetime, DestructionFreesEveryGdiObject) {
 // A control painter that records how it was let go.
 struct RecordingPainter : skin::TSkinControl {
     std::vector<std::string>* log;
-    RecordingPainter(std::vector<std::string>& l, int32_t state) : TSkinControl(nullptr), log(&l) { FState = state; }
-    ~RecordingPainter() override { log->push_back("freed " + std::to_string(FState)); }
-    void Detach() override { log->push_back("detached " + std::to_string(FState)); }
+    RecordingPainter(std::vector<std::string>& l, skin::PainterState state) : TSkinControl(nullptr), log(&l) {
+        FState = state;
+    }
+    ~RecordingPainter() override { log->push_back("freed " + std::to_string(int(FState))); }
+    void Detach() override { log->push_back("detached " + std::to_string(int(FState))); }
 };
 
 TEST(FormLifetime, ControlPaintersAreDetachedAndFreed) {
     auto skin = formtest::LoadFrameSkin();
     formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get());
     std::vector<std::string> log;
-    auto* live = new RecordingPainter(log, 1);
-    auto* dead = new RecordingPainter(log, skin::psGone);
+    auto* live = new RecordingPainter(log, skin::PainterState::Running);
+    auto* dead = new RecordingPainter(log, skin::PainterState::Gone);
     EXPECT_FALSE(window.painter->RegisterControlPainter(live));
     EXPECT_TRUE(window.painter->RegisterControlPainter(live));
     EXPECT_FALSE(window.painter->RegisterControlPainter(dead));
@@ -175,7 +179,7 @@ TEST(FormLifetime, ControlPaintersAreDetachedAndFreed) {
     ASSERT_EQ(window.painter->ControlPainters().size(), 1u);
 
     log.clear();
-    auto* second = new RecordingPainter(log, 1);
+    auto* second = new RecordingPainter(log, skin::PainterState::Running);
     window.painter->RegisterControlPainter(second);
     DestroyWindow(window.handle);  // the destroy path frees without detaching
     EXPECT_EQ(log, (std::vector<std::string>{"freed 1", "freed 1"}));
@@ -183,7 +187,7 @@ TEST(FormLifetime, ControlPaintersAreDetachedAndFreed) {
 
     log.clear();
     formtest::BareWindow other = formtest::MakeBareWindow(skin->data.get());
-    other.painter->RegisterControlPainter(new RecordingPainter(log, 1));
+    other.painter->RegisterControlPainter(new RecordingPainter(log, skin::PainterState::Running));
     other.painter->Detach();
     EXPECT_EQ(log, (std::vector<std::string>{"detached 1", "freed 1"}));
 }
@@ -222,7 +226,7 @@ TEST(FormLifetime, MdiParentSubclassesItsClientAndGivesItBack) {
     ASSERT_NE(mdi.client, nullptr);
     const WNDPROC clientProc = ProcedureOf(mdi.client);
     skin::TWinSkinForm painter(nullptr);
-    painter.FHandle = mdi.frame.handle;
+    painter.SetWindow(mdi.frame.handle);
     painter.AttachToWindow(*skin->data);
     skin::FormPainterProbe probe{painter};
     EXPECT_EQ(painter.MdiKind(), skin::mkParent);
@@ -252,13 +256,13 @@ TEST(FormLifetime, MdiChildFrameFollowsTheChildBorderOption) {
         ASSERT_NE(mdi.child, nullptr);
         const WNDPROC original = ProcedureOf(mdi.child);
         skin::TWinSkinForm painter(nullptr);
-        painter.FHandle = mdi.child;
+        painter.SetWindow(mdi.child);
         painter.AttachToWindow(*skin->data);
         EXPECT_NE(ProcedureOf(mdi.child), original);  // subclassed either way
         EXPECT_EQ(painter.MdiKind(), skin::mkChild);
         EXPECT_EQ(painter.FrameSkinned() != 0, !childBorder);
         // Without a frame the painter runs at once; with one it waits for set-up.
-        EXPECT_EQ(painter.State(), childBorder ? skin::psRunning : skin::psCreated);
+        EXPECT_EQ(painter.State(), childBorder ? skin::PainterState::Running : skin::PainterState::Created);
         painter.Release();
         EXPECT_EQ(ProcedureOf(mdi.child), original);
     }
@@ -289,7 +293,7 @@ TEST(FormLifetime, WindowDestroyedWhenAnnouncedLeavesThePainterGone) {
         c.announce(*window.painter, window.handle);
         skin->data->OnAfterSkinForm = nullptr;
         ASSERT_FALSE(IsWindow(window.handle));
-        EXPECT_EQ(window.painter->State(), skin::psGone);
+        EXPECT_EQ(window.painter->State(), skin::PainterState::Gone);
         EXPECT_FALSE(skin::FormPainterProbe{*window.painter}.TimerEnabled());
     }
 }
@@ -313,10 +317,10 @@ TEST(FormLifetime, PainterFreedByItsWindowAtTheEndIsNotTouchedAgain) {
     formtest::BareWindow window =
         formtest::MakeBareWindow(nullptr, 320, 240, WS_OVERLAPPEDWINDOW, false, FreesItsPainterAtTheEnd);
     g_placedPainter = new (g_painterStorage) skin::TWinSkinForm(nullptr);
-    g_placedPainter->FHandle = window.handle;
+    g_placedPainter->SetWindow(window.handle);
     g_placedPainter->AttachToWindow(*skin->data);
     formtest::RunSetup(window.handle);
-    ASSERT_EQ(g_placedPainter->State(), skin::psRunning);
+    ASSERT_EQ(g_placedPainter->State(), skin::PainterState::Running);
 
     DestroyWindow(window.handle);
     ASSERT_EQ(g_placedPainter, nullptr);
@@ -345,7 +349,7 @@ TEST(FormLifetime, AnsiWindowKeepsItsProcedureAndTextConverts) {
     const LONG_PTR original = GetWindowLongPtrA(window, GWLP_WNDPROC);
     {
         skin::TWinSkinForm painter(nullptr);
-        painter.FHandle = window;
+        painter.SetWindow(window);
         painter.AttachToWindow(*skin->data);
         formtest::RunSetup(window);
         EXPECT_FALSE(IsWindowUnicode(window));  // still an 8-bit window

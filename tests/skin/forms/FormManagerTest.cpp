@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/controls/SkinControl.h"
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 #include "skin/controls/SkinMessages.h"
 #include "tests/skin/forms/FrameSkinFixture.h"
 
@@ -25,15 +25,15 @@ struct MapperLog {
 class RecordingMapper : public skin::ControlMapper {
 public:
     explicit RecordingMapper(MapperLog& log) : log_(log) {}
-    void MapForm(skin::TWinSkinForm&, ui::Form& form) override {
+    void MapForm(skin::ControlPainterHost&, ui::Form& form) override {
         log_.calls.push_back("form");
         log_.windows.push_back(form.HandleIfAllocated());
     }
-    void MapWindow(skin::TWinSkinForm&, HWND window) override {
+    void MapWindow(skin::ControlPainterHost&, HWND window) override {
         log_.calls.push_back("window");
         log_.windows.push_back(window);
     }
-    void MapChildWindow(skin::TWinSkinForm&, HWND child) override {
+    void MapChildWindow(skin::ControlPainterHost&, HWND child) override {
         log_.calls.push_back("child");
         log_.windows.push_back(child);
     }
@@ -117,9 +117,9 @@ TEST(FormManager, PopupModeTellsTheSystemMenuFromOtherMenus) {
     HMENU systemMenu = GetSystemMenu(window.handle, FALSE);
     HMENU other = CreatePopupMenu();
     SendMessageW(window.handle, WM_INITMENUPOPUP, WPARAM(systemMenu), MAKELPARAM(0, TRUE));
-    EXPECT_EQ(m.manager->PopupMode(), 2);
+    EXPECT_EQ(m.manager->CurrentPopupMode(), skin::PopupMode::SystemMenu);
     SendMessageW(window.handle, WM_INITMENUPOPUP, WPARAM(other), 0);
-    EXPECT_EQ(m.manager->PopupMode(), 1);
+    EXPECT_EQ(m.manager->CurrentPopupMode(), skin::PopupMode::MenuBarDropDown);
     DestroyMenu(other);
 }
 

@@ -80,7 +80,7 @@ TEST(FormMessages, RoutingTable) {
             SetWindowLongW(window.handle, GWL_EXSTYLE, LONG(GetWindowLongW(window.handle, GWL_EXSTYLE) | c.exStyle));
         }
         window.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-        window.painter->FHandle = window.handle;
+        window.painter->SetWindow(window.handle);
         window.painter->AttachToWindow(*skin->data);
         if (c.setup) {
             formtest::RunSetup(window.handle);
@@ -114,15 +114,15 @@ TEST(FormMessages, SetupAnnouncesItselfAndStartsTheHoverTimer) {
     formtest::BareWindow window =
         formtest::MakeBareWindow(nullptr, 320, 240, WS_OVERLAPPEDWINDOW, false, RecordingProc);
     window.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-    window.painter->FHandle = window.handle;
+    window.painter->SetWindow(window.handle);
     window.painter->AttachToWindow(*skin->data);
     skin::FormPainterProbe probe{*window.painter};
-    EXPECT_EQ(window.painter->State(), skin::psCreated);
+    EXPECT_EQ(window.painter->State(), skin::PainterState::Created);
     EXPECT_FALSE(probe.TimerEnabled());
     g_recorder.Clear();
 
     formtest::RunSetup(window.handle);
-    EXPECT_EQ(window.painter->State(), skin::psRunning);
+    EXPECT_EQ(window.painter->State(), skin::PainterState::Running);
     EXPECT_TRUE(probe.TimerEnabled());
     EXPECT_TRUE(g_recorder.Saw(skin::SKM_SKINNED));
     ASSERT_EQ(announced.size(), 1u);
@@ -147,7 +147,7 @@ TEST(FormMessages, PlainChildWindowGetsNoFrameHandling) {
     SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
     const RECT before = formtest::ClientRectOf(child);
     skin::TWinSkinForm painter(nullptr);
-    painter.FHandle = child;
+    painter.SetWindow(child);
     painter.AttachToWindow(*skin->data);
     formtest::RunSetup(child);
     g_recorder.Clear();
@@ -197,7 +197,7 @@ TEST(FormMessages, HitTestMakesTheCaptionDraggableBelowTheTopEdge) {
     formtest::BareWindow window =
         formtest::MakeBareWindow(nullptr, 320, 240, WS_OVERLAPPEDWINDOW, false, RecordingProc);
     window.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-    window.painter->FHandle = window.handle;
+    window.painter->SetWindow(window.handle);
     window.painter->AttachToWindow(*skin->data);
     formtest::RunSetup(window.handle);
     const RECT r = formtest::WindowRectOf(window.handle);

@@ -20,9 +20,8 @@ struct FormPainterProbe {
     bool TimerEnabled() const { return p.FTimer->Enabled(); }
     HRGN Region() const { return p.FRegion; }
     bool RegionSet() const { return p.FRegionSet != 0; }
-    WNDPROC OldWndProc() const { return p.FOldWndProc; }
-    bool Subclassed() const { return p.FWndProcThunk; }
-    bool ClientSubclassed() const { return p.FClientProcThunk; }
+    bool Subclassed() const { return p.FWndProcLayer.Installed(); }
+    bool ClientSubclassed() const { return p.FClientProcLayer.Installed(); }
     HWND MdiClient() const { return p.FMdiClient; }
     void SetActive(bool active) { p.FActive = active ? 1 : 0; }
     void SetWindowState(uint8_t state) { p.FWindowState = state; }

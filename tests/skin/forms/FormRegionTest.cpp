@@ -168,7 +168,7 @@ TEST(FormRegion, SkinnedWindowsOnTheScreen) {
                                                            L"#32770", L"系统对话框 #32770");
     SetWindowPos(dialog.handle, HWND_TOP, 420, 60, 0, 0, SWP_NOSIZE);
     dialog.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-    dialog.painter->FHandle = dialog.handle;
+    dialog.painter->SetWindow(dialog.handle);
     dialog.painter->AttachToWindow(*skin->data);
     formtest::RunSetup(dialog.handle);
     SetForegroundWindow(form.Handle());

@@ -171,7 +171,7 @@ inline SkinnedForm MakeSkinnedForm(skin::TSkinData& data, int clientWidth = 300,
     result.form->SetClientSize(clientWidth, clientHeight);
     result.form->Show();
     result.painter = &result.form->Create<skin::TWinSkinForm>();
-    result.painter->FHandle = result.form->Handle();
+    result.painter->SetWindow(result.form->Handle());
     result.painter->AttachToForm(data, *result.form);
     if (setup) {
         RunSetup(result.form->Handle());
@@ -226,7 +226,7 @@ inline BareWindow MakeBareWindow(skin::TSkinData* data, int width = 320, int hei
     ShowWindow(result.handle, SW_SHOWNORMAL);
     if (data != nullptr) {
         result.painter = std::make_unique<skin::TWinSkinForm>(nullptr);
-        result.painter->FHandle = result.handle;
+        result.painter->SetWindow(result.handle);
         result.painter->AttachToWindow(*data);
         if (setup) {
             RunSetup(result.handle);

@@ -1,4 +1,4 @@
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/CodePage.h"
@@ -56,25 +56,22 @@ TSkinManage::TSkinManage() : commandTimer_(std::make_unique<ui::Timer>(nullptr))
     // other modules find our controls by the same name.
     const std::string name = WideToAnsi(ui::WinControl::ControlPropertyName());
     controlMessage_ = RegisterWindowMessageA(name.c_str());
-    controlAtom_ = GlobalAddAtomA(name.c_str());
+    controlAtom_ = ui::UniqueGlobalAtom(ui::WinControl::ControlPropertyName().c_str());
 }
 
 TSkinManage::~TSkinManage() {
-    state_ = 4;
+    state_ = ManagerState::ShuttingDown;
     active_ = false;
     commandTimer_.reset();
-    for (HHOOK hook : extraHooks_) {
-        UnhookWindowsHookEx(hook);
-    }
     extraHooks_.clear();
     const HMODULE own = OwnModule();
     // Painters reference their forms: they go first, each letting go of its
-    // window without reshaping it.
-    for (const ui::Ref<TWinSkinForm>& entry : std::exchange(formPainters_, {})) {
-        TWinSkinForm* painter = entry.get();
-        if (painter != nullptr && painter->FModule == own) {
-            painter->Release();
-            delete painter;
+    // window without reshaping it. Another module's painters are its own.
+    for (ui::OwnedComponent<TWinSkinForm>& entry : std::exchange(formPainters_, {})) {
+        if (entry && entry->Module() == own) {
+            entry->Release();
+        } else {
+            (void)entry.release();
         }
     }
     FreePopupPainters();
@@ -82,15 +79,14 @@ TSkinManage::~TSkinManage() {
     defaultSkinData_ = nullptr;
     pendingSkinData_ = nullptr;
     for (TSkinManage* sub : std::exchange(subManagers_, {})) {
-        sub->formPainters_.clear();
+        for (ui::OwnedComponent<TWinSkinForm>& entry : std::exchange(sub->formPainters_, {})) {
+            (void)entry.release();  // the sub-manager's module frees its own
+        }
         sub->skinDataList_.clear();
-        sub->state_ = 4;
+        sub->state_ = ManagerState::ShuttingDown;
     }
     if (parentManager_ != nullptr) {
         std::erase(parentManager_->subManagers_, this);
-    }
-    if (controlAtom_ != 0) {
-        GlobalDeleteAtom(controlAtom_);
     }
     RemoveHook();
 }
@@ -99,7 +95,10 @@ HMODULE TSkinManage::OwnModule() const { return module_ != nullptr ? module_ : G
 
 ui::Form* TSkinManage::MdiParentForm() const { return mdiParentForm_.get(); }
 
-void TSkinManage::SetMdiParentForm(ui::Form* form) { mdiParentForm_ = form; }
+void TSkinManage::MdiParentFound(HWND client, ui::Form* parentForm) {
+    mdiClient_ = client;
+    mdiParentForm_ = parentForm;
+}
 
 void TSkinManage::RegisterSkinData(TSkinData& data) {
     if (std::ranges::find(skinDataList_, &data) != skinDataList_.end()) {
@@ -127,7 +126,7 @@ void TSkinManage::UnregisterSkinData(TSkinData& data) {
     }
     // Painters read their pictures from the component: none may outlive it.
     for (TWinSkinForm* painter : PaintersOf(data)) {
-        if (painter->State() != psDestroying && painter->State() != psGone && IsWindow(painter->FHandle)) {
+        if (painter->State() != PainterState::Destroying && painter->State() != PainterState::Gone && IsWindow(painter->Handle())) {
             UnskinAndFree(painter);
         } else {
             FreePainter(painter);
@@ -212,16 +211,14 @@ bool TSkinManage::MakeFormPainter(HWND window, ui::WinControl* control, const st
     try {
         // Owned by the toolkit form, so it goes with it; a bare window's is
         // freed once its window has gone.
-        auto painter = std::make_unique<TWinSkinForm>(form);
-        painter->FHandle = window;
-        painter->FModule = OwnModule();
-        painter->FEventName = className;
+        ui::OwnedComponent<TWinSkinForm> painter(new TWinSkinForm(form));
+        painter->SetWindow(window, OwnModule(), className);
         if (form != nullptr) {
             painter->AttachToForm(data, *form);
         } else {
             painter->AttachToWindow(data);
         }
-        formPainters_.emplace_back(painter.release());
+        formPainters_.push_back(std::move(painter));
     } catch (const std::exception&) {
         // Skin trouble leaves the window unskinned.
         return false;
@@ -230,32 +227,35 @@ bool TSkinManage::MakeFormPainter(HWND window, ui::WinControl* control, const st
     return true;
 }
 
+std::vector<ui::OwnedComponent<TWinSkinForm>>::iterator TSkinManage::EntryOf(HWND window) {
+    return std::ranges::find_if(formPainters_, [window](const ui::OwnedComponent<TWinSkinForm>& entry) {
+        return entry && entry->Handle() == window;
+    });
+}
+
 TWinSkinForm* TSkinManage::FindFormPainter(HWND window) const {
-    for (const ui::Ref<TWinSkinForm>& entry : formPainters_) {
-        TWinSkinForm* painter = entry.get();
-        if (painter != nullptr && painter->FHandle == window) {
-            return painter;
+    for (const ui::OwnedComponent<TWinSkinForm>& entry : formPainters_) {
+        if (entry && entry->Handle() == window) {
+            return entry.get();
         }
     }
     return nullptr;
 }
 
 void TSkinManage::RemoveFormPainter(HWND window) {
-    if (state_ == 4) {
+    if (state_ == ManagerState::ShuttingDown) {
         return;
     }
-    for (auto it = formPainters_.begin(); it != formPainters_.end(); ++it) {
-        TWinSkinForm* painter = it->get();
-        if (painter != nullptr && painter->FHandle == window) {
-            formPainters_.erase(it);
-            return;
-        }
+    if (const auto found = EntryOf(window); found != formPainters_.end()) {
+        // Called by the painter's destructor: the entry lets go without freeing.
+        (void)found->release();
+        formPainters_.erase(found);
     }
 }
 
 std::vector<TWinSkinForm*> TSkinManage::FormPainters() const {
     std::vector<TWinSkinForm*> live;
-    for (const ui::Ref<TWinSkinForm>& entry : formPainters_) {
+    for (const ui::OwnedComponent<TWinSkinForm>& entry : formPainters_) {
         if (TWinSkinForm* painter = entry.get()) {
             live.push_back(painter);
         }
@@ -274,12 +274,19 @@ std::vector<TWinSkinForm*> TSkinManage::PaintersOf(const TSkinData& data) const 
 }
 
 void TSkinManage::FreePainter(TWinSkinForm* painter) {
-    std::erase_if(formPainters_, [painter](const ui::Ref<TWinSkinForm>& entry) { return entry.get() == painter; });
-    delete painter;
+    const auto found = std::ranges::find_if(
+        formPainters_, [painter](const ui::OwnedComponent<TWinSkinForm>& entry) { return entry.get() == painter; });
+    if (found == formPainters_.end()) {
+        delete painter;  // a painter the list no longer holds
+        return;
+    }
+    // Out of the list before it goes: its destructor looks for its entry.
+    ui::OwnedComponent<TWinSkinForm> freed = std::move(*found);
+    formPainters_.erase(found);
 }
 
 void TSkinManage::UnskinAndFree(TWinSkinForm* painter) {
-    const HWND window = painter->FHandle;
+    const HWND window = painter->Handle();
     painter->Detach();
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
@@ -287,10 +294,10 @@ void TSkinManage::UnskinAndFree(TWinSkinForm* painter) {
 }
 
 void TSkinManage::DropDeadPainters() {
-    std::erase_if(formPainters_, [](const ui::Ref<TWinSkinForm>& entry) { return !entry; });
+    std::erase_if(formPainters_, [](const ui::OwnedComponent<TWinSkinForm>& entry) { return !entry; });
     const HMODULE own = OwnModule();
     for (TWinSkinForm* painter : FormPainters()) {
-        if (painter->FModule == own && painter->State() == psGone) {
+        if (painter->Module() == own && painter->State() == PainterState::Gone) {
             FreePainter(painter);
         }
     }
@@ -359,7 +366,7 @@ void TSkinManage::SetMdiCaptionMode(bool on) {
     // A maximised child shows no frame of its own: its shape goes while the
     // mode is on and comes back with the frame.
     for (TWinSkinForm* painter : FormPainters()) {
-        if (painter->MdiKind() != mkChild || painter->State() == psGone) {
+        if (painter->MdiKind() != mkChild || painter->State() == PainterState::Gone) {
             continue;
         }
         if (on) {
@@ -367,7 +374,7 @@ void TSkinManage::SetMdiCaptionMode(bool on) {
         } else {
             painter->UpdateRegion();
         }
-        SetWindowPos(painter->FHandle, nullptr, 0, 0, 0, 0,
+        SetWindowPos(painter->Handle(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     }
 }
@@ -375,6 +382,8 @@ void TSkinManage::SetMdiCaptionMode(bool on) {
 void TSkinManage::SetControlMapper(std::unique_ptr<ControlMapper> mapper) { mapper_ = std::move(mapper); }
 
 TSkinManage* SkinManage() noexcept { return dynamic_cast<TSkinManage*>(SkinManager()); }
+
+FormPainterHost* PainterHost() noexcept { return dynamic_cast<FormPainterHost*>(SkinManager()); }
 
 void InstallSkinManage() {
     SetSkinManagerFactory([] { return std::make_unique<TSkinManage>(); });

@@ -1,7 +1,7 @@
 // Popup-menu windows get a popup painter while the kind of menu being opened
 // is one the skin data skins.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
@@ -12,18 +12,16 @@
 namespace skin {
 namespace {
 
-// Popup mode 0 context menu, 1 menu-bar drop-down, 2 system menu.
-bool PopupModeSkinned(uint8_t mode, const TSkinData& data) {
+bool PopupModeSkinned(PopupMode mode, const TSkinData& data) {
     switch (mode) {
-    case 0:
+    case PopupMode::Context:
         return data.SkinControls.Contains(xcPopupMenu);
-    case 1:
+    case PopupMode::MenuBarDropDown:
         return data.SkinControls.Contains(xcMainMenu) || data.SkinControls.Contains(xcMenuItem);
-    case 2:
+    case PopupMode::SystemMenu:
         return data.SkinControls.Contains(xcSystemMenu);
-    default:
-        return false;
     }
+    return false;
 }
 
 } // namespace
@@ -50,7 +48,7 @@ bool TSkinManage::ReleasePopupMenu(HWND window) {
     popupPainters_.erase(found);
     painter->Detach();
     if (popupPainters_.empty()) {
-        popupMode_ = 0;
+        popupMode_ = PopupMode::Context;
     }
     return true;
 }

@@ -2,7 +2,7 @@
 // and size grips are caught as they are created, popup painters released as
 // their windows go, and every activated window is offered a form painter.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/forms/WinSkinForm.h"
 
@@ -24,25 +24,24 @@ bool SameClass(const std::wstring& a, const wchar_t* b) {
 } // namespace
 
 void TSkinManage::InstallHook() {
-    if (hook_ != nullptr || g_hook != nullptr) {
+    if (hook_ || g_hook != nullptr) {
         return;
     }
-    hook_ = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
-    if (hook_ != nullptr) {
-        g_hook = hook_;
+    hook_.reset(SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId()));
+    if (hook_) {
+        g_hook = hook_.get();
         g_hookOwner = this;
         g_finalising = false;
     }
 }
 
 void TSkinManage::RemoveHook() {
-    if (hook_ != nullptr) {
-        UnhookWindowsHookEx(hook_);
-        if (g_hook == hook_) {
+    if (hook_) {
+        if (g_hook == hook_.get()) {
             g_hook = nullptr;
             g_hookOwner = nullptr;
         }
-        hook_ = nullptr;
+        hook_.reset();
     }
     g_finalising = true;
 }
@@ -69,8 +68,8 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
             manager->ReleasePopupMenu(window);
             break;
         case HCBT_ACTIVATE:
-            if (manager->state_ == 0) {
-                manager->state_ = 1;
+            if (manager->state_ == ManagerState::Waiting) {
+                manager->state_ = ManagerState::Running;
             }
             manager->SkinWindow(window);
             break;

@@ -2,7 +2,7 @@
 // timer; a later post replaces it, so of several posted within the delay only
 // the last one runs.
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 
 #include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
@@ -21,7 +21,7 @@ void TSkinManage::PostCommand(int32_t command, int delayMs) {
         pendingSkinData_ = defaultSkinData_;
     }
     commandTimer_->SetInterval(unsigned(delayMs > 0 ? delayMs : 1));
-    if (state_ == 0) {
+    if (state_ == ManagerState::Waiting) {
         // Before the first activation the command only says on or off.
         if (command == kCommandSkin) {
             active_ = true;
@@ -149,7 +149,7 @@ bool TSkinManage::RunProcessCommand(TSkinData& data) {
     case kCommandReskinWindow:
         if (TWinSkinForm* painter = FindFormPainter(reskinWindow_)) {
             painter->Detach();
-            painter->SetState(psGone);
+            painter->SetState(PainterState::Gone);
         }
         DropDeadPainters();
         SkinWindow(reskinWindow_);

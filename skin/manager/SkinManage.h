@@ -13,8 +13,11 @@
 //   SkinManageCommands.cpp  the delayed commands
 //   SkinManagePopups.cpp    popup-menu painters
 
+#include "skin/controls/ControlPainterHost.h"
 #include "skin/data/SkinManagerLink.h"
+#include "skin/forms/FormPainterHost.h"
 #include "ui/Component.h"
+#include "ui/Gdi.h"
 
 #include <windows.h>
 
@@ -39,21 +42,10 @@ class TWinSkinPopMenu;
 // Manager commands beyond the three a skin data component posts.
 enum : int32_t { kCommandSkin = 1, kCommandUnskin = 2, kCommandRefresh = 3, kCommandDropDead = 6, kCommandReskinWindow = 7 };
 
-// How a form painter's set-up gives the controls their painters. The mapping
-// of controls to painters is a layer of its own; until one is installed, no
-// control gets a painter.
-class ControlMapper {
-public:
-    virtual ~ControlMapper() = default;
-    // The controls of a toolkit form.
-    virtual void MapForm(TWinSkinForm& painter, ui::Form& form) = 0;
-    // The child windows of a bare window.
-    virtual void MapWindow(TWinSkinForm& painter, HWND window) = 0;
-    // One child window created later (a size grip), by the raw-window rules.
-    virtual void MapChildWindow(TWinSkinForm& painter, HWND child) = 0;
-};
+// The manager's life stage (its start count).
+enum class ManagerState : int32_t { Waiting = 0, Running = 1, ShuttingDown = 4 };
 
-class TSkinManage : public SkinManagerLink {
+class TSkinManage : public SkinManagerLink, public FormPainterHost {
 public:
     // Delay of the commands handed on to sub-managers.
     static constexpr int kSubManagerDelayMs = 300;
@@ -71,8 +63,8 @@ public:
     void InstallHook() override;
     void SetCurrentSkinData(TSkinData& data) override { pendingSkinData_ = &data; }
     void PostCommand(SkinCommand command, int delayMs) override { PostCommand(int32_t(command), delayMs); }
-    int StartCount() const override { return state_; }
-    void SetStartCount(int count) override { state_ = count; }
+    int StartCount() const override { return int(state_); }
+    void SetStartCount(int count) override { state_ = ManagerState(count); }
     void SwitchOn() override { active_ = true; }
     // Nothing for an invisible form or one with the child style.
     void SkinForm(ui::Form& form) override;
@@ -90,7 +82,7 @@ public:
     // The form painter of the window, first in list order, or none.
     TWinSkinForm* FindFormPainter(HWND window) const;
     // Removes the first entry for the window (a painter's destructor calls it).
-    void RemoveFormPainter(HWND window);
+    void RemoveFormPainter(HWND window) override;
     // The live form painters in list order.
     std::vector<TWinSkinForm*> FormPainters() const;
 
@@ -104,37 +96,36 @@ public:
     // Forgets freed painters and frees those of this module whose window is gone.
     void DropDeadPainters();
 
-    void SetMdiCaptionMode(bool on);
-    bool MdiCaptionMode() const { return mdiCaptionMode_; }
-    HWND MdiClient() const { return mdiClient_; }
-    void SetMdiClient(HWND client) { mdiClient_ = client; }
+    // FormPainterHost
+    void SetMdiCaptionMode(bool on) override;
+    bool MdiCaptionMode() const override { return mdiCaptionMode_; }
+    HWND MdiClient() const override { return mdiClient_; }
+    void MdiParentFound(HWND client, ui::Form* parentForm) override;
     ui::Form* MdiParentForm() const;
-    void SetMdiParentForm(ui::Form* form);
-    // 0 context menu, 1 menu-bar drop-down, 2 system menu.
-    uint8_t PopupMode() const { return popupMode_; }
-    void SetPopupMode(uint8_t mode) { popupMode_ = mode; }
-
-    bool Active() const { return active_; }
+    PopupMode CurrentPopupMode() const { return popupMode_; }
+    void SetPopupMode(PopupMode mode) override { popupMode_ = mode; }
+    void PainterAttached() override { state_ = ManagerState::Running; }
+    bool Active() const override { return active_; }
     void SetActive(bool active) { active_ = active; }
     // Set while the manager skins the application's forms in bulk: lifts the
     // plain-child test of SkinWindow.
     bool Forcing() const { return forcing_; }
     void SetForcing(bool forcing) { forcing_ = forcing; }
-    int32_t State() const { return state_; }
+    ManagerState State() const { return state_; }
     // Zero for the process's own manager.
-    HMODULE ModuleInstance() const { return module_; }
+    HMODULE ModuleInstance() const override { return module_; }
     // The module whose windows and painters are this manager's.
     HMODULE OwnModule() const;
     TSkinData* DefaultSkinData() const { return defaultSkinData_; }
     const std::vector<TSkinData*>& SkinDataList() const { return skinDataList_; }
     void SetReskinWindow(HWND window) { reskinWindow_ = window; }
-    bool HookInstalled() const { return hook_ != nullptr; }
+    bool HookInstalled() const { return static_cast<bool>(hook_); }
     // The "ControlOfs..." message and atom of this module and thread.
     UINT ControlMessage() const { return controlMessage_; }
-    ATOM ControlAtom() const { return controlAtom_; }
+    ATOM ControlAtom() const { return controlAtom_.get(); }
 
     void SetControlMapper(std::unique_ptr<ControlMapper> mapper);
-    ControlMapper* Mapper() const { return mapper_.get(); }
+    ControlMapper* Mapper() const override { return mapper_.get(); }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
@@ -151,21 +142,22 @@ private:
     // Detach, invalidate and update the window, remove and free.
     void UnskinAndFree(TWinSkinForm* painter);
     void FreePainter(TWinSkinForm* painter);
+    std::vector<ui::OwnedComponent<TWinSkinForm>>::iterator EntryOf(HWND window);
     std::vector<TWinSkinForm*> PaintersOf(const TSkinData& data) const;
     void FreePopupPainters();
 
     std::unique_ptr<ui::Timer> commandTimer_;
-    // References, so a painter freed with its form reads as gone.
-    std::vector<ui::Ref<TWinSkinForm>> formPainters_;
+    // A toolkit form frees its painter with itself; the entry then reads as gone.
+    std::vector<ui::OwnedComponent<TWinSkinForm>> formPainters_;
     std::vector<std::unique_ptr<TWinSkinPopMenu>> popupPainters_;
     std::vector<TSkinData*> skinDataList_;
-    std::vector<HHOOK> extraHooks_;
+    std::vector<ui::UniqueHook> extraHooks_;
     // Managers of other modules; this program has none, the guards stay.
     std::vector<TSkinManage*> subManagers_;
     bool active_ = false;
     bool forcing_ = false;
-    int32_t state_ = 0;
-    uint8_t popupMode_ = 0;
+    ManagerState state_ = ManagerState::Waiting;
+    PopupMode popupMode_ = PopupMode::Context;
     bool mdiCaptionMode_ = false;
     int32_t pendingCommand_ = 0;
     TSkinData* pendingSkinData_ = nullptr;
@@ -175,9 +167,9 @@ private:
     TSkinManage* parentManager_ = nullptr;
     HWND mdiClient_ = nullptr;
     ui::Ref<ui::Form> mdiParentForm_;
-    HHOOK hook_ = nullptr;
+    ui::UniqueHook hook_;
     UINT controlMessage_ = 0;
-    ATOM controlAtom_ = 0;
+    ui::UniqueGlobalAtom controlAtom_;
     std::unique_ptr<ControlMapper> mapper_;
 };
 
