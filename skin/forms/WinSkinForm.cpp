@@ -92,7 +92,7 @@ TWinSkinForm::~TWinSkinForm() {
     // reach the freed painter, and the form keeps a working handler.
     FFormHook.Remove();
     FWndProcLayer.Remove();
-    FClientProcLayer.Remove();
+    FMdiClientLayer.Remove();
     FTimer->SetEnabled(false);
     FHotObject = nullptr;
     FButtons.clear();
@@ -211,9 +211,7 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
     }
 
     if (FMdiKind == mkParent) {
-        FSavedMenuUpdate = skinData.MenuUpdate ? 1 : 0;
-        FClientProcLayer.Install<TWinSkinForm, &TWinSkinForm::GuardedMdiClientProcedure>(
-            FMdiClient, ui::SubclassKind::MdiClient, this);
+        FMdiClientLayer.Install(FMdiClient, skinData.MenuUpdate);
     }
 
     FWndProcLayer.Install<TWinSkinForm, &TWinSkinForm::GuardedWindowProcedure>(FHandle, ui::SubclassKind::FormPainter,
@@ -460,17 +458,11 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         return true;
     case SKM_RESETSCROLLBAR: {
         const auto control = reinterpret_cast<HWND>(wParam);
-        for (auto it = FControlPainters.rbegin(); it != FControlPainters.rend(); ++it) {
-            if ((*it)->Handle() == control) {
-                // Out of the list before it goes: its destructor unregisters.
-                const std::unique_ptr<TSkinControl> painter = std::move(*it);
-                FControlPainters.erase(std::next(it).base());
-                // A new painter for the control, by the mapping's rules.
-                FormPainterHost* host = PainterHost();
-                if (ControlMapper* mapper = host != nullptr ? host->Mapper() : nullptr) {
-                    mapper->MapChildWindow(*this, control);
-                }
-                break;
+        if (FControlPainters.Free(control)) {
+            // A new painter for the control, by the mapping's rules.
+            FormPainterHost* host = PainterHost();
+            if (ControlMapper* mapper = host != nullptr ? host->Mapper() : nullptr) {
+                mapper->MapChildWindow(*this, control);
             }
         }
         result = 0;
@@ -725,55 +717,15 @@ void TWinSkinForm::Reskin() {
 
 // ---------------------------------------------------------------- control painters
 
-bool TWinSkinForm::RegisterControlPainter(TSkinControl* painter) {
-    if (std::ranges::any_of(FControlPainters, [painter](const auto& held) { return held.get() == painter; })) {
-        return true;
-    }
-    FControlPainters.emplace_back(painter);
-    return false;
-}
+bool TWinSkinForm::RegisterControlPainter(TSkinControl* painter) { return FControlPainters.Register(painter); }
 
-void TWinSkinForm::UnregisterControlPainter(TSkinControl* painter) {
-    for (auto it = FControlPainters.rbegin(); it != FControlPainters.rend(); ++it) {
-        if (it->get() == painter) {
-            // The painter is going by other hands (its control's destructor).
-            (void)it->release();
-            FControlPainters.erase(std::next(it).base());
-            return;
-        }
-    }
-}
+void TWinSkinForm::UnregisterControlPainter(TSkinControl* painter) { FControlPainters.Unregister(painter); }
 
-std::vector<TSkinControl*> TWinSkinForm::ControlPainters() const {
-    std::vector<TSkinControl*> painters;
-    painters.reserve(FControlPainters.size());
-    for (const auto& painter : FControlPainters) {
-        painters.push_back(painter.get());
-    }
-    return painters;
-}
+std::vector<TSkinControl*> TWinSkinForm::ControlPainters() const { return FControlPainters.Painters(); }
 
-void TWinSkinForm::FreeControlPainters() {
-    // Taken out first: a painter's destructor unregisters itself.
-    std::vector<std::unique_ptr<TSkinControl>> painters = std::exchange(FControlPainters, {});
-    for (auto& painter : painters) {
-        if (FState != PainterState::Destroying && painter->State() != PainterState::Gone) {
-            painter->Detach();
-        }
-        painter.reset();
-    }
-}
+void TWinSkinForm::FreeControlPainters() { FControlPainters.FreeAll(FState != PainterState::Destroying); }
 
-void TWinSkinForm::DropDeadControlPainters() {
-    std::vector<std::unique_ptr<TSkinControl>> dead;
-    std::erase_if(FControlPainters, [&dead](std::unique_ptr<TSkinControl>& painter) {
-        if (painter->State() != PainterState::Gone) {
-            return false;
-        }
-        dead.push_back(std::move(painter));
-        return true;
-    });
-}
+void TWinSkinForm::DropDeadControlPainters() { FControlPainters.DropDead(); }
 
 void TWinSkinForm::ClearButtons() {
     FHotObject = nullptr;
@@ -812,7 +764,7 @@ void TWinSkinForm::Detach() {
         FFormControl->SetColor(FSavedColor);
     }
     GiveBackSystemMenuStyle();
-    FClientProcLayer.Remove();
+    FMdiClientLayer.Remove();
 
     RECT window{};
     GetWindowRect(FHandle, &window);
@@ -860,71 +812,13 @@ void TWinSkinForm::LightDetach() {
         FFormControl->SetColor(FSavedColor);
     }
     FWndProcLayer.Remove();
-    FClientProcLayer.Remove();
+    FMdiClientLayer.Remove();
     if (FFormControl != nullptr && FState != PainterState::Destroying) {
         for (ui::Component* component : FFormControl->Components()) {
             if (auto* control = dynamic_cast<ui::Control*>(component)) {
                 control->Invalidate();
             }
         }
-    }
-}
-
-// ---------------------------------------------------------------- MDI client
-
-LRESULT TWinSkinForm::GuardedMdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return MdiClientProcedure(msg, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-LRESULT TWinSkinForm::CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return ui::WindowSubclass::CallNext(FMdiClient, msg, wParam, lParam);
-}
-
-LRESULT TWinSkinForm::MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
-    FormPainterHost* host = PainterHost();
-    switch (msg) {
-    case WM_NCDESTROY:
-        // The client's layer has left the chain already.
-        return CallClientPrevious(msg, wParam, lParam);
-    case WM_NCCALCSIZE:
-        if (FFrameSkinned && FSkinData != nullptr && !FSkinData->Options.Contains(xoMDIScrollbar)) {
-            const auto style = DWORD(GetWindowLongW(FMdiClient, GWL_STYLE));
-            SetWindowLongW(FMdiClient, GWL_STYLE, LONG(style & ~DWORD(WS_HSCROLL | WS_VSCROLL)));
-        }
-        return CallClientPrevious(msg, wParam, lParam);
-    case WM_MDICREATE:
-        if (FSkinData != nullptr) {
-            FSkinData->MenuUpdate = false;
-        }
-        return CallClientPrevious(msg, wParam, lParam);
-    case WM_MDIDESTROY: {
-        const LRESULT result = CallClientPrevious(msg, wParam, lParam);
-        if (FFrameSkinned && host != nullptr) {
-            BOOL maximised = FALSE;
-            const auto active = reinterpret_cast<HWND>(
-                SendMessageW(FMdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
-            host->SetMdiCaptionMode(active != nullptr && maximised);
-        }
-        return result;
-    }
-    case WM_MDITILE:
-    case WM_MDICASCADE:
-        if (FFrameSkinned && host != nullptr && host->MdiCaptionMode()) {
-            host->SetMdiCaptionMode(false);
-        }
-        return CallClientPrevious(msg, wParam, lParam);
-    case SKM_MDIREDRAW:
-        RedrawWindow(FHandle, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-        return 0;
-    default:
-        // WM_MDISETMENU included: the frame keeps its menu until a skinned
-        // menu bar takes menus over.
-        return CallClientPrevious(msg, wParam, lParam);
     }
 }
 

@@ -7,14 +7,18 @@
 // before the window's own procedure does.
 //
 // The implementation is split by concern:
-//   WinSkinForm.cpp     life cycle, attach and detach, the window procedure
-//   FramePainting.cpp   frame metrics, NC size / hit test / paint, the region
-//   CaptionButtons.cpp  caption-button layout, drawing and visibility
-//   CaptionMouse.cpp    non-client mouse handling, actions, hover and hints
-//   SystemMenu.cpp      the skinned system-menu popup
+//   WinSkinForm.cpp            life cycle, attach and detach, the window procedure
+//   FramePainting.cpp          frame metrics, NC size / hit test / paint, the region
+//   CaptionButtons.cpp         caption-button layout, drawing and visibility
+//   CaptionMouse.cpp           non-client mouse handling, actions, hover and hints
+//   SystemMenu.cpp             the skinned system-menu popup
+//   ControlPainterRegistry.*   the control painters it owns
+//   MdiClientLayer.*           the layer on an MDI parent's client window
 
 #include "skin/controls/ControlPainterHost.h"
 #include "skin/controls/PainterState.h"
+#include "skin/forms/ControlPainterRegistry.h"
+#include "skin/forms/MdiClientLayer.h"
 #include "skin/forms/NCObject.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -139,7 +143,6 @@ public:
 
     // The window procedure's entry points.
     LRESULT WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT MdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     friend class TNCObject;
@@ -150,7 +153,6 @@ private:
     // --- life cycle (WinSkinForm.cpp) ---
     // The window procedures with nothing thrown into the window system.
     LRESULT GuardedWindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT GuardedMdiClientProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
     void CommonAttach(TSkinData& skinData);
     void ReadStyles();
     void FindMdiClient();
@@ -160,7 +162,6 @@ private:
     bool SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT ThirdStage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CallFormHandler(ui::Message& message);
-    LRESULT CallClientPrevious(UINT msg, WPARAM wParam, LPARAM lParam);
     void Announce();
     bool WentDuringAnnouncement() const;
     void FrameChanged();
@@ -218,13 +219,12 @@ private:
     // --- fields, in the order of the form painter's record ---
     ui::HandlerHook FFormHook;          // in front of the toolkit form's WindowProc
     ui::WindowSubclass FWndProcLayer;   // in front of the window's procedure
-    ui::WindowSubclass FClientProcLayer;  // in front of an MDI client's procedure
+    MdiClientLayer FMdiClientLayer{*this};  // on an MDI parent's client window
     ui::UniqueFont FCaptionFont;
     ui::Timer* FTimer = nullptr;  // owned as a component
     std::wstring FCaptionPrefix = L"  ";
     std::wstring FCaptionSuffix = L" ";
     std::wstring FClassName;
-    uint8_t FSavedMenuUpdate = 0;
     uint8_t FFrameSkinned = 0;
     RECT FClientRect{};
     DWORD FLastIconClick = 0;
@@ -268,7 +268,7 @@ private:
     std::vector<std::unique_ptr<TNCObject>> FButtons;
     ui::Bitmap FIconBitmap;
     ui::Bitmap FCaptionBitmap;
-    std::vector<std::unique_ptr<TSkinControl>> FControlPainters;
+    ControlPainterRegistry FControlPainters;
     int32_t FWindowWidth = 0;
     int32_t FWindowHeight = 0;
     int32_t FRegionWidth = 0;

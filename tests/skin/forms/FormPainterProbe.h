@@ -21,7 +21,7 @@ struct FormPainterProbe {
     HRGN Region() const { return p.FRegion; }
     bool RegionSet() const { return p.FRegionSet != 0; }
     bool Subclassed() const { return p.FWndProcLayer.Installed(); }
-    bool ClientSubclassed() const { return p.FClientProcLayer.Installed(); }
+    bool ClientSubclassed() const { return p.FMdiClientLayer.Installed(); }
     HWND MdiClient() const { return p.FMdiClient; }
     void SetActive(bool active) { p.FActive = active ? 1 : 0; }
     void SetWindowState(uint8_t state) { p.FWindowState = state; }
