@@ -3,6 +3,8 @@
 // skin's pieces, and the window shape cut from their transparent parts.
 #include "skin/forms/WinSkinForm.h"
 
+#include "skin/forms/FramePieces.h"
+
 #include "skin/data/ImageRoutines.h"
 #include "skin/data/SkinData.h"
 
@@ -13,10 +15,6 @@ namespace skin {
 
 namespace {
 
-constexpr int kLeftPiece = 1;
-constexpr int kRightPiece = 2;
-constexpr int kTopPiece = 3;
-constexpr int kBottomPiece = 4;
 
 constexpr UINT kMeasureTitle = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP;
 constexpr UINT kDrawTitle = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -367,74 +365,8 @@ ui::UniqueRegion TWinSkinForm::FramePartRegion(int piece, const RECT& part, bool
     return ui::UniqueRegion(CreateRectRgn(part.left, part.top, part.right, part.bottom));
 }
 
-void TWinSkinForm::UpdateRegion() {
-    if (FState == PainterState::Gone || !FFrameSkinned || FSkinData == nullptr) {
-        return;
-    }
-    RECT window{};
-    GetWindowRect(FHandle, &window);
-    const int width = Width(window);
-    const int height = Height(window);
-    if (width <= 0 || height <= 0 || (IsMdiChild() && FWindowState != wsNormal)) {
-        return;
-    }
-    if (width == FRegionWidth && height == FRegionHeight && !IsMdiChild() && FState != PainterState::Reskinning) {
-        return;  // built for this size already
-    }
-    FRegion = nullptr;
-    FRegionSet = 0;
-    // Remembered for opaque skins too: setting the same rectangle again
-    // would only redraw the window.
-    FRegionWidth = width;
-    FRegionHeight = height;
+void TWinSkinForm::UpdateRegion() { FShape.Update(); }
 
-    const TSkinData& data = *FSkinData;
-    const bool anyTransparent = data.LeftBorder->Trans != 0 || data.RightBorder->Trans != 0 ||
-                                data.TopBorder->Trans != 0 || data.BottomBorder->Trans != 0;
-    ui::UniqueRegion region;
-    if (!anyTransparent) {
-        region.reset(CreateRectRgn(0, 0, width, height));
-    } else {
-        region.reset(CreateRectRgn(FBorderLeft, FCaptionHeight, width - FBorderRight, height - FBorderBottom));
-        if (FFrameKind != fkCaptionless && region) {
-            const ui::UniqueRegion left =
-                FramePartRegion(kLeftPiece, RECT{0, 0, FBorderLeft, height}, data.LeftBorder->Trans == 1 && height > 1);
-            const ui::UniqueRegion right = FramePartRegion(
-                kRightPiece, RECT{width - FBorderRight, 0, width, height}, data.RightBorder->Trans == 1 && height > 1);
-            const ui::UniqueRegion bottom =
-                FramePartRegion(kBottomPiece, RECT{FBorderLeft, height - FBorderBottom, width - FBorderRight, height},
-                                data.BottomBorder->Trans == 1 && FBorderBottom >= 2);
-            const RECT topPart{FBorderLeft, 0, width - FBorderRight, FCaptionHeight};
-            const ui::UniqueRegion top =
-                FramePartRegion(kTopPiece, topPart,
-                                data.TopBorder->Trans == 1 && FCaptionHeight > 1 && Width(topPart) > 0);
-            if (left && right && bottom && top) {
-                CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
-                CombineRgn(top.get(), top.get(), bottom.get(), RGN_OR);
-                CombineRgn(left.get(), left.get(), top.get(), RGN_OR);
-                CombineRgn(region.get(), region.get(), left.get(), RGN_OR);
-            }
-        }
-    }
-    if (!region) {
-        return;
-    }
-    HRGN handed = region.release();
-    if (SetWindowRgn(FHandle, handed, TRUE) == 0) {
-        DeleteObject(handed);
-        FRegionWidth = FRegionHeight = 0;
-        return;
-    }
-    // The window system owns it now.
-    FRegion = handed;
-    FRegionSet = 1;
-}
-
-void TWinSkinForm::DropRegion() {
-    SetWindowRgn(FHandle, nullptr, IsMdiChild() ? TRUE : FALSE);
-    FRegion = nullptr;
-    FRegionSet = 0;
-    FRegionWidth = FRegionHeight = 0;
-}
+void TWinSkinForm::DropRegion() { FShape.Drop(); }
 
 } // namespace skin

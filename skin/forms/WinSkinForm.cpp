@@ -779,9 +779,7 @@ void TWinSkinForm::Detach() {
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     SetWindowRgn(FHandle, nullptr, TRUE);
-    FRegion = nullptr;
-    FRegionSet = 0;
-    FRegionWidth = FRegionHeight = 0;
+    FShape.Forget();
 }
 
 void TWinSkinForm::StopHover() {

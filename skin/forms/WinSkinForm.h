@@ -8,7 +8,8 @@
 //
 // The implementation is split by concern:
 //   WinSkinForm.cpp            life cycle, attach and detach, the window procedure
-//   FramePainting.cpp          frame metrics, NC size / hit test / paint, the region
+//   FramePainting.cpp          frame metrics, NC size / hit test / paint
+//   FrameShape.*               the window shape, once per size
 //   CaptionButtons.cpp         caption-button layout, drawing and visibility
 //   CaptionMouse.cpp           non-client mouse handling, actions, hover and hints
 //   SystemMenu.cpp             the skinned system-menu popup
@@ -18,6 +19,7 @@
 #include "skin/controls/ControlPainterHost.h"
 #include "skin/controls/PainterState.h"
 #include "skin/forms/ControlPainterRegistry.h"
+#include "skin/forms/FrameShape.h"
 #include "skin/forms/MdiClientLayer.h"
 #include "skin/forms/NCObject.h"
 #include "ui/Bitmap.h"
@@ -147,6 +149,7 @@ public:
 private:
     friend class TNCObject;
     friend class TWinSysButton;
+    friend class FrameShape;
     // Tests read and set the fields through a probe of their own.
     friend struct FormPainterProbe;
 
@@ -258,8 +261,6 @@ private:
     DWORD FStyle = 0;
     int32_t FRightButtonsWidth = 0;
     TNCObject* FHotObject = nullptr;
-    uint8_t FRegionSet = 0;
-    HRGN FRegion = nullptr;  // belongs to the window once set
     ui::Form* FFormControl = nullptr;
     ui::Canvas FWindowCanvas;
     ui::Canvas FControlCanvas;
@@ -271,8 +272,7 @@ private:
     ControlPainterRegistry FControlPainters;
     int32_t FWindowWidth = 0;
     int32_t FWindowHeight = 0;
-    int32_t FRegionWidth = 0;
-    int32_t FRegionHeight = 0;
+    FrameShape FShape{*this};  // FRegion, FRegionSet and the size it was built for
     uint8_t FActive = 1;
     uint8_t FMdiKind = mkNone;
     uint8_t FFrameKind = fkFixed;

@@ -18,8 +18,8 @@ struct FormPainterProbe {
     uint8_t FrameKind() const { return p.FFrameKind; }
     uint8_t BorderIcons() const { return p.FBorderIcons; }
     bool TimerEnabled() const { return p.FTimer->Enabled(); }
-    HRGN Region() const { return p.FRegion; }
-    bool RegionSet() const { return p.FRegionSet != 0; }
+    HRGN Region() const { return p.FShape.Region(); }
+    bool RegionSet() const { return p.FShape.Set(); }
     bool Subclassed() const { return p.FWndProcLayer.Installed(); }
     bool ClientSubclassed() const { return p.FMdiClientLayer.Installed(); }
     HWND MdiClient() const { return p.FMdiClient; }
