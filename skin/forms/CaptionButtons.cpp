@@ -87,20 +87,20 @@ const ConditionRule* FindCondition(int32_t code) {
 void TWinSkinForm::ApplyVisibility(TWinSysButton& button) {
     const TDataSkinSysButton& data = button.FData;
     bool maximisedChild = false;
-    if (FMdiKind == mkParent && FMenuBar != nullptr && FMdiClient != nullptr) {
+    if (FMdiKind == MdiKind::Parent && FMenuBar != nullptr && FMdiClient != nullptr) {
         BOOL childMaximised = FALSE;
         const auto child = HWND(SendMessageW(FMdiClient, WM_MDIGETACTIVE, 0, LPARAM(&childMaximised)));
         maximisedChild = child != nullptr && childMaximised != FALSE;
     }
     const WindowFacts facts{
-        .maximised = FWindowState == wsMaximised,
+        .maximised = FWindowState == WindowState::Maximised,
         .active = FActive != 0,
         .maximiseBox = (FBorderIcons & biMaximizeBox) != 0,
         .minimiseBox = (FBorderIcons & biMinimizeBox) != 0,
         .helpBox = (FBorderIcons & biHelpBox) != 0,
         .systemMenu = (FBorderIcons & biSystemMenuBox) != 0,
         .mdiParentWithMaximisedChildAndMenuBar = maximisedChild,
-        .plainDialog = FFrameKind == fkDialog && FFitCaption == 0,
+        .plainDialog = FFrameKind == FrameKind::Dialog && FFitCaption == 0,
     };
 
     bool visible = false;
@@ -134,7 +134,7 @@ void TWinSkinForm::ApplyVisibility(TWinSysButton& button) {
     case 3:
     case 11:
     case 12:
-        visible = visible && FFrameKind != fkDialog;
+        visible = visible && FFrameKind != FrameKind::Dialog;
         break;
     default:
         break;
@@ -266,7 +266,7 @@ TNCObject::~TNCObject() {
     }
 }
 
-void TNCObject::BecomeHot(int32_t mouseState) {
+void TNCObject::BecomeHot(MouseState mouseState) {
     if (FOwner.FHotObject != nullptr && FOwner.FHotObject != this) {
         FOwner.FHotObject->MouseLeave();
     }
@@ -277,18 +277,18 @@ void TNCObject::BecomeHot(int32_t mouseState) {
     }
 }
 
-void TNCObject::MouseDown() { BecomeHot(msPressed); }
+void TNCObject::MouseDown() { BecomeHot(MouseState::Pressed); }
 
 void TNCObject::MouseUp() {
     if (FVisible != 0) {
-        FMouseState = msHot;
+        FMouseState = MouseState::Hot;
         Paint();
     }
 }
 
 void TNCObject::MouseEnter() {
     if (FOwner.FHotObject != this) {
-        BecomeHot(msHot);
+        BecomeHot(MouseState::Hot);
     }
 }
 
@@ -297,7 +297,7 @@ void TNCObject::MouseLeave() {
         if (FOwner.FHotObject == this) {
             FOwner.FHotObject = nullptr;
         }
-        FMouseState = msNormal;
+        FMouseState = MouseState::Normal;
         Paint();
     }
     FOwner.ResetHint();
@@ -309,10 +309,10 @@ void TWinSysButton::Paint() {
         return;
     }
     const int cells = FData.FrameCount();
-    int cell = std::clamp(FMouseState, int32_t(msNormal), int32_t(msHot));
+    int cell = std::clamp(int(FMouseState), int(MouseState::Normal), int(MouseState::Hot));
     if (FEnabled == 0) {
         cell = cells >= 4 ? 4 : 1;
-    } else if (FData.Visibility == 100 && cell == msHot) {
+    } else if (FData.Visibility == 100 && cell == int(MouseState::Hot)) {
         cell = 4;
     }
     // A strip without the state's cell shows its normal look rather than

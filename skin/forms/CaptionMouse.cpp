@@ -97,7 +97,7 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
             return true;
         }
         // A maximised window is not moved by its caption.
-        if (FWindowState == wsMaximised && FActive != 0 && wParam == HTCAPTION) {
+        if (FWindowState == WindowState::Maximised && FActive != 0 && wParam == HTCAPTION) {
             wParam = HTMENU;
         }
         return false;
@@ -109,7 +109,7 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
         }
         // Only the button pressed here acts: one that merely lit up while the
         // mouse moved over it with the button held is hot, not pressed.
-        if (object->IsCaptionButton() && object == FHotObject && object->FMouseState == msPressed) {
+        if (object->IsCaptionButton() && object == FHotObject && object->FMouseState == MouseState::Pressed) {
             object->MouseUp();
             RunAction(static_cast<TWinSysButton&>(*object), PointOf(lParam));
         }
@@ -125,7 +125,7 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
             }
             return true;
         }
-        if (FWindowState == wsMaximised || FWindowState == wsMinimised) {
+        if (FWindowState == WindowState::Maximised || FWindowState == WindowState::Minimised) {
             RestoreWindow();
             return true;
         }
@@ -137,7 +137,7 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
 
     case WM_NCRBUTTONDOWN:
         HideHint();
-        if (wParam == HTCAPTION && FMdiKind != mkChild) {
+        if (wParam == HTCAPTION && FMdiKind != MdiKind::Child) {
             ShowSystemMenu(PointOf(lParam));
             return true;
         }
@@ -198,38 +198,38 @@ void TWinSkinForm::RunAction(TWinSysButton& button, POINT screenPoint) {
 }
 
 void TWinSkinForm::MaximiseToggle() {
-    if (FWindowState == wsMaximised) {
+    if (FWindowState == WindowState::Maximised) {
         RestoreWindow();
     } else {
-        if (FMdiKind == mkChild) {
+        if (FMdiKind == MdiKind::Child) {
             if (FormPainterHost* host = PainterHost()) {
                 host->SetMdiCaptionMode(true);
             }
         }
-        FWindowState = wsMaximised;
+        FWindowState = WindowState::Maximised;
         PostMessageW(FHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     }
     FHotObject = nullptr;
 }
 
 void TWinSkinForm::RestoreWindow() {
-    FWindowState = wsNormal;
+    FWindowState = WindowState::Normal;
     PostMessageW(FHandle, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 void TWinSkinForm::MinimiseToggle() {
-    if (FWindowState == wsMinimised) {
+    if (FWindowState == WindowState::Minimised) {
         RestoreWindow();
         return;
     }
-    FWindowState = wsMinimised;
+    FWindowState = WindowState::Minimised;
     // The system's own minimised caption needs its system menu style back.
     GiveBackSystemMenuStyle();
     PostMessageW(FHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TWinSkinForm::MdiChildCommand(WPARAM command) {
-    if (FMdiKind != mkParent || FMdiClient == nullptr) {
+    if (FMdiKind != MdiKind::Parent || FMdiClient == nullptr) {
         return;
     }
     const auto child = HWND(SendMessageW(FMdiClient, WM_MDIGETACTIVE, 0, 0));
@@ -241,14 +241,14 @@ void TWinSkinForm::MdiChildCommand(WPARAM command) {
 void TWinSkinForm::TrackSystemCommand(WPARAM command) {
     switch (command) {
     case SC_MINIMIZE:
-        FWindowState = wsMinimised;
+        FWindowState = WindowState::Minimised;
         break;
     case SC_MAXIMIZE:
-        FWindowState = wsMaximised;
+        FWindowState = WindowState::Maximised;
         break;
     case SC_RESTORE:
-        FWindowState = wsNormal;
-        if (FMdiKind == mkChild) {
+        FWindowState = WindowState::Normal;
+        if (FMdiKind == MdiKind::Child) {
             FormPainterHost* host = PainterHost();
             if (host != nullptr && host->MdiCaptionMode()) {
                 host->SetMdiCaptionMode(false);

@@ -53,7 +53,7 @@ void TWinSkinForm::LoadFrameMetrics() {
         return;
     }
     const TSkinData& data = *FSkinData;
-    if (FFrameKind == fkCaptionless) {
+    if (FFrameKind == FrameKind::Captionless) {
         FBorderLeft = FCaptionHeight = FBorderRight = FBorderBottom = FMenuBarHeight = 0;
     } else {
         FCaptionHeight = data.TopBorder->Bitmap.Height() / data.TopBorder->FrameCount();
@@ -107,7 +107,7 @@ void TWinSkinForm::LoadIconBitmap() {
 POINT TWinSkinForm::ToFrameCoordinates(int screenX, int screenY) const {
     POINT point{screenX, screenY};
     ScreenToClient(FHandle, &point);
-    if (!(IsMdiChild() && FWindowState == wsMinimised)) {
+    if (!(IsMdiChild() && FWindowState == WindowState::Minimised)) {
         point.x += FBorderLeft;
         point.y += FCaptionHeight + FMenuBarHeight;
     }
@@ -125,7 +125,7 @@ LRESULT TWinSkinForm::NcCalcSize(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-    if ((IsMdiChild() && FWindowState != wsNormal) || FFrameKind == fkCaptionless) {
+    if ((IsMdiChild() && FWindowState != WindowState::Normal) || FFrameKind == FrameKind::Captionless) {
         params.rgrc[1] = params.rgrc[0];
         return WVR_VALIDRECTS;
     }
@@ -164,7 +164,7 @@ LRESULT TWinSkinForm::NcPaint(WPARAM wParam, LPARAM lParam) {
         }
     }
     if (FSkinData != nullptr && FSkinData->framePaint) {
-        if ((IsMdiChild() && FWindowState == wsMaximised) || FFrameKind == fkCaptionless) {
+        if ((IsMdiChild() && FWindowState == WindowState::Maximised) || FFrameKind == FrameKind::Captionless) {
             return CallPrevious(WM_NCPAINT, wParam, lParam);
         }
         RepaintFrame(nullptr);
@@ -195,8 +195,8 @@ void TWinSkinForm::PaintBorderPiece(HDC dc, int piece, const RECT& target) {
 }
 
 void TWinSkinForm::RepaintFrame(HDC dc) {
-    if ((FState != PainterState::Running && FState != PainterState::Reskinning) || FFrameKind == fkCaptionless ||
-        (IsMdiChild() && FWindowState == wsMaximised) || FSkinData == nullptr) {
+    if ((FState != PainterState::Running && FState != PainterState::Reskinning) || FFrameKind == FrameKind::Captionless ||
+        (IsMdiChild() && FWindowState == WindowState::Maximised) || FSkinData == nullptr) {
         return;
     }
     std::optional<ui::WindowDc> windowDc;
@@ -213,7 +213,7 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
         const int height = Height(FWindowRect);
         FWindowWidth = width;
         FWindowHeight = height;
-        if (FWindowState == wsMinimised) {
+        if (FWindowState == WindowState::Minimised) {
             PaintCaption(dc, width, height, ui::Bitmap(), ui::Bitmap());
         } else {
             ui::Bitmap left = BuildBorderPiece(kLeftPiece, FBorderLeft, height);
@@ -236,7 +236,7 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
 
 void TWinSkinForm::PaintCaption(HDC dc, int width, int height, const ui::Bitmap& left, const ui::Bitmap& right) {
     RECT covered{};
-    if (FWindowState == wsMinimised) {
+    if (FWindowState == WindowState::Minimised) {
         FCaptionBitmap.SetSize(width, height);
         FCaptionBitmap.Fill(FSkinData->Colours[scButtonFace]);
         covered = RECT{0, 0, width, FCaptionHeight};
@@ -334,7 +334,7 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
     } else if (caption.right - clip < t.right) {
         t.right = caption.right - clip;
     }
-    if (FFrameKind == fkDialog && title.TextAlignment == 0) {
+    if (FFrameKind == FrameKind::Dialog && title.TextAlignment == 0) {
         t.left -= 16;
     }
     FTitleRect = t;

@@ -22,7 +22,7 @@ void FrameShape::Update() {
     GetWindowRect(f.FHandle, &window);
     const int width = Width(window);
     const int height = Height(window);
-    if (width <= 0 || height <= 0 || (f.IsMdiChild() && f.FWindowState != wsNormal)) {
+    if (width <= 0 || height <= 0 || (f.IsMdiChild() && f.FWindowState != WindowState::Normal)) {
         return;
     }
     if (width == width_ && height == height_ && !f.IsMdiChild() && f.FState != PainterState::Reskinning) {
@@ -47,7 +47,7 @@ void FrameShape::Update() {
         region.reset(CreateRectRgn(0, 0, width, height));
     } else {
         region.reset(CreateRectRgn(borderLeft, captionHeight, width - borderRight, height - borderBottom));
-        if (f.FFrameKind != fkCaptionless && region) {
+        if (f.FFrameKind != FrameKind::Captionless && region) {
             const ui::UniqueRegion left =
                 f.FramePartRegion(kLeftPiece, RECT{0, 0, borderLeft, height}, data.LeftBorder->Trans == 1 && height > 1);
             const ui::UniqueRegion right = f.FramePartRegion(

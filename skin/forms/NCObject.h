@@ -20,8 +20,7 @@ constexpr int32_t ClampSkinCoordinate(int32_t value) {
     return value < -0x7FFF ? -0x7FFF : (value > 0x7FFF ? 0x7FFF : value);
 }
 
-// FMouseState
-enum : int32_t { msNone = 0, msNormal = 1, msPressed = 2, msHot = 3 };
+enum class MouseState : int32_t { None = 0, Normal = 1, Pressed = 2, Hot = 3 };
 
 class TNCObject {
 public:
@@ -43,14 +42,14 @@ public:
 
 protected:
     // Takes over from the previous hot object and shows the given state.
-    void BecomeHot(int32_t mouseState);
+    void BecomeHot(MouseState mouseState);
 
 public:
 
     TWinSkinForm& FOwner;
     RECT FBounds{};  // frame coordinates: relative to the window's top-left corner
     uint8_t FVisible = 0;
-    int32_t FMouseState = msNone;  // 0 until the first mouse event
+    MouseState FMouseState = MouseState::None;  // 0 until the first mouse event
     uint8_t FEnabled = 1;
 };
 

@@ -34,7 +34,7 @@ constexpr int kTextRightMargin = 8;
 enum : int { kGlyphRestore = 0, kGlyphMaximize = 1, kGlyphMinimize = 2, kGlyphClose = 3, kNoGlyph = -1 };
 
 struct MenuFacts {
-    uint8_t windowState;
+    WindowState windowState;
     bool maximiseBox;
     bool minimiseBox;
 };
@@ -45,12 +45,12 @@ struct SystemItemRule {
     bool (*enabled)(const MenuFacts&);
 };
 constexpr SystemItemRule kSystemItems[] = {
-    {SC_SIZE, kNoGlyph, [](const MenuFacts& f) { return f.windowState != wsMaximised; }},
-    {SC_MOVE, kNoGlyph, [](const MenuFacts& f) { return f.windowState != wsMaximised; }},
-    {SC_MINIMIZE, kGlyphMinimize, [](const MenuFacts& f) { return f.windowState != wsMinimised && f.minimiseBox; }},
-    {SC_MAXIMIZE, kGlyphMaximize, [](const MenuFacts& f) { return f.windowState != wsMaximised && f.maximiseBox; }},
+    {SC_SIZE, kNoGlyph, [](const MenuFacts& f) { return f.windowState != WindowState::Maximised; }},
+    {SC_MOVE, kNoGlyph, [](const MenuFacts& f) { return f.windowState != WindowState::Maximised; }},
+    {SC_MINIMIZE, kGlyphMinimize, [](const MenuFacts& f) { return f.windowState != WindowState::Minimised && f.minimiseBox; }},
+    {SC_MAXIMIZE, kGlyphMaximize, [](const MenuFacts& f) { return f.windowState != WindowState::Maximised && f.maximiseBox; }},
     {SC_CLOSE, kGlyphClose, [](const MenuFacts&) { return true; }},
-    {SC_RESTORE, kGlyphRestore, [](const MenuFacts& f) { return f.windowState != wsNormal; }},
+    {SC_RESTORE, kGlyphRestore, [](const MenuFacts& f) { return f.windowState != WindowState::Normal; }},
 };
 
 const SystemItemRule* FindItemRule(UINT id) {

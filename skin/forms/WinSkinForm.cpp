@@ -24,21 +24,21 @@ namespace skin {
 namespace {
 
 // The show command of the window's placement as a window state.
-uint8_t PlacementState(HWND window) {
+WindowState PlacementState(HWND window) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (!GetWindowPlacement(window, &placement)) {
-        return wsNormal;
+        return WindowState::Normal;
     }
     switch (placement.showCmd) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
-        return wsMinimised;
+        return WindowState::Minimised;
     case SW_SHOWMAXIMIZED:
-        return wsMaximised;
+        return WindowState::Maximised;
     default:
-        return wsNormal;
+        return WindowState::Normal;
     }
 }
 
@@ -148,10 +148,10 @@ void TWinSkinForm::ReadStyles() {
 }
 
 void TWinSkinForm::FindMdiClient() {
-    FMdiKind = mkNone;
+    FMdiKind = MdiKind::None;
     for (HWND child = GetTopWindow(FHandle); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (WindowClassName(child) == L"MDIClient") {
-            FMdiKind = mkParent;
+            FMdiKind = MdiKind::Parent;
             FMdiClient = child;
             if (FormPainterHost* host = PainterHost()) {
                 host->MdiParentFound(child, FFormControl);
@@ -177,22 +177,22 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
 
     const auto exStyle = DWORD(GetWindowLongW(FHandle, GWL_EXSTYLE));
     if ((exStyle & WS_EX_MDICHILD) != 0) {
-        FMdiKind = mkChild;
+        FMdiKind = MdiKind::Child;
         if (skinData.Options.Contains(xoMDIChildBorder)) {
             FFrameSkinned = 0;
         }
     }
 
-    FFrameKind = fkFixed;
+    FFrameKind = FrameKind::Fixed;
     if ((FStyle & WS_CAPTION) != WS_CAPTION) {
-        FFrameKind = fkCaptionless;
+        FFrameKind = FrameKind::Captionless;
     } else if ((FStyle & WS_THICKFRAME) != 0) {
-        FFrameKind = fkSizeable;
+        FFrameKind = FrameKind::Sizeable;
     } else if ((FStyle & DS_MODALFRAME) != 0) {
-        FFrameKind = fkDialog;
+        FFrameKind = FrameKind::Dialog;
     }
     if ((exStyle & WS_EX_DLGMODALFRAME) != 0) {
-        FFrameKind = fkDialog;
+        FFrameKind = FrameKind::Dialog;
     }
 
     if (KeepsSystemMenuOnTaskbarWindows() &&
@@ -203,14 +203,14 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
     FUnicodeWindow = IsWindowUnicode(FHandle) ? 1 : 0;
     FFitCaption = 0;
     if (FClassName == L"#32770" || FClassName == L"TMessageForm") {
-        FFrameKind = fkDialog;
+        FFrameKind = FrameKind::Dialog;
         FFitCaption = 1;
     }
     if ((GetVersion() & 0x80000000u) != 0) {
         skinData.SkinControls.Exclude(xcSystemMenu);
     }
 
-    if (FMdiKind == mkParent) {
+    if (FMdiKind == MdiKind::Parent) {
         FMdiClientLayer.Install(FMdiClient, skinData.MenuUpdate);
     }
 
@@ -231,7 +231,7 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
         if (systemCaption > FCaptionHeight) {
             FMenuBarHeight = systemCaption - FCaptionHeight;
         }
-        if (FWindowState == wsMaximised && host != nullptr && !host->MdiCaptionMode()) {
+        if (FWindowState == WindowState::Maximised && host != nullptr && !host->MdiCaptionMode()) {
             host->SetMdiCaptionMode(true);
         }
     }
@@ -259,23 +259,23 @@ void TWinSkinForm::Setup() {
 
     if (FState == PainterState::Created) {
         if (IsMdiChild()) {
-            if (FWindowState == wsMaximised) {
+            if (FWindowState == WindowState::Maximised) {
                 if (host != nullptr && host->MdiClient() != nullptr) {
                     PostMessageW(host->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
                 }
-            } else if (FWindowState == wsNormal) {
+            } else if (FWindowState == WindowState::Normal) {
                 FState = PainterState::Fitting;
                 FitWindow(false);
                 FState = PainterState::Running;
                 UpdateRegion();
             }
-        } else if (!FChildStyle && FFrameKind != fkCaptionless && FWindowState != wsMinimised) {
+        } else if (!FChildStyle && FFrameKind != FrameKind::Captionless && FWindowState != WindowState::Minimised) {
             FState = PainterState::Fitting;
             FitWindow(false);
             FState = PainterState::Running;
-            if (FWindowState == wsNormal) {
+            if (FWindowState == WindowState::Normal) {
                 UpdateRegion();
-            } else if (FWindowState == wsMaximised) {
+            } else if (FWindowState == WindowState::Maximised) {
                 FrameChanged();
             }
         }
@@ -304,7 +304,7 @@ void TWinSkinForm::Announce() {
 void TWinSkinForm::FrameChanged() { SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChangedFlags); }
 
 void TWinSkinForm::FitWindow(bool keepClient) {
-    if (FWindowState == wsMaximised) {
+    if (FWindowState == WindowState::Maximised) {
         FrameChanged();
         return;
     }
@@ -387,7 +387,7 @@ LRESULT TWinSkinForm::WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (SecondStage(msg, wParam, lParam, result)) {
         return result;
     }
-    if (FState == PainterState::Created || (IsMdiChild() && FWindowState == wsMaximised)) {
+    if (FState == PainterState::Created || (IsMdiChild() && FWindowState == WindowState::Maximised)) {
         return CallPrevious(msg, wParam, lParam);
     }
     return ThirdStage(msg, wParam, lParam);
@@ -485,7 +485,7 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
-        if (FState == PainterState::Created || (IsMdiChild() && FWindowState == wsMaximised)) {
+        if (FState == PainterState::Created || (IsMdiChild() && FWindowState == WindowState::Maximised)) {
             SizeHandler(wParam, result, msg, wParam, lParam);
             return true;
         }
@@ -579,23 +579,23 @@ void TWinSkinForm::SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARA
     result = CallPrevious(msg, wParam, lParam);
     switch (sizeType) {
     case SIZE_RESTORED:
-        FWindowState = wsNormal;
+        FWindowState = WindowState::Normal;
         break;
     case SIZE_MINIMIZED:
-        FWindowState = wsMinimised;
+        FWindowState = WindowState::Minimised;
         break;
     case SIZE_MAXIMIZED:
-        FWindowState = wsMaximised;
+        FWindowState = WindowState::Maximised;
         break;
     default:
         break;
     }
-    if (FWindowState == wsMinimised) {
+    if (FWindowState == WindowState::Minimised) {
         return;
     }
     if (IsMdiChild()) {
         const FormPainterHost* host = PainterHost();
-        if ((host != nullptr && host->MdiCaptionMode()) || FWindowState != wsNormal) {
+        if ((host != nullptr && host->MdiCaptionMode()) || FWindowState != WindowState::Normal) {
             return;
         }
     }
@@ -612,12 +612,12 @@ LRESULT TWinSkinForm::Activation(WPARAM wParam, LPARAM lParam) {
         // window) down again.
         ResetHint();
     }
-    if (FMdiKind == mkParent && FMdiClient != nullptr) {
+    if (FMdiKind == MdiKind::Parent && FMdiClient != nullptr) {
         SendMessageW(FMdiClient, WM_NCACTIVATE, wParam, 0);
     } else if (IsMdiChild()) {
         CallPrevious(WM_NCACTIVATE, wParam, lParam);
     }
-    if (!(IsMdiChild() && FWindowState == wsMaximised)) {
+    if (!(IsMdiChild() && FWindowState == WindowState::Maximised)) {
         RepaintFrame(nullptr);
     }
     return 1;  // the activation change is always allowed
@@ -652,10 +652,10 @@ void TWinSkinForm::FormMessageHandler(ui::Message& message) {
         CallFormHandler(message);
         if (IsWindowVisible(FHandle)) {
             const FormPainterHost* host = PainterHost();
-            if (FWindowState == wsMaximised && host != nullptr && host->MdiClient() != nullptr) {
+            if (FWindowState == WindowState::Maximised && host != nullptr && host->MdiClient() != nullptr) {
                 PostMessageW(host->MdiClient(), SKM_MDIREDRAW, WPARAM(FHandle), 0);
             }
-            if (FWindowState == wsMinimised) {
+            if (FWindowState == WindowState::Minimised) {
                 RepaintFrame(nullptr);
             } else {
                 FrameChanged();

@@ -50,12 +50,9 @@ class TSkinData;
 class TSkinControl;
 class TWinSkinMenu;
 
-// FFrameKind
-enum : uint8_t { fkSizeable = 0, fkFixed = 1, fkCaptionless = 2, fkDialog = 3 };
-// FMdiKind
-enum : uint8_t { mkNone = 0, mkParent = 1, mkChild = 2 };
-// FWindowState
-enum : uint8_t { wsNormal = 0, wsMaximised = 1, wsMinimised = 2 };
+enum class FrameKind : uint8_t { Sizeable = 0, Fixed = 1, Captionless = 2, Dialog = 3 };
+enum class MdiKind : uint8_t { None = 0, Parent = 1, Child = 2 };
+enum class WindowState : uint8_t { Normal = 0, Maximised = 1, Minimised = 2 };
 // FBorderIcons bits
 enum : uint8_t {
     biMaximizeBox = 1,
@@ -105,9 +102,9 @@ public:
     PainterState State() const { return FState; }
     void SetState(PainterState state) { FState = state; }
     ui::Form* FormControl() const { return FFormControl; }
-    uint8_t MdiKind() const { return FMdiKind; }
-    uint8_t WindowState() const { return FWindowState; }
-    void SetWindowState(uint8_t state) { FWindowState = state; }
+    skin::MdiKind MdiKind() const { return FMdiKind; }
+    skin::WindowState WindowState() const { return FWindowState; }
+    void SetWindowState(skin::WindowState state) { FWindowState = state; }
     uint8_t FrameSkinned() const { return FFrameSkinned; }
     std::vector<TSkinControl*> ControlPainters() const;
 
@@ -168,7 +165,7 @@ private:
     void Announce();
     bool WentDuringAnnouncement() const;
     void FrameChanged();
-    bool IsMdiChild() const { return FMdiKind == mkChild; }
+    bool IsMdiChild() const { return FMdiKind == MdiKind::Child; }
     void Setup();
     void FitWindow(bool keepClient);
     void FormMessageHandler(ui::Message& message);
@@ -274,10 +271,10 @@ private:
     int32_t FWindowHeight = 0;
     FrameShape FShape{*this};  // FRegion, FRegionSet and the size it was built for
     uint8_t FActive = 1;
-    uint8_t FMdiKind = mkNone;
-    uint8_t FFrameKind = fkFixed;
+    skin::MdiKind FMdiKind = MdiKind::None;
+    skin::FrameKind FFrameKind = FrameKind::Fixed;
     uint8_t FBorderIcons = 0;
-    uint8_t FWindowState = wsNormal;
+    skin::WindowState FWindowState = WindowState::Normal;
     PainterState FState = PainterState::Created;
     HWND FHandle = nullptr;
     HMODULE FModule = nullptr;

@@ -366,7 +366,7 @@ void TSkinManage::SetMdiCaptionMode(bool on) {
     // A maximised child shows no frame of its own: its shape goes while the
     // mode is on and comes back with the frame.
     for (TWinSkinForm* painter : FormPainters()) {
-        if (painter->MdiKind() != mkChild || painter->State() == PainterState::Gone) {
+        if (painter->MdiKind() != MdiKind::Child || painter->State() == PainterState::Gone) {
             continue;
         }
         if (on) {

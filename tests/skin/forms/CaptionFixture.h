@@ -25,8 +25,8 @@ protected:
         probe.MenuBarHeight() = 0;
         probe.BorderIcons() = skin::biMaximizeBox | skin::biMinimizeBox | skin::biSystemMenuBox;
         probe.Active() = 1;
-        probe.WindowState() = skin::wsNormal;
-        probe.FrameKind() = skin::fkSizeable;
+        probe.WindowState() = skin::WindowState::Normal;
+        probe.FrameKind() = skin::FrameKind::Sizeable;
         probe.FitCaption() = 0;
         probe.SystemMenu() = GetSystemMenu(window.get(), FALSE);
         probe.DoubleClickTime() = GetDoubleClickTime();

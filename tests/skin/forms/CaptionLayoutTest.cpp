@@ -112,46 +112,50 @@ TEST_F(CaptionLayout, VisibilityFollowsStyleAndState) {
     const struct {
         const char* what;
         int32_t visibility, visibility1, action;
-        uint8_t icons, state, active, frameKind, fitCaption;
+        uint8_t icons;
+        WindowState state;
+        uint8_t active;
+        FrameKind frameKind;
+        uint8_t fitCaption;
         bool visible, enabled;
     } cases[] = {
-        {"always", 0, 0, 15, kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"maximised only, normal window", 1, 0, 15, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"maximised only, maximised", 1, 0, 15, kSys, wsMaximised, 1, fkSizeable, 0, true, true},
-        {"restore in the maximise button's place", 1, 0, 1, kMax | kSys, wsMaximised, 1, fkSizeable, 0, true, true},
-        {"maximise button (2, 6) while maximised", 2, 6, 1, kMax | kMin | kSys, wsMaximised, 1, fkSizeable, 0,
+        {"always", 0, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"maximised only, normal window", 1, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"maximised only, maximised", 1, 0, 15, kSys, WindowState::Maximised, 1, FrameKind::Sizeable, 0, true, true},
+        {"restore in the maximise button's place", 1, 0, 1, kMax | kSys, WindowState::Maximised, 1, FrameKind::Sizeable, 0, true, true},
+        {"maximise button (2, 6) while maximised", 2, 6, 1, kMax | kMin | kSys, WindowState::Maximised, 1, FrameKind::Sizeable, 0,
          false, true},
-        {"maximise button (2, 6) without boxes", 2, 6, 1, kSys, wsNormal, 1, fkSizeable, 0, false, false},
-        {"maximise button (2, 6) normal", 2, 6, 1, kMax | kMin | kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"active only, inactive window", 3, 0, 15, kSys, wsNormal, 0, fkSizeable, 0, false, true},
-        {"inactive only, inactive window", 4, 4, 15, kSys, wsNormal, 0, fkSizeable, 0, true, true},
-        {"never", 5, 0, 15, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"second condition never", 0, 5, 15, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"minimise (8) without system menu", 8, 0, 2, kMin, wsNormal, 1, fkSizeable, 0, false, false},
-        {"minimise (8) with system menu", 8, 0, 2, kMin | kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"box condition 6 as second needs no system menu", 0, 6, 15, kMin, wsNormal, 1, fkSizeable, 0, true, true},
-        {"maximise without its box: visible, disabled", 0, 0, 1, kMin | kSys, wsNormal, 1, fkSizeable, 0, true,
+        {"maximise button (2, 6) without boxes", 2, 6, 1, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, false},
+        {"maximise button (2, 6) normal", 2, 6, 1, kMax | kMin | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"active only, inactive window", 3, 0, 15, kSys, WindowState::Normal, 0, FrameKind::Sizeable, 0, false, true},
+        {"inactive only, inactive window", 4, 4, 15, kSys, WindowState::Normal, 0, FrameKind::Sizeable, 0, true, true},
+        {"never", 5, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"second condition never", 0, 5, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"minimise (8) without system menu", 8, 0, 2, kMin, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, false},
+        {"minimise (8) with system menu", 8, 0, 2, kMin | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"box condition 6 as second needs no system menu", 0, 6, 15, kMin, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"maximise without its box: visible, disabled", 0, 0, 1, kMin | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true,
          false},
-        {"no maximise box (7)", 7, 7, 15, kMin | kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"no maximise box (7), has one", 7, 0, 15, kMax | kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"no minimise box (9)", 9, 9, 15, kMax | kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"help box only (10)", 10, 10, 4, kHelp | kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"help box beside boxes (10)", 10, 0, 4, kHelp | kMin | kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"help as second with boxes (10)", 0, 10, 4, kHelp | kMin | kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"MDI band without a menu bar painter", 100, 100, 9, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"dialog frame", 200, 200, 15, kSys, wsNormal, 1, fkDialog, 0, true, true},
-        {"dialog frame of a system dialog", 200, 0, 15, kSys, wsNormal, 1, fkDialog, 1, false, true},
-        {"not a dialog frame", 200, 0, 15, kSys, wsNormal, 1, fkFixed, 0, false, true},
-        {"201 to 999 always", 500, 999, 15, 0, wsNormal, 1, fkSizeable, 0, true, true},
-        {"second 1000 to 2000 always", 0, 2000, 15, 0, wsNormal, 1, fkSizeable, 0, true, true},
-        {"-1", -1, 0, 15, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"unknown code", 11, 0, 15, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"unknown second code", 0, 2001, 15, kSys, wsNormal, 1, fkSizeable, 0, false, true},
-        {"close without system menu", 0, 0, 0, kMax | kMin, wsNormal, 1, fkSizeable, 0, false, true},
-        {"close with system menu", 0, 0, 0, kSys, wsNormal, 1, fkSizeable, 0, true, true},
-        {"icon on a dialog frame", 0, 0, 3, kSys, wsNormal, 1, fkDialog, 0, false, true},
-        {"icon 12 on a dialog frame", 0, 0, 12, kSys, wsNormal, 1, fkDialog, 0, false, true},
-        {"icon on a fixed frame", 0, 0, 11, kSys, wsNormal, 1, fkFixed, 0, true, true},
+        {"no maximise box (7)", 7, 7, 15, kMin | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"no maximise box (7), has one", 7, 0, 15, kMax | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"no minimise box (9)", 9, 9, 15, kMax | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"help box only (10)", 10, 10, 4, kHelp | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"help box beside boxes (10)", 10, 0, 4, kHelp | kMin | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"help as second with boxes (10)", 0, 10, 4, kHelp | kMin | kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"MDI band without a menu bar painter", 100, 100, 9, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"dialog frame", 200, 200, 15, kSys, WindowState::Normal, 1, FrameKind::Dialog, 0, true, true},
+        {"dialog frame of a system dialog", 200, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Dialog, 1, false, true},
+        {"not a dialog frame", 200, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Fixed, 0, false, true},
+        {"201 to 999 always", 500, 999, 15, 0, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"second 1000 to 2000 always", 0, 2000, 15, 0, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"-1", -1, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"unknown code", 11, 0, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"unknown second code", 0, 2001, 15, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"close without system menu", 0, 0, 0, kMax | kMin, WindowState::Normal, 1, FrameKind::Sizeable, 0, false, true},
+        {"close with system menu", 0, 0, 0, kSys, WindowState::Normal, 1, FrameKind::Sizeable, 0, true, true},
+        {"icon on a dialog frame", 0, 0, 3, kSys, WindowState::Normal, 1, FrameKind::Dialog, 0, false, true},
+        {"icon 12 on a dialog frame", 0, 0, 12, kSys, WindowState::Normal, 1, FrameKind::Dialog, 0, false, true},
+        {"icon on a fixed frame", 0, 0, 11, kSys, WindowState::Normal, 1, FrameKind::Fixed, 0, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -254,18 +258,18 @@ TEST_F(CaptionLayout, MouseStatesPaintTheirCellIntoTheWindow) {
     Layout();
     const POINT p = Centre(button.FBounds);
     button.MouseEnter();
-    EXPECT_EQ(button.FMouseState, msHot);
+    EXPECT_EQ(button.FMouseState, MouseState::Hot);
     EXPECT_EQ(ScreenColourAt(p), kCell3);
     button.MouseDown();
-    EXPECT_EQ(button.FMouseState, msPressed);
+    EXPECT_EQ(button.FMouseState, MouseState::Pressed);
     EXPECT_EQ(ScreenColourAt(p), kCell2);
     button.MouseUp();
-    EXPECT_EQ(button.FMouseState, msHot);
+    EXPECT_EQ(button.FMouseState, MouseState::Hot);
     EXPECT_EQ(ScreenColourAt(p), kCell3);
     // Another button taking the mouse puts this one back to normal.
     other.MouseEnter();
     EXPECT_EQ(painter->HotObject(), &other);
-    EXPECT_EQ(button.FMouseState, msNormal);
+    EXPECT_EQ(button.FMouseState, MouseState::Normal);
     EXPECT_EQ(ScreenColourAt(p), kCell1);
     other.MouseLeave();
     EXPECT_EQ(painter->HotObject(), nullptr);

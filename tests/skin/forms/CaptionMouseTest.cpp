@@ -50,21 +50,21 @@ TEST_F(CaptionMouse, ReleasingThePressedButtonRunsItsAction) {
     const struct {
         const char* what;
         int32_t action;
-        uint8_t state;
+        WindowState state;
         Lines posted;
-        uint8_t stateAfter;
+        WindowState stateAfter;
     } cases[] = {
-        {"close", 0, wsNormal, {Line(WM_SYSCOMMAND, SC_CLOSE)}, wsNormal},
-        {"maximise", 1, wsNormal, {Line(WM_SYSCOMMAND, SC_MAXIMIZE)}, wsMaximised},
-        {"maximise (22) of a maximised window restores", 22, wsMaximised, {Line(WM_SYSCOMMAND, SC_RESTORE)},
-         wsNormal},
-        {"minimise", 2, wsNormal, {Line(WM_SYSCOMMAND, SC_MINIMIZE)}, wsMinimised},
-        {"minimise (23) of a minimised window restores", 23, wsMinimised, {Line(WM_SYSCOMMAND, SC_RESTORE)},
-         wsNormal},
-        {"context help", 4, wsNormal, {Line(WM_SYSCOMMAND, SC_CONTEXTHELP)}, wsNormal},
-        {"user button 15", 15, wsNormal, {Line(SKM_USERBUTTON, 15)}, wsNormal},
-        {"user button 5", 5, wsNormal, {Line(SKM_USERBUTTON, 5)}, wsNormal},
-        {"MDI child command of a window that is no MDI parent", 9, wsNormal, {}, wsNormal},
+        {"close", 0, WindowState::Normal, {Line(WM_SYSCOMMAND, SC_CLOSE)}, WindowState::Normal},
+        {"maximise", 1, WindowState::Normal, {Line(WM_SYSCOMMAND, SC_MAXIMIZE)}, WindowState::Maximised},
+        {"maximise (22) of a maximised window restores", 22, WindowState::Maximised, {Line(WM_SYSCOMMAND, SC_RESTORE)},
+         WindowState::Normal},
+        {"minimise", 2, WindowState::Normal, {Line(WM_SYSCOMMAND, SC_MINIMIZE)}, WindowState::Minimised},
+        {"minimise (23) of a minimised window restores", 23, WindowState::Minimised, {Line(WM_SYSCOMMAND, SC_RESTORE)},
+         WindowState::Normal},
+        {"context help", 4, WindowState::Normal, {Line(WM_SYSCOMMAND, SC_CONTEXTHELP)}, WindowState::Normal},
+        {"user button 15", 15, WindowState::Normal, {Line(SKM_USERBUTTON, 15)}, WindowState::Normal},
+        {"user button 5", 5, WindowState::Normal, {Line(SKM_USERBUTTON, 5)}, WindowState::Normal},
+        {"MDI child command of a window that is no MDI parent", 9, WindowState::Normal, {}, WindowState::Normal},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -111,7 +111,7 @@ TEST_F(CaptionMouse, DisabledBoxesIgnoreClicks) {
     Click(maximise);
     Click(minimise);
     EXPECT_EQ(Posted(), Lines{});
-    EXPECT_EQ(probe.WindowState(), wsNormal);
+    EXPECT_EQ(probe.WindowState(), WindowState::Normal);
 }
 
 TEST_F(CaptionMouse, ReleaseOverAnotherButtonRunsNothing) {
@@ -124,7 +124,7 @@ TEST_F(CaptionMouse, ReleaseOverAnotherButtonRunsNothing) {
     probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, Centre(close.FBounds));
     probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, Centre(user.FBounds));
     EXPECT_EQ(painter->HotObject(), &user);
-    EXPECT_EQ(close.FMouseState, msNormal);
+    EXPECT_EQ(close.FMouseState, MouseState::Normal);
     probe.NcMouse(WM_NCLBUTTONUP, HTCAPTION, Centre(user.FBounds));
     EXPECT_EQ(Posted(), Lines{});
     // Released outside every button: passed on, nothing run.
@@ -142,7 +142,7 @@ TEST_F(CaptionMouse, MessagesAreHandledOnlyOverAButton) {
     EXPECT_EQ(painter->HotObject(), &button);
     EXPECT_FALSE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, off));
     EXPECT_EQ(painter->HotObject(), nullptr);
-    EXPECT_EQ(button.FMouseState, msNormal);
+    EXPECT_EQ(button.FMouseState, MouseState::Normal);
     EXPECT_TRUE(probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, on));
     EXPECT_TRUE(probe.NcMouse(WM_NCLBUTTONUP, HTCAPTION, on));
     EXPECT_FALSE(probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, off));
@@ -154,19 +154,20 @@ TEST_F(CaptionMouse, MessagesAreHandledOnlyOverAButton) {
     probe.Active() = 0;
     EXPECT_TRUE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, on));
     EXPECT_EQ(painter->HotObject(), nullptr);
-    EXPECT_EQ(button.FMouseState, msNormal);
+    EXPECT_EQ(button.FMouseState, MouseState::Normal);
     EXPECT_TRUE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, off));
 }
 
 TEST_F(CaptionMouse, MaximisedActiveWindowIsNotMovedByItsCaption) {
     const struct {
-        uint8_t state, active;
+        WindowState state;
+        uint8_t active;
         WPARAM hit, expected;
     } cases[] = {
-        {wsMaximised, 1, HTCAPTION, HTMENU},
-        {wsMaximised, 0, HTCAPTION, HTCAPTION},
-        {wsNormal, 1, HTCAPTION, HTCAPTION},
-        {wsMaximised, 1, HTLEFT, HTLEFT},
+        {WindowState::Maximised, 1, HTCAPTION, HTMENU},
+        {WindowState::Maximised, 0, HTCAPTION, HTCAPTION},
+        {WindowState::Normal, 1, HTCAPTION, HTCAPTION},
+        {WindowState::Maximised, 1, HTLEFT, HTLEFT},
     };
     for (const auto& c : cases) {
         probe.WindowState() = c.state;
@@ -181,21 +182,22 @@ TEST_F(CaptionMouse, DoubleClickRules) {
     const struct {
         const char* what;
         int32_t buttonAction;  // -100: the empty caption
-        uint8_t icons, state;
+        uint8_t icons;
+        WindowState state;
         bool handled;
         Lines posted;
-        uint8_t stateAfter;
+        WindowState stateAfter;
     } cases[] = {
-        {"icon button closes", 3, biSystemMenuBox, wsNormal, true, {Line(WM_SYSCOMMAND, SC_CLOSE)}, wsNormal},
-        {"icon button 11 closes", 11, biSystemMenuBox, wsNormal, true, {Line(WM_SYSCOMMAND, SC_CLOSE)}, wsNormal},
-        {"other button: dropped", 15, biSystemMenuBox, wsNormal, true, {}, wsNormal},
-        {"empty caption maximises", -100, biMaximizeBox | biSystemMenuBox, wsNormal, true,
-         {Line(WM_SYSCOMMAND, SC_MAXIMIZE)}, wsMaximised},
-        {"empty caption of a maximised window restores", -100, biMaximizeBox | biSystemMenuBox, wsMaximised, true,
-         {Line(WM_SYSCOMMAND, SC_RESTORE)}, wsNormal},
-        {"empty caption of a minimised window restores", -100, biSystemMenuBox, wsMinimised, true,
-         {Line(WM_SYSCOMMAND, SC_RESTORE)}, wsNormal},
-        {"no maximise box: passed on", -100, biSystemMenuBox, wsNormal, false, {}, wsNormal},
+        {"icon button closes", 3, biSystemMenuBox, WindowState::Normal, true, {Line(WM_SYSCOMMAND, SC_CLOSE)}, WindowState::Normal},
+        {"icon button 11 closes", 11, biSystemMenuBox, WindowState::Normal, true, {Line(WM_SYSCOMMAND, SC_CLOSE)}, WindowState::Normal},
+        {"other button: dropped", 15, biSystemMenuBox, WindowState::Normal, true, {}, WindowState::Normal},
+        {"empty caption maximises", -100, biMaximizeBox | biSystemMenuBox, WindowState::Normal, true,
+         {Line(WM_SYSCOMMAND, SC_MAXIMIZE)}, WindowState::Maximised},
+        {"empty caption of a maximised window restores", -100, biMaximizeBox | biSystemMenuBox, WindowState::Maximised, true,
+         {Line(WM_SYSCOMMAND, SC_RESTORE)}, WindowState::Normal},
+        {"empty caption of a minimised window restores", -100, biSystemMenuBox, WindowState::Minimised, true,
+         {Line(WM_SYSCOMMAND, SC_RESTORE)}, WindowState::Normal},
+        {"no maximise box: passed on", -100, biSystemMenuBox, WindowState::Normal, false, {}, WindowState::Normal},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -217,11 +219,11 @@ TEST_F(CaptionMouse, DoubleClickRules) {
 TEST_F(CaptionMouse, SystemCommandsTrackTheWindowState) {
     const struct {
         WPARAM command;
-        uint8_t before, after;
+        WindowState before, after;
     } cases[] = {
-        {SC_MINIMIZE, wsNormal, wsMinimised}, {SC_MAXIMIZE, wsNormal, wsMaximised},
-        {SC_RESTORE, wsMaximised, wsNormal},  {SC_MAXIMIZE | 2, wsNormal, wsNormal},  // compared whole
-        {SC_CLOSE, wsMaximised, wsMaximised},
+        {SC_MINIMIZE, WindowState::Normal, WindowState::Minimised}, {SC_MAXIMIZE, WindowState::Normal, WindowState::Maximised},
+        {SC_RESTORE, WindowState::Maximised, WindowState::Normal},  {SC_MAXIMIZE | 2, WindowState::Normal, WindowState::Normal},  // compared whole
+        {SC_CLOSE, WindowState::Maximised, WindowState::Maximised},
     };
     for (const auto& c : cases) {
         probe.WindowState() = c.before;
@@ -306,7 +308,7 @@ TEST_F(CaptionMouse, CursorLeavingTheHotButtonResetsIt) {
     ASSERT_TRUE(SetCursorPos(10, 40));
     probe.HoverTick();
     EXPECT_EQ(painter->HotObject(), nullptr);
-    EXPECT_EQ(close.FMouseState, msNormal);
+    EXPECT_EQ(close.FMouseState, MouseState::Normal);
     EXPECT_FALSE(skinData->HintShowing());
     EXPECT_EQ(skinData->hintTime, 0u);
 }

@@ -24,11 +24,11 @@ struct FormPainterProbe {
     HWND& Handle() { return f.FHandle; }
     TSkinData*& SkinData() { return f.FSkinData; }
     uint8_t& BorderIcons() { return f.FBorderIcons; }
-    uint8_t& WindowState() { return f.FWindowState; }
+    skin::WindowState& WindowState() { return f.FWindowState; }
     uint8_t& Active() { return f.FActive; }
-    uint8_t& FrameKind() { return f.FFrameKind; }
+    skin::FrameKind& FrameKind() { return f.FFrameKind; }
     uint8_t& FitCaption() { return f.FFitCaption; }
-    uint8_t& MdiKind() { return f.FMdiKind; }
+    skin::MdiKind& MdiKind() { return f.FMdiKind; }
     uint8_t& MenuLoop() { return f.FMenuLoop; }
     RECT& TitleRect() { return f.FTitleRect; }
     RECT& TitleTextRect() { return f.FTitleTextRect; }

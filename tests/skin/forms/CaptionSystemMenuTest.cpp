@@ -84,12 +84,12 @@ TEST_F(CaptionSystemMenu, MirrorsTheWindowsSystemMenu) {
 
 TEST_F(CaptionSystemMenu, ItemsFollowTheWindowState) {
     const struct {
-        uint8_t state;
+        WindowState state;
         std::map<UINT, bool> enabled;
     } cases[] = {
-        {wsMaximised, {{SC_RESTORE, true}, {SC_MOVE, false}, {SC_SIZE, false}, {SC_MAXIMIZE, false}, {SC_MINIMIZE, true}}},
-        {wsMinimised, {{SC_RESTORE, true}, {SC_MOVE, true}, {SC_MINIMIZE, false}, {SC_MAXIMIZE, true}}},
-        {wsNormal, {{SC_RESTORE, false}, {SC_MINIMIZE, true}, {SC_MAXIMIZE, true}}},
+        {WindowState::Maximised, {{SC_RESTORE, true}, {SC_MOVE, false}, {SC_SIZE, false}, {SC_MAXIMIZE, false}, {SC_MINIMIZE, true}}},
+        {WindowState::Minimised, {{SC_RESTORE, true}, {SC_MOVE, true}, {SC_MINIMIZE, false}, {SC_MAXIMIZE, true}}},
+        {WindowState::Normal, {{SC_RESTORE, false}, {SC_MINIMIZE, true}, {SC_MAXIMIZE, true}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.state));
@@ -227,7 +227,7 @@ TEST_F(CaptionSystemMenu, WindowIsForegroundAgainAfterItsMenuCloses) {
 
 TEST_F(CaptionSystemMenu, OnlyTheCaptionOfAWindowThatIsNoMdiChildOpensIt) {
     EXPECT_FALSE(probe.NcMouse(WM_NCRBUTTONDOWN, HTLEFT, POINT{150, 10}));
-    probe.MdiKind() = mkChild;
+    probe.MdiKind() = MdiKind::Child;
     EXPECT_FALSE(probe.NcMouse(WM_NCRBUTTONDOWN, HTCAPTION, POINT{150, 10}));
     EXPECT_EQ(probe.SystemMenuPopup(), nullptr);
 }

@@ -134,7 +134,7 @@ TEST_F(CaptionWindow, ClicksRunTheReleasedButtonsAction) {
         ASSERT_TRUE(TakePosted(c.msg, m));
         EXPECT_EQ(m.wParam, c.wParam);
         Drain();
-        form.painter->SetWindowState(wsNormal);
+        form.painter->SetWindowState(WindowState::Normal);
     }
     // Pressed on close, released on the user button: nothing runs.
     Send(WM_NCLBUTTONDOWN, HTCAPTION, ButtonCentre(20));
@@ -149,10 +149,10 @@ TEST_F(CaptionWindow, DoubleClickOnTheEmptyCaptionMaximisesAndRestores) {
     ASSERT_FALSE(IsZoomed(Handle()));
     EXPECT_EQ(Send(WM_NCLBUTTONDBLCLK, HTCAPTION, EmptyCaption()), 0);
     ASSERT_TRUE(testsupport::PumpUntil([this] { return IsZoomed(Handle()) != FALSE; }));
-    EXPECT_EQ(form.painter->WindowState(), wsMaximised);
+    EXPECT_EQ(form.painter->WindowState(), WindowState::Maximised);
     Send(WM_NCLBUTTONDBLCLK, HTCAPTION, EmptyCaption());
     ASSERT_TRUE(testsupport::PumpUntil([this] { return IsZoomed(Handle()) == FALSE; }));
-    EXPECT_EQ(form.painter->WindowState(), wsNormal);
+    EXPECT_EQ(form.painter->WindowState(), WindowState::Normal);
 }
 
 // A double-click time long enough that a slow machine cannot turn two quick

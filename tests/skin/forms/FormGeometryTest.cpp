@@ -191,7 +191,7 @@ TEST(FormGeometry, DialogIsWidenedToItsCaption) {
     formtest::RunSetup(dialog.handle);
 
     skin::FormPainterProbe probe{*dialog.painter};
-    EXPECT_EQ(probe.FrameKind(), skin::fkDialog);
+    EXPECT_EQ(probe.FrameKind(), skin::FrameKind::Dialog);
     SIZE text{};
     {
         HDC dc = GetWindowDC(dialog.handle);

@@ -229,7 +229,7 @@ TEST(FormLifetime, MdiParentSubclassesItsClientAndGivesItBack) {
     painter.SetWindow(mdi.frame.handle);
     painter.AttachToWindow(*skin->data);
     skin::FormPainterProbe probe{painter};
-    EXPECT_EQ(painter.MdiKind(), skin::mkParent);
+    EXPECT_EQ(painter.MdiKind(), skin::MdiKind::Parent);
     EXPECT_EQ(probe.MdiClient(), mdi.client);
     EXPECT_TRUE(probe.ClientSubclassed());
     EXPECT_NE(ProcedureOf(mdi.client), clientProc);
@@ -259,7 +259,7 @@ TEST(FormLifetime, MdiChildFrameFollowsTheChildBorderOption) {
         painter.SetWindow(mdi.child);
         painter.AttachToWindow(*skin->data);
         EXPECT_NE(ProcedureOf(mdi.child), original);  // subclassed either way
-        EXPECT_EQ(painter.MdiKind(), skin::mkChild);
+        EXPECT_EQ(painter.MdiKind(), skin::MdiKind::Child);
         EXPECT_EQ(painter.FrameSkinned() != 0, !childBorder);
         // Without a frame the painter runs at once; with one it waits for set-up.
         EXPECT_EQ(painter.State(), childBorder ? skin::PainterState::Running : skin::PainterState::Created);

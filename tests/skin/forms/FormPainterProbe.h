@@ -15,7 +15,7 @@ struct FormPainterProbe {
     HFONT CaptionFont() const { return p.FCaptionFont.get(); }
     HBITMAP CaptionBitmap() const { return p.FCaptionBitmap.Handle(); }
     HBITMAP IconBitmap() const { return p.FIconBitmap.Handle(); }
-    uint8_t FrameKind() const { return p.FFrameKind; }
+    skin::FrameKind FrameKind() const { return p.FFrameKind; }
     uint8_t BorderIcons() const { return p.FBorderIcons; }
     bool TimerEnabled() const { return p.FTimer->Enabled(); }
     HRGN Region() const { return p.FShape.Region(); }
@@ -24,7 +24,7 @@ struct FormPainterProbe {
     bool ClientSubclassed() const { return p.FMdiClientLayer.Installed(); }
     HWND MdiClient() const { return p.FMdiClient; }
     void SetActive(bool active) { p.FActive = active ? 1 : 0; }
-    void SetWindowState(uint8_t state) { p.FWindowState = state; }
+    void SetWindowState(skin::WindowState state) { p.FWindowState = state; }
     void SetFrameSkinned(bool on) { p.FFrameSkinned = on ? 1 : 0; }
     void PaintTitle(HDC dc, const RECT& caption) { p.PaintTitleText(dc, caption); }
 };

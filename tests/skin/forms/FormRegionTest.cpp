@@ -119,16 +119,16 @@ TEST(FormRegion, BuiltOncePerSizeAndLeftAloneWhenMinimised) {
     // Minimised: the region stays as it was.
     SetWindowRgn(h, nullptr, FALSE);
     SendMessageW(h, WM_SIZE, SIZE_MINIMIZED, 0);
-    EXPECT_EQ(window.painter->WindowState(), skin::wsMinimised);
+    EXPECT_EQ(window.painter->WindowState(), skin::WindowState::Minimised);
     EXPECT_FALSE(WindowRegion(h).Has());
 
     // Maximised and restored windows get it for their new size.
     ShowWindow(h, SW_MAXIMIZE);
-    EXPECT_EQ(window.painter->WindowState(), skin::wsMaximised);
+    EXPECT_EQ(window.painter->WindowState(), skin::WindowState::Maximised);
     EXPECT_TRUE(WindowRegion(h).Has());
     SetWindowRgn(h, nullptr, FALSE);
     ShowWindow(h, SW_RESTORE);
-    EXPECT_EQ(window.painter->WindowState(), skin::wsNormal);
+    EXPECT_EQ(window.painter->WindowState(), skin::WindowState::Normal);
     EXPECT_TRUE(WindowRegion(h).Has());
 }
 

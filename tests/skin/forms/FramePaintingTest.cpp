@@ -61,7 +61,7 @@ TEST(FramePainting, MinimisedWindowPaintsACaptionStrip) {
     formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get(), 320, 240);
     skin::FormPainterProbe probe{*window.painter};
     probe.SetActive(true);
-    probe.SetWindowState(skin::wsMinimised);
+    probe.SetWindowState(skin::WindowState::Minimised);
     const SIZE outer = formtest::OuterSize(window.handle);
     const int caption = window.painter->CaptionHeight();
 
