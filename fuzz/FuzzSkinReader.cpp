@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/ReferenceLzh.h"
+#include "fuzz/ReferenceDecode.h"
 #include "skin/data/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"
 
@@ -57,22 +57,7 @@ void CheckAgainstReference(skin::MemoryStream& file) {
     if (!skin::TSkinReader::Decompress(file, package)) {
         return;
     }
-    const std::span<const uint8_t> bytes = file.Bytes();
-    const uint32_t claim = SizeClaim(bytes);
-    const uint8_t* in = bytes.data() + 4;
-    const uint8_t* const inEnd = bytes.data() + bytes.size();
-    std::vector<uint8_t> expected;
-    expected.reserve(claim);
-    reference::ReferenceLzh().Decode(
-        claim,
-        [&in, inEnd](uint8_t& byte) -> size_t {
-            if (in == inEnd) {
-                return 0;
-            }
-            byte = *in++;
-            return 1;
-        },
-        [&expected](uint8_t byte) { expected.push_back(byte); });
+    const std::vector<uint8_t> expected = fuzzing::ReferenceDecode(file.Bytes());
     Check(package.Size() == expected.size() &&
           std::equal(expected.begin(), expected.end(), package.Bytes().begin()));
 }

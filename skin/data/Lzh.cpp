@@ -116,7 +116,8 @@ void TLZH::Decode(std::span<const uint8_t> stream, std::span<uint8_t> target) {
 
 void TLZH::AllocateTables() {
     try {
-        FTables = std::make_unique<LzhHuffmanTree>();
+        // Start fills what a decode reads; the 64 KB block table needs no zeros.
+        FTables = std::make_unique_for_overwrite<LzhHuffmanTree>();
     } catch (const std::bad_alloc&) {
         throw ElzhException(kAllocationFailedText);
     }
