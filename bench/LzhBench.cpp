@@ -114,28 +114,7 @@ Bytes ReadFile(const char* path) {
 
 // The reference through the reader's former byte callbacks; the program's
 // decoder as the reader calls it now.
-Bytes DecodeWithReference(const Bytes& file) {
-    if (file.size() < 4) {
-        return {};
-    }
-    const uint32_t size = uint32_t(file[0]) | uint32_t(file[1]) << 8 | uint32_t(file[2]) << 16 | uint32_t(file[3]) << 24;
-    Bytes out(size);
-    const uint8_t* in = file.data() + 4;
-    const uint8_t* const inEnd = file.data() + file.size();
-    uint8_t* next = out.data();
-    reference::ReferenceLzh decoder;
-    decoder.Decode(
-        size,
-        [&in, inEnd](uint8_t& byte) -> size_t {
-            if (in == inEnd) {
-                return 0;
-            }
-            byte = *in++;
-            return 1;
-        },
-        [&next](uint8_t byte) { *next++ = byte; });
-    return out;
-}
+Bytes DecodeWithReference(const Bytes& file) { return reference::DecodeSkinFile(file); }
 
 Bytes DecodeWithProgram(const Bytes& file) {
     skin::MemoryStream source(file);

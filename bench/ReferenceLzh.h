@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <vector>
 #include <type_traits>
 
 namespace reference {
@@ -255,6 +257,30 @@ inline void ReferenceTree::Reconstruct() noexcept {
             prnt[k] = prnt[k + 1] = int16_t(i);
         }
     }
+}
+
+// A whole skin file (4-byte size, then the stream) through the byte callbacks
+// the reader used to give the decoder; empty for a file shorter than its size.
+inline std::vector<uint8_t> DecodeSkinFile(std::span<const uint8_t> file) {
+    std::vector<uint8_t> package;
+    if (file.size() < 4) {
+        return package;
+    }
+    const uint32_t size = uint32_t(file[0]) | uint32_t(file[1]) << 8 | uint32_t(file[2]) << 16 | uint32_t(file[3]) << 24;
+    package.reserve(size);
+    const uint8_t* in = file.data() + 4;
+    const uint8_t* const inEnd = file.data() + file.size();
+    ReferenceLzh().Decode(
+        size,
+        [&in, inEnd](uint8_t& byte) -> size_t {
+            if (in == inEnd) {
+                return 0;
+            }
+            byte = *in++;
+            return 1;
+        },
+        [&package](uint8_t byte) { package.push_back(byte); });
+    return package;
 }
 
 } // namespace reference

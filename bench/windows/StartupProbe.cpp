@@ -78,17 +78,25 @@ bool Painted(DWORD process, bool vocara, COLORREF captionColour) {
     return Near(ScreenPixel(centre.x, centre.y), RGB(30, 144, 255));
 }
 
-// Milliseconds from CreateProcess to the painted window, or -1 after 20 s.
-double StartOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
+// Starts the program with the given creation flags; start is when it was asked for.
+bool StartProgram(const std::wstring& exe, DWORD flags, PROCESS_INFORMATION& info, LARGE_INTEGER& start) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + exe + L"\"";
-    LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
                         &info)) {
         std::fprintf(stderr, "cannot start the program (%lu)\n", GetLastError());
+        return false;
+    }
+    return true;
+}
+
+// Milliseconds from CreateProcess to the painted window, or -1 after 20 s.
+double StartOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start;
+    if (!StartProgram(exe, 0, info, start)) {
         return -1;
     }
     double elapsed = -1;
@@ -120,15 +128,9 @@ double Median(std::vector<double> values) {
 // is painted. Being debugged slows the program: the times show where the
 // start goes, not how long it takes.
 void TraceOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + exe + L"\"";
     LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
-                        nullptr, &startup, &info)) {
-        std::fprintf(stderr, "cannot start the program (%lu)\n", GetLastError());
+    if (!StartProgram(exe, DEBUG_ONLY_THIS_PROCESS, info, start)) {
         return;
     }
     const auto now = [&start] {
