@@ -95,8 +95,11 @@ struct LzhHuffmanTree {
 
     // Counts one more occurrence of symbol c and restores the order of counts
     // by moving the node up past the nodes it now outweighs. Runs once per
-    // symbol: it belongs inside the decoding loop.
-    [[gnu::always_inline]] inline void Update(int c) noexcept;
+    // symbol: it belongs inside the decoding loop. path, when given, holds
+    // the depth nodes from the root down to the leaf's parent, as the decoder
+    // walked them: while no node has moved, the next parent is read from it
+    // instead of waiting for prnt[].
+    [[gnu::always_inline]] inline void Update(int c, const int16_t* path = nullptr, int depth = 0) noexcept;
 
     // Halves all leaf counts and builds the inner nodes anew; runs when the
     // root count reaches MAX_FREQ (once in thousands of symbols).
@@ -106,10 +109,11 @@ private:
     void IndexBlocks() noexcept;
 };
 
-inline void LzhHuffmanTree::Update(int c) noexcept {
+inline void LzhHuffmanTree::Update(int c, const int16_t* path, int depth) noexcept {
     using namespace lzh;
     if (freq[R] == MAX_FREQ) {
         Reconstruct();
+        depth = 0; // the walked path is gone with the old tree
     }
     c = prnt[c + T];
     do {
@@ -134,6 +138,7 @@ inline void LzhHuffmanTree::Update(int c) noexcept {
                 prnt[j + 1] = int16_t(c);
             }
             son[c] = int16_t(j);
+            depth = 0; // l's parents are not the walked ones
         }
         freq[l] = uint16_t(f + 1);
         // The block of f now ends one slot earlier (or is gone: then the entry
@@ -141,7 +146,7 @@ inline void LzhHuffmanTree::Update(int c) noexcept {
         // block goes on after it. freq[T] is 0xFFFF, never a count.
         lastOfCount[f] = int16_t(l - 1);
         lastOfCount[after != f + 1 ? f + 1 : kSpareCount] = int16_t(l);
-        c = prnt[l];
+        c = depth > 0 ? path[--depth] : prnt[l];
     } while (c != 0);
 }
 
@@ -270,12 +275,18 @@ template <class Bits>
 int TLZH::DecodeChar(Bits& bits) {
     using namespace lzh;
     LzhHuffmanTree& tree = *FTables;
+    // A path is never longer than the leaves are many.
+    int16_t path[N_CHAR];
+    int depth = 0;
+    int node = R;
     int c = tree.son[R];
     while (c < T) {
-        c = tree.son[c + int(bits.GetBit())];
+        path[depth++] = int16_t(node);
+        node = c + int(bits.GetBit());
+        c = tree.son[node];
     }
     c -= T;
-    tree.Update(c);
+    tree.Update(c, path, depth);
     return c;
 }
 
