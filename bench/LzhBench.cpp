@@ -1,17 +1,22 @@
-// Decoding speed of a realistic skin file: a version-70000 package of 34
-// 24-bit bitmap strips (frames, captions, buttons, scroll-bar parts: gradients,
-// flat areas, magenta key corners, a little dithering) and one description
-// text, about 207 KB that pack to about 29 KB, like the skin the login window
-// carries.
+// Decoding speed of the LZH decoder beside the reference it replaced, on the
+// default skin the login window carries, a 2 MB package of noisy bitmap strips
+// (short matches, many literals: the tree is rebuilt many times) and a
+// text-like package. Each decode is checked byte for byte against the packed
+// package; the last lines print old and new MB/s and their ratio.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/ReferenceLzh.h"
 #include "skin/data/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/PackageWriter.h"
@@ -60,97 +65,109 @@ Bytes MakeStrip(std::mt19937& rng, int cellWidth, int height, int frames, Rgb fr
     return bmp;
 }
 
-std::string MakeDescription(const std::vector<skinpack::PackageEntry>& bitmaps) {
-    std::string ini = "[Skin]\r\nName=Default\r\nVersion=70000\r\nColors=19\r\n";
-    int n = 0;
-    for (const auto& entry : bitmaps) {
-        const std::string key = entry.Name.substr(0, entry.Name.find('.'));
-        ini += "\r\n[" + key + "]\r\nBitmap=" + entry.Name + "\r\nFrame=" + std::to_string(1 + n % 5) +
-               "\r\nLeftMargin=" + std::to_string(3 + n % 4) + "\r\nRightMargin=" + std::to_string(3 + n % 4) +
-               "\r\nTopMargin=" + std::to_string(2 + n % 3) + "\r\nBottomMargin=" + std::to_string(2 + n % 3) +
-               "\r\nTile=" + std::to_string(n % 2) + "\r\nTransparent=1\r\nFontColor=" + std::to_string(0x101010 * (n % 9)) +
-               "\r\n";
-        ++n;
-    }
-    ini += "\r\n[Colors]\r\n";
-    for (int i = 0; i < 19; ++i) {
-        ini += "Color" + std::to_string(i) + "=" + std::to_string(0xC0C0C0 - i * 0x030303) + "\r\n";
-    }
-    return ini;
-}
-
-Bytes MakeSkinPackage() {
-    std::mt19937 rng(2024);
+// Many strips with a third of their pixels nudged: matches stay short and
+// literals spread, so the tree is rebuilt every few thousand bytes of output.
+Bytes MakeNoisyStripPackage() {
+    std::mt19937 rng(7);
     std::vector<skinpack::PackageEntry> entries;
-    auto add = [&](std::string name, int cellWidth, int height, int frames, Rgb from, Rgb to, bool vertical,
-                   int corner, int ditherPercent) {
-        entries.push_back(
-            {std::move(name), MakeStrip(rng, cellWidth, height, frames, from, to, vertical, corner, ditherPercent)});
-    };
-    const Rgb light{236, 240, 246}, mid{176, 190, 214}, dark{52, 74, 120}, accent{40, 120, 215};
-    add("caption.bmp", 90, 26, 2, accent, dark, true, 6, 11);
-    add("captionleft.bmp", 16, 30, 2, accent, dark, true, 6, 11);
-    add("captionright.bmp", 16, 30, 2, accent, dark, true, 6, 11);
-    add("frameleft.bmp", 6, 120, 2, mid, dark, false, 0, 5);
-    add("frameright.bmp", 6, 120, 2, dark, mid, false, 0, 5);
-    add("framebottom.bmp", 120, 6, 2, mid, dark, true, 3, 5);
-    add("button.bmp", 65, 21, 4, light, mid, true, 3, 11);
-    add("defaultbutton.bmp", 65, 21, 4, light, accent, true, 3, 11);
-    add("checkbox.bmp", 13, 13, 6, light, mid, true, 0, 5);
-    add("radio.bmp", 13, 13, 6, light, mid, true, 5, 5);
-    add("closebutton.bmp", 21, 21, 4, {220, 80, 70}, {160, 30, 30}, true, 4, 5);
-    add("maxbutton.bmp", 21, 21, 4, light, mid, true, 4, 5);
-    add("minbutton.bmp", 21, 21, 4, light, mid, true, 4, 5);
-    add("restorebutton.bmp", 21, 21, 4, light, mid, true, 4, 5);
-    add("helpbutton.bmp", 21, 21, 4, light, mid, true, 4, 5);
-    add("scrollup.bmp", 16, 16, 4, light, mid, true, 2, 5);
-    add("scrolldown.bmp", 16, 16, 4, light, mid, true, 2, 5);
-    add("scrollleft.bmp", 16, 16, 4, light, mid, false, 2, 5);
-    add("scrollright.bmp", 16, 16, 4, light, mid, false, 2, 5);
-    add("scrollthumbv.bmp", 17, 30, 4, light, mid, false, 3, 5);
-    add("scrollthumbh.bmp", 30, 17, 4, light, mid, true, 3, 5);
-    add("scrolltrackv.bmp", 17, 40, 2, mid, light, false, 0, 5);
-    add("scrolltrackh.bmp", 40, 17, 2, mid, light, true, 0, 5);
-    add("edit.bmp", 44, 21, 3, {255, 255, 255}, light, true, 2, 5);
-    add("combo.bmp", 44, 21, 3, {255, 255, 255}, light, true, 2, 5);
-    add("combobutton.bmp", 17, 21, 4, light, mid, true, 2, 5);
-    add("groupbox.bmp", 40, 40, 1, light, light, true, 4, 5);
-    add("panel.bmp", 48, 32, 1, light, mid, true, 0, 5);
-    add("menubar.bmp", 72, 18, 2, light, mid, true, 0, 11);
-    add("menuitem.bmp", 72, 18, 2, {255, 255, 255}, light, true, 2, 5);
-    add("tab.bmp", 50, 20, 3, light, mid, true, 3, 5);
-    add("progress.bmp", 60, 14, 2, accent, dark, true, 2, 5);
-    add("trackbar.bmp", 11, 20, 4, light, accent, true, 2, 5);
-    add("background.bmp", 56, 40, 1, light, {214, 222, 236}, true, 0, 11);
-    const std::string ini = MakeDescription(entries);
-    entries.push_back({"skin.ini", Bytes(ini.begin(), ini.end())});
+    const Rgb colours[] = {{236, 240, 246}, {176, 190, 214}, {52, 74, 120}, {40, 120, 215}, {220, 80, 70}};
+    size_t total = 0;
+    for (int n = 0; total < (2u << 20); ++n) {
+        const Rgb from = colours[n % 5], to = colours[(n + 2) % 5];
+        Bytes strip = MakeStrip(rng, 48 + n % 5 * 8, 40, 4, from, to, n % 2 == 0, 4, 35);
+        total += strip.size();
+        entries.push_back({"noise" + std::to_string(n) + ".bmp", std::move(strip)});
+    }
     return skinpack::BuildPackage(70000, entries);
 }
 
-void BM_DecompressSkinFile(benchmark::State& state) {
-    const Bytes package = MakeSkinPackage();
-    skin::MemoryStream file(skinpack::MakeSkinFile(package));
-    skin::MemoryStream target;
-    for (auto _ : state) {
-        if (!skin::TSkinReader::Decompress(file, target)) {
-            state.SkipWithError("decompress refused");
-            break;
+// Descriptions and prose: a small alphabet, many repeats at short distances.
+Bytes MakeTextPackage() {
+    std::mt19937 rng(11);
+    const char* const words[] = {"the", "skin", "window", "caption", "button", "frame", "study", "lesson", "word",
+                                 "reminder", "colour", "bitmap", "left", "right", "top", "bottom", "hint", "menu",
+                                 "a", "of", "to", "and", "is", "in", "for", "with", "on", "every", "page", "login"};
+    std::vector<skinpack::PackageEntry> entries;
+    for (int n = 0; n < 16; ++n) {
+        std::string text;
+        while (text.size() < 64 * 1024) {
+            if (rng() % 4 == 0) {
+                text += "[Section" + std::to_string(rng() % 40) + "]\r\nBitmap=frame" + std::to_string(rng() % 9) +
+                        ".bmp\r\nColor=" + std::to_string(rng() % 0xFFFFFF) + "\r\nMargins=" +
+                        std::to_string(rng() % 8) + "," + std::to_string(rng() % 8) + "\r\n";
+            } else {
+                for (int w = 3 + int(rng() % 12); w > 0; --w) {
+                    text += words[rng() % std::size(words)];
+                    text += w == 1 ? ".\r\n" : " ";
+                }
+            }
         }
-        benchmark::DoNotOptimize(target.Data());
+        entries.push_back({"text" + std::to_string(n) + ".ini", Bytes(text.begin(), text.end())});
     }
-    if (target.Size() != package.size() || !std::equal(package.begin(), package.end(), target.Data())) {
+    return skinpack::BuildPackage(70000, entries);
+}
+
+Bytes ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The reference through the reader's former byte callbacks; the program's
+// decoder as the reader calls it now.
+Bytes DecodeWithReference(const Bytes& file) { return reference::DecodeSkinFile(file); }
+
+Bytes DecodeWithProgram(const Bytes& file) {
+    skin::MemoryStream source(file);
+    skin::MemoryStream target;
+    skin::TSkinReader::Decompress(source, target);
+    return Bytes(target.Bytes().begin(), target.Bytes().end());
+}
+
+struct Input {
+    std::string Name;
+    Bytes Package;
+    Bytes File;
+};
+
+const std::vector<Input>& Inputs() {
+    static const std::vector<Input> inputs = [] {
+        std::vector<Input> list;
+        const Bytes defaultSkin = ReadFile(VOCARA_DEFAULT_SKIN_FILE);
+        list.push_back({"default-skin", DecodeWithReference(defaultSkin), defaultSkin});
+        for (auto& [name, package] : {std::pair{"noisy-strips-2MB", MakeNoisyStripPackage()},
+                                      std::pair{"text", MakeTextPackage()}}) {
+            list.push_back({name, package, skinpack::MakeSkinFile(package)});
+        }
+        return list;
+    }();
+    return inputs;
+}
+
+template <Bytes (*Decode)(const Bytes&)>
+void BM_Decode(benchmark::State& state, const Input* input) {
+    if (input->File.size() < 4) {
+        state.SkipWithError("no input (is the default skin packed?)");
+        return;
+    }
+    Bytes out;
+    for (auto _ : state) {
+        out = Decode(input->File);
+        benchmark::DoNotOptimize(out.data());
+    }
+    // Both decoders must give the packed bytes exactly (the default skin's
+    // package is what the reference decodes, so there the check is old = new).
+    if (out != input->Package) {
         state.SkipWithError("decoded package differs");
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(package.size()));
-    state.counters["package_bytes"] = double(package.size());
-    state.counters["skin_file_bytes"] = double(file.Size());
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(input->Package.size()));
+    state.counters["package_bytes"] = double(input->Package.size());
+    state.counters["skin_file_bytes"] = double(input->File.size());
 }
-BENCHMARK(BM_DecompressSkinFile);
 
-// The whole load: decompress, index, copy the entry data, read the description.
-void BM_OpenSkinFile(benchmark::State& state) {
-    const Bytes package = MakeSkinPackage();
-    skin::MemoryStream file(skinpack::MakeSkinFile(package));
+// The whole load of the default skin: decompress, index, copy the entry data,
+// read the description.
+void BM_OpenDefaultSkin(benchmark::State& state) {
+    skin::MemoryStream file(ReadFile(VOCARA_DEFAULT_SKIN_FILE));
     for (auto _ : state) {
         skin::TSkinReader reader;
         if (!reader.Open(file)) {
@@ -162,10 +179,53 @@ void BM_OpenSkinFile(benchmark::State& state) {
         reader.FindEntry(".ini", ini, name);
         benchmark::DoNotOptimize(ini.Data());
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(package.size()));
 }
-BENCHMARK(BM_OpenSkinFile);
+
+// Prints the usual table, then per input the old and new decoders' MB/s and
+// their ratio, all from this one run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const auto rate = run.counters.find("bytes_per_second");
+            if (!run.error_occurred && rate != run.counters.end()) {
+                FRates[run.benchmark_name()] = double(rate->second) / 1e6;
+            }
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-20s %12s %12s %8s\n", "LZH decode", "old MB/s", "new MB/s", "new/old");
+        for (const Input& input : Inputs()) {
+            const auto old = FRates.find("decode/" + input.Name + "/old");
+            const auto now = FRates.find("decode/" + input.Name + "/new");
+            if (old != FRates.end() && now != FRates.end()) {
+                std::printf("%-20s %12.1f %12.1f %8.2f\n", input.Name.c_str(), old->second, now->second,
+                            now->second / old->second);
+            }
+        }
+    }
+
+private:
+    std::map<std::string, double> FRates;
+};
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    // Old and new of one input one after the other, so that a change of load
+    // on the machine touches both.
+    for (const Input& input : Inputs()) {
+        benchmark::RegisterBenchmark(("decode/" + input.Name + "/old").c_str(), BM_Decode<DecodeWithReference>,
+                                     &input);
+        benchmark::RegisterBenchmark(("decode/" + input.Name + "/new").c_str(), BM_Decode<DecodeWithProgram>,
+                                     &input);
+    }
+    benchmark::RegisterBenchmark("open/default-skin", BM_OpenDefaultSkin);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

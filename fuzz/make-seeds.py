@@ -2,7 +2,8 @@
 """Writes the seed corpora of the fuzz targets from fuzz/seeds/skin.ini:
 the description itself for the description reader, and for the skin reader
 packages of several versions, both as they are (first byte odd: the target
-packs them) and packed into skin files by skinpack (first byte even)."""
+packs them) and packed into skin files by skinpack (first byte even); and
+login replies in code page 936 for the reply reader."""
 import os
 import struct
 import subprocess
@@ -39,3 +40,22 @@ for version in skipped:
     subprocess.run([skinpack, "--version", str(version), skin,
                     os.path.join(work, "Buttons.bmp"), os.path.join(work, "skin.ini")], check=True)
     open(os.path.join(reader_dir, f"skinfile-{version}"), "wb").write(b"\x00" + open(skin, "rb").read())
+
+reply_dir = os.path.join(out, "FuzzLoginReply")
+os.makedirs(reply_dir, exist_ok=True)
+success = ('<?xml version="1.0" encoding="gb2312"?>\r\n<con><result> 1 </result><uid>1024</uid>'
+           '<pwd>e10adc3949ba59abbe56e057f20f883e</pwd><sid> S3ss10n </sid><un>\u5f20\u4e09</un>'
+           '<em>demo@vocara.test</em><ifreg>-7</ifreg><z>True</z></con>')
+replies = {
+    "success": success,
+    "wrong-captcha": "<con><result>-1</result></con>",
+    "wrong-password": "<con>\n<result>0</result>\n</con>",
+    "unknown-user": "<reply><con a='1'><!-- x --><result>-2</result></con></reply>",
+    "other-code": "<con><result>ok</result></con>",
+    "no-result": "<con><uid>1</uid></con>",
+    "bad-ifreg": success.replace("-7", "12a"),
+    "entities": "<con><result>&#49;</result><uid>&lt;&amp;&gt;</uid><pwd><![CDATA[p]]></pwd><sid/><un/><em/>"
+                "<ifreg>&#x30;</ifreg></con>",
+}
+for name, text in replies.items():
+    open(os.path.join(reply_dir, name), "wb").write(text.encode("gbk"))

@@ -1,10 +1,8 @@
 // Times the start of a window program until its window is on the screen,
 // painted: for Vocara.exe the login window skinned (it answers the skin
 // engine's query, and its caption shows the default skin's caption colour),
-// for BareWindow.exe its client colour at the client's centre. Starts the
-// program `runs` times and ends each copy it started.
-//
-//   startup_probe <exe> vocara|bare [runs]
+// for BareWindow.exe its client colour at the client's centre. Ends each copy
+// it started. Usage below wmain.
 
 #include "Measure.h"
 #include "skin/controls/SkinMessages.h"
@@ -15,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -58,43 +57,52 @@ COLORREF DefaultCaptionColour() {
     return ui::ColorToRgb(data.CaptionColour());
 }
 
-// Milliseconds from CreateProcess to the painted window, or -1 after 20 s.
-double StartOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
+// Whether the program's window is on the screen, painted.
+bool Painted(DWORD process, bool vocara, COLORREF captionColour) {
+    Target target{process, vocara ? L"Vocara登录" : L"BareWindow"};
+    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&target));
+    if (target.found == nullptr) {
+        return false;
+    }
+    RECT window{};
+    GetWindowRect(target.found, &window);
+    if (vocara) {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(target.found, skin::SKM_QUERY, 0, 0, SMTO_ABORTIFHUNG, 200, &answer) &&
+               answer == 1 && Near(ScreenPixel((window.left + window.right) / 2, window.top + 10), captionColour);
+    }
+    RECT client{};
+    GetClientRect(target.found, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(target.found, &centre);
+    return Near(ScreenPixel(centre.x, centre.y), RGB(30, 144, 255));
+}
+
+// Starts the program with the given creation flags; start is when it was asked for.
+bool StartProgram(const std::wstring& exe, DWORD flags, PROCESS_INFORMATION& info, LARGE_INTEGER& start) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + exe + L"\"";
-    LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
                         &info)) {
         std::fprintf(stderr, "cannot start the program (%lu)\n", GetLastError());
+        return false;
+    }
+    return true;
+}
+
+// Milliseconds from CreateProcess to the painted window, or -1 after 20 s.
+double StartOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start;
+    if (!StartProgram(exe, 0, info, start)) {
         return -1;
     }
-    Target target{info.dwProcessId, vocara ? L"Vocara登录" : L"BareWindow"};
     double elapsed = -1;
     const ULONGLONG deadline = GetTickCount64() + 20000;
     while (GetTickCount64() < deadline) {
-        target.found = nullptr;
-        EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&target));
-        bool ready = false;
-        if (target.found != nullptr) {
-            RECT window{};
-            GetWindowRect(target.found, &window);
-            if (vocara) {
-                DWORD_PTR answer = 0;
-                ready = SendMessageTimeoutW(target.found, skin::SKM_QUERY, 0, 0, SMTO_ABORTIFHUNG, 200, &answer) &&
-                        answer == 1 &&
-                        Near(ScreenPixel((window.left + window.right) / 2, window.top + 10), captionColour);
-            } else {
-                RECT client{};
-                GetClientRect(target.found, &client);
-                POINT centre{client.right / 2, client.bottom / 2};
-                ClientToScreen(target.found, &centre);
-                ready = Near(ScreenPixel(centre.x, centre.y), RGB(30, 144, 255));
-            }
-        }
-        if (ready) {
+        if (Painted(info.dwProcessId, vocara, captionColour)) {
             LARGE_INTEGER end;
             QueryPerformanceCounter(&end);
             elapsed = bench::TicksTo(bench::TimeUnit::Milliseconds, end.QuadPart - start.QuadPart);
@@ -109,31 +117,130 @@ double StartOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
     return elapsed;
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Starts the program once as its debugger and prints, in milliseconds since
+// CreateProcess, every DLL it loads, every line it sends to the debugger
+// output (Vocara.exe marks its start-up steps that way) and when its window
+// is painted. Being debugged slows the program: the times show where the
+// start goes, not how long it takes.
+void TraceOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start;
+    if (!StartProgram(exe, DEBUG_ONLY_THIS_PROCESS, info, start)) {
+        return;
+    }
+    const auto now = [&start] {
+        LARGE_INTEGER t;
+        QueryPerformanceCounter(&t);
+        return bench::TicksTo(bench::TimeUnit::Milliseconds, t.QuadPart - start.QuadPart);
+    };
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    bool running = true;
+    bool shown = false;
+    while (running && GetTickCount64() < deadline) {
+        DEBUG_EVENT event{};
+        if (!WaitForDebugEvent(&event, 1)) {
+            if (shown && Painted(info.dwProcessId, vocara, captionColour)) {
+                std::printf("%9.1f ms  window painted\n", now());
+                running = false;
+            }
+            continue;
+        }
+        DWORD status = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+        case LOAD_DLL_DEBUG_EVENT: {
+            wchar_t path[MAX_PATH] = L"?";
+            if (event.u.LoadDll.hFile != nullptr) {
+                GetFinalPathNameByHandleW(event.u.LoadDll.hFile, path, MAX_PATH, 0);
+                CloseHandle(event.u.LoadDll.hFile);
+            }
+            const wchar_t* name = wcsrchr(path, L'\\');
+            std::printf("%9.1f ms  load %ls\n", now(), name ? name + 1 : path);
+            break;
+        }
+        case OUTPUT_DEBUG_STRING_EVENT: {
+            char text[256] = {};
+            const SIZE_T length = std::min<SIZE_T>(event.u.DebugString.nDebugStringLength, sizeof(text) - 1);
+            SIZE_T read = 0;
+            if (!event.u.DebugString.fUnicode &&
+                ReadProcessMemory(info.hProcess, event.u.DebugString.lpDebugStringData, text, length, &read)) {
+                text[read] = '\0';
+                std::printf("%9.1f ms  step %s\n", now(), text);
+                shown = shown || std::string(text).find("showing the login window") != std::string::npos;
+            }
+            break;
+        }
+        case EXCEPTION_DEBUG_EVENT:
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
+                status = DBG_EXCEPTION_NOT_HANDLED;
+            }
+            break;
+        case CREATE_PROCESS_DEBUG_EVENT:
+            // The bare program marks no steps: its window is looked for from the start.
+            shown = !vocara;
+            if (event.u.CreateProcessInfo.hFile != nullptr) {
+                CloseHandle(event.u.CreateProcessInfo.hFile);
+            }
+            break;
+        case EXIT_PROCESS_DEBUG_EVENT:
+            running = false;
+            break;
+        default:
+            break;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+    }
+    TerminateProcess(info.hProcess, 0);
+    DebugActiveProcessStop(info.dwProcessId);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
 } // namespace
 
+// startup_probe <bare.exe> <vocara.exe> [pairs]: starts the two programs in
+// turn, bare then Vocara, pairs times, so that a change of load on the
+// machine touches both alike; prints both medians and the median of the
+// ratios of each pair. startup_probe --trace <vocara.exe>: one traced start.
 int wmain(int argc, wchar_t** argv) {
+    if (argc >= 3 && std::wstring(argv[1]) == L"--trace") {
+        const std::wstring exe = argv[2];
+        TraceOnce(exe, exe.find(L"Vocara") != std::wstring::npos, DefaultCaptionColour());
+        return 0;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_probe <exe> vocara|bare [runs]\n");
+        std::fprintf(stderr, "usage: startup_probe <bare.exe> <vocara.exe> [pairs] | --trace <vocara.exe>\n");
         return 2;
     }
-    const std::wstring exe = argv[1];
-    const bool vocara = std::wstring(argv[2]) == L"vocara";
-    const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 5;
+    const std::wstring bare = argv[1];
+    const std::wstring vocara = argv[2];
+    const int pairs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 15;
     const COLORREF caption = DefaultCaptionColour();
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double ms = StartOnce(exe, vocara, caption);
-        if (ms < 0) {
-            std::printf("%s: no painted window within 20 s\n", vocara ? "Vocara.exe" : "BareWindow.exe");
+    std::vector<double> bareTimes, vocaraTimes, ratios;
+    for (int i = 0; i < pairs; ++i) {
+        const double b = StartOnce(bare, false, caption);
+        Sleep(300);
+        const double v = StartOnce(vocara, true, caption);
+        Sleep(300);
+        if (b < 0 || v < 0) {
+            std::printf("%s: no painted window within 20 s\n", b < 0 ? "BareWindow.exe" : "Vocara.exe");
             return 1;
         }
-        times.push_back(ms);
-        Sleep(300);
+        bareTimes.push_back(b);
+        vocaraTimes.push_back(v);
+        ratios.push_back(v / b);
     }
-    std::sort(times.begin(), times.end());
-    const COLORREF awaited = vocara ? caption : RGB(30, 144, 255);
-    std::printf("start to painted window, %-14s %3d runs  median %8.1f ms  min %8.1f ms  (awaited #%02X%02X%02X)\n",
-                vocara ? "Vocara.exe" : "BareWindow.exe", runs, times[times.size() / 2], times.front(),
-                GetRValue(awaited), GetGValue(awaited), GetBValue(awaited));
+    std::printf("start to painted window, BareWindow.exe  %3d runs  median %8.1f ms  min %8.1f ms\n", pairs,
+                Median(bareTimes), *std::min_element(bareTimes.begin(), bareTimes.end()));
+    std::printf("start to painted window, Vocara.exe      %3d runs  median %8.1f ms  min %8.1f ms  (awaited #%02X%02X%02X)\n",
+                pairs, Median(vocaraTimes), *std::min_element(vocaraTimes.begin(), vocaraTimes.end()),
+                GetRValue(caption), GetGValue(caption), GetBValue(caption));
+    std::printf("%-44s %8.2f\n", "ratio of the medians Vocara / bare", Median(vocaraTimes) / Median(bareTimes));
+    std::printf("%-44s %8.2f\n", "median of the pairwise ratios Vocara / bare", Median(ratios));
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <type_traits>
 
@@ -72,40 +73,59 @@ static_assert(kPositionTables.d_code[0x20] == 1 && kPositionTables.d_len[0x20] =
 // leaf, prnt[] the parent slot of a slot (and, at symbol + T, the leaf slot of
 // a symbol). The encoder of the packer uses the same tree, so both sides
 // follow one update rule.
+//
+// Counts ascend over the slots, so the slots of one count form a block, and
+// the node an update swaps with is the last slot of its block. lastOfCount[f]
+// names that slot for every count f present in the tree, which makes finding
+// it O(1) instead of a scan across the block (a scan that ran across hundreds
+// of count-1 leaves early in a stream and after each rebuild). Counts never
+// pass MAX_FREQ: the root reaching it rebuilds the tree first. Entries of
+// counts no slot holds are stale and never read.
 struct LzhHuffmanTree {
     uint16_t freq[lzh::T + 1];
     int16_t prnt[lzh::T + lzh::N_CHAR];
     int16_t son[lzh::T];
+    // One more entry than counts: the slot a step writes to instead of
+    // branching when the block of f + 1 keeps its last.
+    static constexpr unsigned kSpareCount = lzh::MAX_FREQ + 1;
+    int16_t lastOfCount[kSpareCount + 1];
 
     // Every symbol count 1, leaves paired bottom-up.
     void Start() noexcept;
 
     // Counts one more occurrence of symbol c and restores the order of counts
-    // by moving the node up past the nodes it now outweighs.
-    inline void Update(int c) noexcept;
+    // by moving the node up past the nodes it now outweighs. Runs once per
+    // symbol: it belongs inside the decoding loop. path, when given, holds
+    // the depth nodes from the root down to the leaf's parent, as the decoder
+    // walked them: while no node has moved, the next parent is read from it
+    // instead of waiting for prnt[].
+    [[gnu::always_inline]] inline void Update(int c, const int16_t* path = nullptr, int depth = 0) noexcept;
 
     // Halves all leaf counts and builds the inner nodes anew; runs when the
-    // root count reaches MAX_FREQ.
-    void Reconstruct() noexcept;
+    // root count reaches MAX_FREQ (once in thousands of symbols).
+    [[gnu::noinline]] void Reconstruct() noexcept;
+
+private:
+    void IndexBlocks() noexcept;
 };
 
-inline void LzhHuffmanTree::Update(int c) noexcept {
+inline void LzhHuffmanTree::Update(int c, const int16_t* path, int depth) noexcept {
     using namespace lzh;
     if (freq[R] == MAX_FREQ) {
         Reconstruct();
+        depth = 0; // the walked path is gone with the old tree
     }
     c = prnt[c + T];
     do {
-        const unsigned k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // freq[T] is 0xFFFF, so the scan stops inside the table.
-            int l = c + 1;
-            while (k > freq[l + 1]) {
-                ++l;
-            }
-            freq[c] = freq[l];
-            freq[l] = uint16_t(k);
-
+        const unsigned f = freq[c];
+        int l = c;
+        unsigned after = freq[c + 1];
+        if (after == f) {
+            // c trades places with the last node of its block, so counts stay
+            // in order once that slot's count grows. Most steps up the tree
+            // need no trade: they never wait for the block table.
+            l = lastOfCount[f];
+            after = freq[l + 1];
             const int i = son[c];
             prnt[i] = int16_t(l);
             if (i < T) {
@@ -118,9 +138,15 @@ inline void LzhHuffmanTree::Update(int c) noexcept {
                 prnt[j + 1] = int16_t(c);
             }
             son[c] = int16_t(j);
-            c = l;
+            depth = 0; // l's parents are not the walked ones
         }
-        c = prnt[c];
+        freq[l] = uint16_t(f + 1);
+        // The block of f now ends one slot earlier (or is gone: then the entry
+        // is stale); the slot joins the block of f + 1 as its last unless that
+        // block goes on after it. freq[T] is 0xFFFF, never a count.
+        lastOfCount[f] = int16_t(l - 1);
+        lastOfCount[after != f + 1 ? f + 1 : kSpareCount] = int16_t(l);
+        c = depth > 0 ? path[--depth] : prnt[l];
     } while (c != 0);
 }
 
@@ -139,50 +165,100 @@ public:
     template <class ReadByte, class WriteByte>
     void Decode(uint32_t Size, ReadByte&& readByte, WriteByte&& writeByte);
 
+    // The same bytes, from a whole stream into a whole target (its size is the
+    // size to produce): input taken by words, matches copied inside the target
+    // instead of through the ring a byte at a time.
+    void Decode(std::span<const uint8_t> stream, std::span<uint8_t> target);
+
 private:
-    // Bits are taken most significant first through a 16-bit buffer refilled a
-    // byte at a time whenever it holds 8 bits or fewer.
-    template <class ReadByte>
+    // Bits are taken most significant first from a 64-bit buffer that its
+    // source refills only when it runs short: one test per bit instead of a
+    // refill per bit. Bits past the end of the input are zeros.
+    template <class Source>
     class BitInput {
     public:
-        explicit BitInput(ReadByte& readByte) noexcept : FReadByte(readByte) {}
+        explicit BitInput(Source source) noexcept : FSource(source) {}
 
         unsigned GetBit() {
-            Refill();
-            const unsigned bit = FBitBuffer >> 15;
-            FBitBuffer = uint16_t(FBitBuffer << 1);
+            if (FBitCount == 0) {
+                FSource.Refill(FBitBuffer, FBitCount);
+            }
+            const unsigned bit = unsigned(FBitBuffer >> 63);
+            FBitBuffer <<= 1;
             --FBitCount;
             return bit;
         }
-        unsigned GetByte() {
-            Refill();
-            const unsigned byte = FBitBuffer >> 8;
-            FBitBuffer = uint16_t(FBitBuffer << 8);
-            FBitCount = uint8_t(FBitCount - 8);
-            return byte;
+        // The next count bits (1..16) as a number.
+        unsigned GetBits(unsigned count) {
+            if (FBitCount < count) {
+                FSource.Refill(FBitBuffer, FBitCount);
+            }
+            const unsigned bits = unsigned(FBitBuffer >> (64 - count));
+            FBitBuffer <<= count;
+            FBitCount -= count;
+            return bits;
         }
 
     private:
-        void Refill() {
-            while (FBitCount <= 8) {
+        Source FSource;
+        uint64_t FBitBuffer = 0;
+        unsigned FBitCount = 0;
+    };
+
+    // Refills a bit buffer (count bits held, the rest zero) to at least 57 bits.
+    template <class ReadByte>
+    struct CallbackBytes {
+        ReadByte& Read;
+        void Refill(uint64_t& buffer, unsigned& count) {
+            while (count <= 56) {
                 uint8_t byte = 0;
-                if (FReadByte(byte) == 0) {
+                if (Read(byte) == 0) {
                     byte = 0;
                 }
-                FBitBuffer = uint16_t(FBitBuffer | unsigned(byte) << (8 - FBitCount));
-                FBitCount = uint8_t(FBitCount + 8);
+                buffer |= uint64_t(byte) << (56 - count);
+                count += 8;
             }
         }
+    };
+    struct SpanBytes {
+        const uint8_t* Next;
+        const uint8_t* End;
+        void Refill(uint64_t& buffer, unsigned& count) noexcept;
+    };
 
-        ReadByte& FReadByte;
-        uint16_t FBitBuffer = 0;
-        uint8_t FBitCount = 0;
+    // Where decoded bytes go. The ring keeps the last N bytes for matches and
+    // hands every byte to the caller; the target is itself the history.
+    template <class WriteByte>
+    struct RingOutput {
+        uint8_t* Text;
+        WriteByte& Write;
+        unsigned R = lzh::FirstWritePosition;
+        void Put(uint8_t byte) {
+            Write(byte);
+            Text[R] = byte;
+            R = (R + 1) & (lzh::N - 1);
+        }
+        // distance: 1..N bytes back from the next byte.
+        void Copy(unsigned distance, uint32_t length) {
+            const unsigned from = R - distance;
+            for (uint32_t k = 0; k < length; ++k) {
+                Put(Text[(from + k) & (lzh::N - 1)]);
+            }
+        }
+    };
+    struct TargetOutput {
+        uint8_t* Begin;
+        uint8_t* Next;
+        void Put(uint8_t byte) noexcept { *Next++ = byte; }
+        void Copy(unsigned distance, uint32_t length) noexcept;
     };
 
     template <class Bits>
     int DecodeChar(Bits& bits);
     template <class Bits>
     unsigned DecodePosition(Bits& bits);
+    template <class Bits, class Output>
+    void Run(uint32_t size, Bits& bits, Output& output);
 
     void AllocateTables();
     void FreeTables() noexcept;
@@ -199,27 +275,34 @@ template <class Bits>
 int TLZH::DecodeChar(Bits& bits) {
     using namespace lzh;
     LzhHuffmanTree& tree = *FTables;
+    // A path is never longer than the leaves are many.
+    int16_t path[N_CHAR];
+    int depth = 0;
+    int node = R;
     int c = tree.son[R];
     while (c < T) {
-        c = tree.son[c + int(bits.GetBit())];
+        path[depth++] = int16_t(node);
+        node = c + int(bits.GetBit());
+        c = tree.son[node];
     }
     c -= T;
-    tree.Update(c);
+    tree.Update(c, path, depth);
     return c;
 }
 
+// The first byte gives the upper 6 bits and how many more bits follow; the
+// last 6 bits read are the lower 6.
 template <class Bits>
 unsigned TLZH::DecodePosition(Bits& bits) {
-    unsigned i = bits.GetByte();
-    const unsigned upper = unsigned(lzh::kPositionTables.d_code[i]) << 6;
-    for (unsigned j = lzh::kPositionTables.d_len[i] - 2u; j != 0; --j) {
-        i = ((i << 1) + bits.GetBit()) & 0xFFFF;
-    }
-    return upper | (i & 0x3F);
+    const unsigned first = bits.GetBits(8);
+    const unsigned upper = unsigned(lzh::kPositionTables.d_code[first]) << 6;
+    const unsigned more = lzh::kPositionTables.d_len[first] - 2u;
+    const unsigned code = (first << more) | bits.GetBits(more);
+    return upper | (code & 0x3F);
 }
 
-template <class ReadByte, class WriteByte>
-void TLZH::Decode(uint32_t Size, ReadByte&& readByte, WriteByte&& writeByte) {
+template <class Bits, class Output>
+void TLZH::Run(uint32_t size, Bits& bits, Output& output) {
     using namespace lzh;
     AllocateTables();
     struct Release {
@@ -228,32 +311,29 @@ void TLZH::Decode(uint32_t Size, ReadByte&& readByte, WriteByte&& writeByte) {
     } release{*this};
 
     FTables->Start();
-    ResetRing();
-    BitInput<std::remove_reference_t<ReadByte>> bits(readByte);
-    uint8_t* const text = FText.data();
-    unsigned r = FirstWritePosition;
     uint32_t count = 0;
-    while (count < Size) {
+    while (count < size) {
         const int c = DecodeChar(bits);
         if (c < 256) {
-            const uint8_t byte = uint8_t(c);
-            writeByte(byte);
-            text[r] = byte;
-            r = (r + 1) & (N - 1);
+            output.Put(uint8_t(c));
             ++count;
         } else {
-            const unsigned i = (r - DecodePosition(bits) - 1) & (N - 1);
-            // A match running past Size stops there: nothing beyond Size is written.
-            const uint32_t length = std::min<uint32_t>(uint32_t(c - 255 + THRESHOLD), Size - count);
-            for (uint32_t k = 0; k < length; ++k) {
-                const uint8_t byte = text[(i + k) & (N - 1)];
-                writeByte(byte);
-                text[r] = byte;
-                r = (r + 1) & (N - 1);
-            }
+            const unsigned distance = DecodePosition(bits) + 1;
+            // A match running past the size stops there: nothing beyond it is written.
+            const uint32_t length = std::min<uint32_t>(uint32_t(c - 255 + THRESHOLD), size - count);
+            output.Copy(distance, length);
             count += length;
         }
     }
+}
+
+template <class ReadByte, class WriteByte>
+void TLZH::Decode(uint32_t Size, ReadByte&& readByte, WriteByte&& writeByte) {
+    using Read = std::remove_reference_t<ReadByte>;
+    BitInput<CallbackBytes<Read>> bits(CallbackBytes<Read>{readByte});
+    ResetRing();
+    RingOutput<std::remove_reference_t<WriteByte>> output{FText.data(), writeByte};
+    Run(Size, bits, output);
 }
 
 } // namespace skin

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <vector>
@@ -166,6 +167,18 @@ std::optional<Header> ReadHeader(std::span<const uint8_t> file) {
 }
 
 // Writes one pixel into the 24-bit target row.
+// Rows of a fresh picture by arithmetic: ScanLine flushes GDI on every call,
+// which under Wine costs a round trip per row and was most of a skin load.
+class Rows {
+public:
+    explicit Rows(ui::Bitmap& picture) : FFirst(picture.ScanLine(0)), FStride(size_t(picture.Stride())) {}
+    uint8_t* operator[](int row) const { return FFirst + size_t(row) * FStride; }
+
+private:
+    uint8_t* FFirst;
+    size_t FStride;
+};
+
 inline void Put(uint8_t* row, int x, Rgb c) {
     uint8_t* p = row + size_t(x) * 3;
     p[0] = c.b;
@@ -184,9 +197,16 @@ bool HoldsEveryRow(const Header& h, std::span<const uint8_t> pixels) {
 
 void DecodeUncompressed(const Header& h, std::span<const uint8_t> pixels, ui::Bitmap& target) {
     const int64_t stride = SourceStride(h);
+    const Rows rows(target);
     for (int y = 0; y < h.height; ++y) {
         const uint8_t* source = pixels.data() + stride * y;
-        uint8_t* row = target.ScanLine(h.topDown ? y : h.height - 1 - y);
+        uint8_t* row = rows[h.topDown ? y : h.height - 1 - y];
+        if (h.bitCount == 24) {
+            // The picture's own layout (B, G, R): the row as it is. Nearly
+            // every skin bitmap is 24-bit.
+            std::memcpy(row, source, size_t(h.width) * 3);
+            continue;
+        }
         for (int x = 0; x < h.width; ++x) {
             switch (h.bitCount) {
             case 1:
@@ -222,8 +242,9 @@ void DecodeUncompressed(const Header& h, std::span<const uint8_t> pixels, ui::Bi
 bool DecodeRunLength(const Header& h, std::span<const uint8_t> data, ui::Bitmap& target) {
     const bool four = h.compression == kRle4;
     auto indexAt = [four](uint8_t byte, int i) { return four ? ((i & 1) ? byte & 0x0F : byte >> 4) : byte; };
+    const Rows rows(target);
     for (int y = 0; y < h.height; ++y) {
-        uint8_t* row = target.ScanLine(y);
+        uint8_t* row = rows[y];
         for (int x = 0; x < h.width; ++x) {
             Put(row, x, h.palette[0]);
         }
@@ -238,7 +259,7 @@ bool DecodeRunLength(const Header& h, std::span<const uint8_t> data, ui::Bitmap&
             return;
         }
         if (y < h.height) {
-            Put(target.ScanLine(h.height - 1 - y), x, h.palette[index]);
+            Put(rows[h.height - 1 - y], x, h.palette[index]);
         }
         ++x;
     };

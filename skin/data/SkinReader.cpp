@@ -62,20 +62,8 @@ bool TSkinReader::Decompress(MemoryStream& source, MemoryStream& target) {
     }
 
     target.SetSize(size);
-    const uint8_t* in = stream.data();
-    const uint8_t* const inEnd = in + stream.size();
-    uint8_t* out = target.Data();
     TLZH decoder;
-    decoder.Decode(
-        size,
-        [&in, inEnd](uint8_t& byte) -> size_t {
-            if (in == inEnd) {
-                return 0;
-            }
-            byte = *in++;
-            return 1;
-        },
-        [&out](uint8_t byte) { *out++ = byte; });
+    decoder.Decode(stream, std::span<uint8_t>(target.Data(), size));
     target.SetPosition(0);
     return true;
 }

@@ -91,7 +91,7 @@ private:
     int FDad[N + 1]{};
     int FMatchPosition = 0;
     int FMatchLength = 0;
-    skin::LzhHuffmanTree FTree{};
+    skin::LzhHuffmanTree FTree; // Run starts it
     BitWriter FBits;
     LzhEncodeStats& FStats;
 };

@@ -77,9 +77,15 @@ DecodeResult Decode(TLZH& lzh, const Bytes& stream, uint32_t size) {
     return result;
 }
 
+// Through the byte callbacks, and checked against the whole-buffer decode the
+// skin reader uses: both must give the same bytes for every stream.
 DecodeResult Decode(const Bytes& stream, uint32_t size) {
     TLZH lzh;
-    return Decode(lzh, stream, size);
+    DecodeResult result = Decode(lzh, stream, size);
+    Bytes whole(size, 0xEE);
+    lzh.Decode(stream, whole);
+    EXPECT_EQ(whole, result.Output) << "whole-buffer decode differs";
+    return result;
 }
 
 // Codes in a fresh tree follow from its shape: slot s has parent 314 + s/2,
