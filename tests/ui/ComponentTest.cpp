@@ -145,3 +145,34 @@ TEST(ComponentTest, UnknownPropertiesAndBadValuesAreReportedNotApplied) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(OwnedComponentTest, FreesItsComponentUnlessTheOwnerFreedItFirst) {
+    std::vector<std::string> log;
+    {
+        ui::OwnedComponent<Probe> held(new Probe(nullptr, &log, "held"));
+        ASSERT_TRUE(held);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"held"}));
+
+    log.clear();
+    auto owner = std::make_unique<Probe>(nullptr, &log, "owner");
+    ui::OwnedComponent<Probe> child(&owner->Create<Probe>(&log, "child"));
+    owner.reset();  // frees the child too
+    EXPECT_FALSE(child);
+    child.reset();  // nothing left to free twice
+    EXPECT_EQ(log, (std::vector<std::string>{"owner", "child"}));
+
+    log.clear();
+    ui::OwnedComponent<Probe> first(new Probe(nullptr, &log, "first"));
+    ui::OwnedComponent<Probe> second = std::move(first);
+    EXPECT_FALSE(first);
+    Probe* released = second.release();
+    EXPECT_FALSE(second);
+    EXPECT_TRUE(log.empty());
+    delete released;
+    EXPECT_EQ(log, (std::vector<std::string>{"first"}));
+}
+
+} // namespace
