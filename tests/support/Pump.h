@@ -23,6 +23,12 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
     return true;
 }
 
+// Pumps until every message posted or sent to this thread so far has been
+// handled (timers and input may still come).
+inline bool PumpPosted(DWORD timeoutMs = 3000) {
+    return PumpUntil([] { return GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE) == 0; }, timeoutMs);
+}
+
 // Pumps messages for a while, for effects that have no observable end.
 inline void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);

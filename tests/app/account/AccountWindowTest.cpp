@@ -349,7 +349,9 @@ TEST_F(AccountWindowTest, AnotherApplicationKeepsTheActivationItWasGiven) {
     ASSERT_NE(other, nullptr);
     SetForegroundWindow(other);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }));
-    PumpFor(400);
+    // The account window's answer to losing the activation is a posted
+    // message: once that is handled it has decided.
+    testsupport::PumpPosted();
     EXPECT_EQ(GetForegroundWindow(), other);
     EXPECT_NE(GetActiveWindow(), account);
 

@@ -198,7 +198,14 @@ using testsupport::LiveGdiObjects;
 inline int RunCommands(skin::TSkinData& data) {
     int changes = 0;
     data.OnSkinChanged = [&changes](skin::TSkinData&) { ++changes; };
-    testsupport::PumpFor(600);
+    // The command runs on the manager's timer tick, then what it posted.
+    testsupport::PumpUntil(
+        [] {
+            const skin::TSkinManage* manager = skin::SkinManage();
+            return manager == nullptr || !manager->CommandWaiting();
+        },
+        5000);
+    testsupport::PumpPosted();
     data.OnSkinChanged = nullptr;
     return changes;
 }

@@ -230,7 +230,11 @@ TEST(OptionalUser32, TrackMouseLeaveAsksForTheLeaveMessage) {
             Sleep(10);
         }
     };
-    pump(200, [] { return false; });
+    // The move to the window has arrived before tracking starts.
+    pump(2000, [] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == 20 && at.y == 20 && GetQueueStatus(QS_MOUSEMOVE) == 0;
+    });
     ProbeWindow::mouseLeaves = 0;
     skin::TrackMouseLeave(window.get());
 
