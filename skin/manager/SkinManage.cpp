@@ -53,9 +53,10 @@ TSkinManage::TSkinManage() : commandTimer_(std::make_unique<ui::Timer>(nullptr))
     commandTimer_->SetInterval(kCommandTimerMs);
     commandTimer_->OnTimer = [this](ui::Timer&) { RunPendingCommand(); };
     // The toolkit names its control property after the module and the thread;
-    // other modules find our controls by the same name.
-    const std::string name = WideToAnsi(ui::WinControl::ControlPropertyName());
-    controlMessage_ = RegisterWindowMessageA(name.c_str());
+    // other modules find our controls by the same name. No window message of
+    // that name is registered: nothing sends one, and a registered name can
+    // never be taken out of the session's table again (one more per run, as
+    // the thread id is part of it).
     controlAtom_ = ui::UniqueGlobalAtom(ui::WinControl::ControlPropertyName().c_str());
 }
 

@@ -122,8 +122,7 @@ public:
     const std::vector<TSkinData*>& SkinDataList() const { return skinDataList_; }
     void SetReskinWindow(HWND window) { reskinWindow_ = window; }
     bool HookInstalled() const { return static_cast<bool>(hook_); }
-    // The "ControlOfs..." message and atom of this module and thread.
-    UINT ControlMessage() const { return controlMessage_; }
+    // The "ControlOfs..." atom of this module and thread.
     ATOM ControlAtom() const { return controlAtom_.get(); }
 
     void SetControlMapper(std::unique_ptr<ControlMapper> mapper);
@@ -170,7 +169,6 @@ private:
     HWND mdiClient_ = nullptr;
     ui::Ref<ui::Form> mdiParentForm_;
     ui::UniqueHook hook_;
-    UINT controlMessage_ = 0;
     ui::UniqueGlobalAtom controlAtom_;
     std::unique_ptr<ControlMapper> mapper_;
 };
