@@ -1,7 +1,6 @@
 #include "skin/manager/SkinManage.h"
 
 #include "skin/controls/SkinMessages.h"
-#include "skin/data/CodePage.h"
 #include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
 #include "skin/forms/WinSkinPopMenu.h"
