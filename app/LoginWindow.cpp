@@ -3,6 +3,7 @@
 #include "app/LoginState.h"
 #include "app/ResourceImages.h"
 #include "app/account/AccountWindow.h"
+#include "app/comm/Failure.h"
 #include "app/comm/JpegImage.h"
 #include "app/comm/LoginProtocol.h"
 #include "app/comm/Md5.h"
@@ -185,18 +186,23 @@ void Tfmlg::initrl() {
     const std::string content = comm::loadzip(file, [](const std::string& text, const std::string&) {
         MessageBoxW(nullptr, ui::Utf8ToWide(text).c_str(), kLoadErrorCaption, MB_OK);
     });
-    comm::XmlDocument saved;
-    saved.LoadXml(skin::AnsiToWide(content));
+    std::optional<comm::XmlDocument> saved;
+    try {
+        saved.emplace();
+        saved->LoadXml(skin::AnsiToWide(content));
+    } catch (...) {
+        comm::RethrowAsFailure(comm::FailureKind::CannotReadLogin, "文件: " + ui::WideToUtf8(file.wstring()));
+    }
 
     Tuserinfo& state = UserInfo();
     try {
-        state.uid = skin::WideToAnsi(saved.ChildText(L"con", L"uid"));
-        const std::wstring email = saved.ChildText(L"con", L"em");
+        state.uid = skin::WideToAnsi(saved->ChildText(L"con", L"uid"));
+        const std::wstring email = saved->ChildText(L"con", L"em");
         state.em = skin::WideToAnsi(email);
         edem.SetText(email);
-        if (saved.ChildText(L"con", L"z") == L"True") {
+        if (saved->ChildText(L"con", L"z") == L"True") {
             state.remember = 1;
-            const std::wstring digest = saved.ChildText(L"con", L"pwd");
+            const std::wstring digest = saved->ChildText(L"con", L"pwd");
             state.pwd = skin::WideToAnsi(digest);
             edpw.SetText(digest);
             autochkbox.SetChecked(true);

@@ -239,7 +239,7 @@ void OpenSignUpPage() {
     Tfrmrg& window = AccountWindow();
     window.SetCaption(kSignUp.caption);
     window.Show();
-    window.WebBrowser1.Navigate(PageAddress(kSignUp.path));
+    OpenPage(window.WebBrowser1, PageAddress(kSignUp.path));
     window.SetWidth(kLoadingWidth);
     window.SetHeight(kLoadingOuterHeight);
 }
@@ -249,7 +249,7 @@ void OpenRecoveryPage() {
     Tfrmrg& window = AccountWindow();
     window.Show();
     window.SetCaption(kRecovery.caption);
-    window.WebBrowser1.Navigate(PageAddress(kRecovery.path));
+    OpenPage(window.WebBrowser1, PageAddress(kRecovery.path));
     window.SetWidth(kLoadingWidth);
     window.SetHeight(kLoadingOuterHeight);
 }

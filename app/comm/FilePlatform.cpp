@@ -43,14 +43,13 @@ void ReplaceWith(const std::filesystem::path& from, const std::filesystem::path&
     // MinGW runtime; MoveFileExW says exactly what we mean.
     if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        throw std::runtime_error("Cannot replace " + Utf8Name(to) + " (system error " +
-                                 std::to_string(error) + ")");
+        throw std::runtime_error("无法替换文件 " + Utf8Name(to) + " (系统错误 " + std::to_string(error) + ")");
     }
 #else
     std::error_code error;
     std::filesystem::rename(from, to, error);
     if (error) {
-        throw std::runtime_error("Cannot replace " + Utf8Name(to) + ": " + error.message());
+        throw std::runtime_error("无法替换文件 " + Utf8Name(to) + ": " + error.message());
     }
 #endif
 }

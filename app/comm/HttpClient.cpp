@@ -1,6 +1,7 @@
 #include "app/comm/HttpClient.h"
 
-#include "ui/Application.h"
+#include "app/comm/Failure.h"
+#include "ui/Component.h"
 
 #include <windows.h>
 #include <winhttp.h>
@@ -22,33 +23,57 @@ struct InternetCloser {
 };
 using UniqueInternet = std::unique_ptr<void, InternetCloser>;
 
-struct ErrorText {
+struct ErrorKind {
     DWORD code;
-    const wchar_t* text;
+    FailureKind kind;
 };
-constexpr ErrorText kErrorTexts[] = {
-    {ERROR_WINHTTP_TIMEOUT, L"the server did not answer in time"},
-    {ERROR_WINHTTP_CANNOT_CONNECT, L"no connection to the server"},
-    {ERROR_WINHTTP_NAME_NOT_RESOLVED, L"the server name cannot be resolved"},
-    {ERROR_WINHTTP_CONNECTION_ERROR, L"the connection was broken"},
-    {ERROR_WINHTTP_INVALID_SERVER_RESPONSE, L"the server's reply is not HTTP"},
-    {ERROR_WINHTTP_SECURE_FAILURE, L"the secure connection failed"},
-    {ERROR_WINHTTP_INVALID_URL, L"the address is not valid"},
-    {ERROR_WINHTTP_UNRECOGNIZED_SCHEME, L"the address is not http:// or https://"},
-    // Some WinHTTP builds pass the socket's own error on.
-    {10060 /* WSAETIMEDOUT */, L"the server did not answer in time"},
-    {10061 /* WSAECONNREFUSED */, L"no connection to the server"},
+// WinHTTP's own codes (12000 and up) and the socket codes some WinHTTP
+// builds pass on unchanged (10000 and up).
+constexpr ErrorKind kErrorKinds[] = {
+    {ERROR_WINHTTP_TIMEOUT, FailureKind::Timeout},
+    {WSAETIMEDOUT, FailureKind::Timeout},
+    {ERROR_WINHTTP_CANNOT_CONNECT, FailureKind::CannotConnect},
+    {WSAECONNREFUSED, FailureKind::CannotConnect},
+    {WSAENETUNREACH, FailureKind::CannotConnect},
+    {WSAEHOSTUNREACH, FailureKind::CannotConnect},
+    {ERROR_WINHTTP_NAME_NOT_RESOLVED, FailureKind::ServerNotFound},
+    {WSAHOST_NOT_FOUND, FailureKind::ServerNotFound},
+    {ERROR_WINHTTP_CONNECTION_ERROR, FailureKind::ConnectionBroken},
+    {WSAECONNRESET, FailureKind::ConnectionBroken},
+    {WSAECONNABORTED, FailureKind::ConnectionBroken},
+    {ERROR_WINHTTP_INVALID_SERVER_RESPONSE, FailureKind::ReplyUnreadable},
+    {ERROR_WINHTTP_SECURE_FAILURE, FailureKind::SecureConnection},
+    {ERROR_WINHTTP_SECURE_CERT_DATE_INVALID, FailureKind::SecureConnection},
+    {ERROR_WINHTTP_SECURE_CERT_CN_INVALID, FailureKind::SecureConnection},
+    {ERROR_WINHTTP_SECURE_INVALID_CA, FailureKind::SecureConnection},
+    {ERROR_WINHTTP_SECURE_CERT_REV_FAILED, FailureKind::SecureConnection},
+    {ERROR_WINHTTP_SECURE_CHANNEL_ERROR, FailureKind::SecureConnection},
+    {ERROR_WINHTTP_INVALID_URL, FailureKind::BadServerAddress},
+    {ERROR_WINHTTP_UNRECOGNIZED_SCHEME, FailureKind::BadServerAddress},
 };
 
-std::wstring DescribeError(DWORD code) {
-    std::wstring text = L"WinHTTP error " + std::to_wstring(code);
-    for (const ErrorText& known : kErrorTexts) {
+FailureKind KindOf(DWORD code) {
+    for (const ErrorKind& known : kErrorKinds) {
         if (known.code == code) {
-            return std::wstring(known.text) + L" (" + text + L")";
+            return known.kind;
         }
     }
-    return text;
+    return FailureKind::Communication;
 }
+
+} // namespace
+
+std::string SystemErrorName(unsigned long code) {
+    const char* source = "系统错误";
+    if (code > WINHTTP_ERROR_BASE && code < WINHTTP_ERROR_BASE + 1000) {
+        source = "WinHTTP 错误";
+    } else if (code >= WSABASEERR && code < WSABASEERR + 2000) {
+        source = "Winsock 错误";
+    }
+    return std::string(source) + " " + std::to_string(code);
+}
+
+namespace {
 
 // The request target as WinHTTP gets it. WinHTTP writes the request line in
 // UTF-8 and escapes every character above 127, so bytes of the system code
@@ -137,10 +162,23 @@ struct HttpClient::Impl {
     UniqueInternet session;     // holds the cookies for the client's life
     UniqueInternet connection;  // one per request
 
-    [[noreturn]] void Fail(std::wstring_view path, const std::wstring& why) const {
-        throw ui::Error(L"GET " + baseAddress + std::wstring(path) + L" failed: " + why);
+    // "地址: " and the address without its query (the path never has one).
+    std::string AddressLine(std::wstring_view path) const {
+        return "地址: " + ui::WideToUtf8(baseAddress) + ui::WideToUtf8(path);
     }
-    [[noreturn]] void FailLast(std::wstring_view path) const { Fail(path, DescribeError(GetLastError())); }
+    [[noreturn]] void Fail(std::wstring_view path, FailureKind kind, std::string_view more = {},
+                           int status = 0) const {
+        std::string detail = AddressLine(path);
+        if (!more.empty()) {
+            detail += "\n";
+            detail.append(more);
+        }
+        throw Failure(kind, detail, status);
+    }
+    [[noreturn]] void FailLast(std::wstring_view path) const {
+        const DWORD code = GetLastError();
+        Fail(path, KindOf(code), SystemErrorName(code));
+    }
 };
 
 HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(new Impl) {
@@ -151,15 +189,15 @@ HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(new Impl) {
     }
 
     if (!ParseBaseAddress(impl_->baseAddress, impl_->host, impl_->port, impl_->secure)) {
-        throw ui::Error(L"The server address \"" + std::wstring(baseAddress) +
-                        L"\" is not http://host[:port] or https://host[:port]");
+        throw Failure(FailureKind::BadServerAddress,
+                      "地址: \"" + ui::WideToUtf8(baseAddress) + "\" (应为 http://主机[:端口] 或 https://主机[:端口])");
     }
 
     // No proxy: the client talks to the service directly.
     impl_->session.reset(WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
                                      WINHTTP_NO_PROXY_BYPASS, 0));
     if (!impl_->session) {
-        throw ui::Error(L"WinHTTP cannot start: " + DescribeError(GetLastError()));
+        throw Failure(FailureKind::NetworkUnavailable, SystemErrorName(GetLastError()));
     }
     SetTimeouts(impl_->connectMs, impl_->receiveMs);
     guard.release();
@@ -172,7 +210,7 @@ void HttpClient::SetTimeouts(int connectMs, int receiveMs) {
     impl_->receiveMs = receiveMs;
     // Name resolution counts as connecting; sending as receiving.
     if (!WinHttpSetTimeouts(impl_->session.get(), connectMs, connectMs, receiveMs, receiveMs)) {
-        throw ui::Error(L"WinHTTP cannot set its time-outs: " + DescribeError(GetLastError()));
+        throw Failure(FailureKind::NetworkUnavailable, "设置超时: " + SystemErrorName(GetLastError()));
     }
 }
 
@@ -217,8 +255,11 @@ std::string HttpClient::Get(std::string_view pathAndQuery) {
                              WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
         d.FailLast(shownPath);
     }
+    if (status >= 300 && status <= 399) {
+        d.Fail(shownPath, FailureKind::Redirected, {}, int(status));
+    }
     if (status < 200 || status > 299) {
-        d.Fail(shownPath, L"the server answered with status " + std::to_wstring(status));
+        d.Fail(shownPath, FailureKind::ServerError, {}, int(status));
     }
 
     std::string body;
@@ -231,7 +272,7 @@ std::string HttpClient::Get(std::string_view pathAndQuery) {
             break;
         }
         if (body.size() + available > kMaxBody) {
-            d.Fail(shownPath, L"the reply is larger than " + std::to_wstring(kMaxBody >> 20) + L" MiB");
+            d.Fail(shownPath, FailureKind::ReplyTooLarge, "回复超过 " + std::to_string(kMaxBody >> 20) + " MiB");
         }
         const size_t offset = body.size();
         body.resize(offset + available);

@@ -1,8 +1,9 @@
 #include "app/comm/LoginProtocol.h"
 
+#include "app/comm/Failure.h"
 #include "app/comm/SavedLogin.h"
 #include "skin/data/CodePage.h"
-#include "ui/Application.h"
+#include "ui/Component.h"
 
 #include <charconv>
 #include <string>
@@ -61,8 +62,18 @@ constexpr StoredField kSuccessFields[] = {
     {L"un", &Tuserinfo::un},   {L"em", &Tuserinfo::em},
 };
 
+// The element's text; a reply without it is a failure of kind, naming the
+// element for support (what the parser said adds nothing to that).
+std::wstring ElementText(const XmlDocument& reply, const wchar_t* element, FailureKind kind) {
+    try {
+        return reply.ChildText(kReplyRoot, element);
+    } catch (...) {
+        throw Failure(kind, "无法读取回复中的元素 " + ui::WideToUtf8(kReplyRoot) + "/" + ui::WideToUtf8(element));
+    }
+}
+
 std::string TrimmedField(const XmlDocument& reply, const wchar_t* element) {
-    return skin::WideToAnsi(TrimText(reply.ChildText(kReplyRoot, element)));
+    return skin::WideToAnsi(TrimText(ElementText(reply, element, FailureKind::ReplyIncomplete)));
 }
 
 int32_t ParseInt32(const std::string& text, const wchar_t* element) {
@@ -70,8 +81,8 @@ int32_t ParseInt32(const std::string& text, const wchar_t* element) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, 10);
     if (text.empty() || error != std::errc() || stop != end) {
-        throw ui::Error(std::wstring(L"The reply's ") + element + L" is not a 32-bit whole number: \"" +
-                        skin::AnsiToWide(text) + L"\"");
+        throw Failure(FailureKind::ReplyUnreadable, "回复中的元素 " + ui::WideToUtf8(element) +
+                                                        " 不是 32 位整数: \"" + ui::WideToUtf8(skin::AnsiToWide(text)) + "\"");
     }
     return value;
 }
@@ -104,13 +115,17 @@ std::optional<LoginMessage> MessageFor(LoginCode code) {
 }
 
 XmlDocument ParseReply(std::string_view body) {
-    XmlDocument reply;
-    reply.LoadXml(skin::AnsiToWide(body));
-    return reply;
+    try {
+        XmlDocument reply;
+        reply.LoadXml(skin::AnsiToWide(body));
+        return reply;
+    } catch (...) {
+        RethrowAsFailure(FailureKind::ReplyUnreadable, "XML 解析器无法读取回复");
+    }
 }
 
 LoginCode ReadLoginCode(const XmlDocument& reply) {
-    const std::wstring result = TrimText(reply.ChildText(kReplyRoot, L"result"));
+    const std::wstring result = TrimText(ElementText(reply, L"result", FailureKind::ReplyUnreadable));
     for (const CodeText& entry : kCodes) {
         if (result == entry.text) {
             return entry.code;
@@ -124,7 +139,13 @@ void StoreLoginSuccess(const XmlDocument& reply, Tuserinfo& state, const std::ws
         state.*entry.field = TrimmedField(reply, entry.element);
     }
     state.ifreg = ParseInt32(TrimmedField(reply, L"ifreg"), L"ifreg");
-    savezip(skin::WideToAnsi(reply.Xml()), std::filesystem::path(savedFile));
+    std::wstring xml;
+    try {
+        xml = reply.Xml();
+    } catch (...) {
+        RethrowAsFailure(FailureKind::CannotSaveLogin, "XML 解析器无法写出回复");
+    }
+    savezip(skin::WideToAnsi(xml), std::filesystem::path(savedFile));
 }
 
 } // namespace app::comm

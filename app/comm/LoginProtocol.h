@@ -31,13 +31,14 @@ struct LoginMessage {
 std::optional<LoginMessage> MessageFor(LoginCode code);
 
 // Parses the 8-bit reply body and reads its trimmed result code. Throws
-// ui::Error when there is no con or no result.
+// Failure (ReplyUnreadable) when there is no con or no result.
 LoginCode ReadLoginCode(const XmlDocument& reply);
 XmlDocument ParseReply(std::string_view body);
 
 // The success steps: uid, pwd, sid, un, em (trimmed, 8-bit) and ifreg into
 // state in that order, then the serialised reply written to savedFile.
-// Throws (ui::Error or the saved file's error) at the first step that fails;
+// Throws Failure at the first step that fails (ReplyIncomplete for a missing
+// element, ReplyUnreadable for an ifreg that is no number, CannotSaveLogin);
 // fields stored before it keep their new values.
 void StoreLoginSuccess(const XmlDocument& reply, Tuserinfo& state, const std::wstring& savedFile);
 

@@ -1,12 +1,12 @@
 #include "app/comm/Md5.h"
 
-#include "ui/Application.h"
+#include "app/comm/Failure.h"
 
 #include <windows.h>
 #include <bcrypt.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -25,11 +25,11 @@ using UniqueHash = std::unique_ptr<void, HashCloser>;
 
 constexpr ULONG kDigestSize = 16;
 
-void Check(NTSTATUS status, const wchar_t* step) {
+void Check(NTSTATUS status, const char* step) {
     if (!BCRYPT_SUCCESS(status)) {
-        wchar_t code[16];
-        swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(status));
-        throw ui::Error(std::wstring(L"MD5: ") + step + L" failed (status " + code + L")");
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(status));
+        throw Failure(FailureKind::PasswordDigest, std::string("MD5 (CNG): ") + step + " 状态 " + code);
     }
 }
 
@@ -38,11 +38,11 @@ void Check(NTSTATUS status, const wchar_t* step) {
 std::string md5hex(std::string_view text) {
     BCRYPT_ALG_HANDLE algorithmHandle = nullptr;
     Check(BCryptOpenAlgorithmProvider(&algorithmHandle, BCRYPT_MD5_ALGORITHM, nullptr, 0),
-          L"BCryptOpenAlgorithmProvider");
+          "BCryptOpenAlgorithmProvider");
     const UniqueAlgorithm algorithm(algorithmHandle);
 
     BCRYPT_HASH_HANDLE hashHandle = nullptr;
-    Check(BCryptCreateHash(algorithmHandle, &hashHandle, nullptr, 0, nullptr, 0, 0), L"BCryptCreateHash");
+    Check(BCryptCreateHash(algorithmHandle, &hashHandle, nullptr, 0, nullptr, 0, 0), "BCryptCreateHash");
     const UniqueHash hash(hashHandle);
 
     // BCryptHashData takes a ULONG length; feed long texts in pieces.
@@ -50,10 +50,10 @@ std::string md5hex(std::string_view text) {
     for (size_t offset = 0; offset < text.size(); offset += kPiece) {
         const size_t n = std::min(kPiece, text.size() - offset);
         auto* bytes = reinterpret_cast<PUCHAR>(const_cast<char*>(text.data() + offset));
-        Check(BCryptHashData(hashHandle, bytes, ULONG(n), 0), L"BCryptHashData");
+        Check(BCryptHashData(hashHandle, bytes, ULONG(n), 0), "BCryptHashData");
     }
     UCHAR digest[kDigestSize];
-    Check(BCryptFinishHash(hashHandle, digest, kDigestSize, 0), L"BCryptFinishHash");
+    Check(BCryptFinishHash(hashHandle, digest, kDigestSize, 0), "BCryptFinishHash");
 
     static constexpr char kHex[] = "0123456789abcdef";
     std::string hex;

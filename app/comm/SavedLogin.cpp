@@ -1,5 +1,6 @@
 #include "app/comm/SavedLogin.h"
 
+#include "app/comm/Failure.h"
 #include "app/comm/FilePlatform.h"
 
 #include <zlib.h>
@@ -41,7 +42,7 @@ std::filesystem::path TemporaryNameFor(const std::filesystem::path& path) {
 std::string Compress(std::string_view text, std::FILE* file) {
     z_stream stream{};
     if (deflateInit2(&stream, kLevel, Z_DEFLATED, kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) != Z_OK) {
-        return "the compressor cannot start";
+        return "压缩程序无法启动";
     }
     const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, deflateEnd);
     unsigned char out[kChunk];
@@ -59,7 +60,7 @@ std::string Compress(std::string_view text, std::FILE* file) {
         stream.avail_out = sizeof out;
         status = deflate(&stream, flush);
         if (status == Z_STREAM_ERROR) {
-            return "the compressor failed";
+            return "压缩失败";
         }
         const size_t produced = sizeof out - stream.avail_out;
         if (std::fwrite(out, 1, produced, file) != produced) {
@@ -75,7 +76,8 @@ void savezip(std::string_view text, const std::filesystem::path& path) {
     const std::filesystem::path temporary = TemporaryNameFor(path);
     UniqueFile file(file_platform::Open(temporary, "wb"));
     if (!file) {
-        throw std::runtime_error("Cannot create " + file_platform::Utf8Name(temporary) + ": " + SystemText(errno));
+        throw Failure(FailureKind::CannotSaveLogin,
+                      "无法创建文件 " + file_platform::Utf8Name(temporary) + ": " + SystemText(errno));
     }
     std::string error = Compress(text, file.get());
     if (error.empty() && !file_platform::FlushToDisk(file.get())) {
@@ -87,13 +89,13 @@ void savezip(std::string_view text, const std::filesystem::path& path) {
     std::error_code ignored;
     if (!error.empty()) {
         std::filesystem::remove(temporary, ignored);
-        throw std::runtime_error("Cannot write " + file_platform::Utf8Name(temporary) + ": " + error);
+        throw Failure(FailureKind::CannotSaveLogin, "无法写入文件 " + file_platform::Utf8Name(temporary) + ": " + error);
     }
     try {
         file_platform::ReplaceWith(temporary, path);
-    } catch (...) {
+    } catch (const std::exception& replace) {
         std::filesystem::remove(temporary, ignored);
-        throw;
+        throw Failure(FailureKind::CannotSaveLogin, replace.what());
     }
 }
 
@@ -108,14 +110,14 @@ std::string loadzip(const std::filesystem::path& path, const ErrorBoxFn& errorBo
 std::string loadzip(std::FILE* file, const std::string& name, const ErrorBoxFn& errorBox) {
     const auto otherError = [&](const std::string& text) {
         if (errorBox) {
-            errorBox(text, kReadErrorCaption);
+            errorBox(FailureText(FailureKind::CannotReadLogin, text), kReadErrorCaption);
         }
         return std::string();
     };
 
     z_stream stream{};
     if (inflateInit2(&stream, kWindowBits) != Z_OK) {
-        return otherError("The decompressor cannot start");
+        return otherError("解压程序无法启动");
     }
     const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, inflateEnd);
 
@@ -131,8 +133,8 @@ std::string loadzip(std::FILE* file, const std::string& name, const ErrorBoxFn& 
                 // Some C runtimes report a failed read as neither error nor end of file.
                 if (std::ferror(file) || !std::feof(file)) {
                     const int error = errno;
-                    return otherError("Cannot read " + name + ": " +
-                                      (error != 0 ? SystemText(error) : std::string("the read failed")));
+                    return otherError("无法读取文件 " + name + ": " +
+                                      (error != 0 ? SystemText(error) : std::string("读取失败")));
                 }
                 break;  // the stream ends early: keep what was decoded
             }
@@ -149,14 +151,13 @@ std::string loadzip(std::FILE* file, const std::string& name, const ErrorBoxFn& 
             case Z_STREAM_ERROR:
                 return std::string(kCorruptStream);
             case Z_MEM_ERROR:
-                return otherError("Out of memory while reading " + name);
+                return otherError("读取 " + name + " 时内存不足");
             default:
                 break;
             }
             content.append(reinterpret_cast<const char*>(out), sizeof out - stream.avail_out);
             if (content.size() > kMaxContent) {
-                return otherError(name + " decompresses to more than " +
-                                  std::to_string(kMaxContent >> 20) + " MiB");
+                return otherError(name + " 解压后超过 " + std::to_string(kMaxContent >> 20) + " MiB");
             }
         } while (stream.avail_out == 0 && status != Z_STREAM_END);
     }

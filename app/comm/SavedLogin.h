@@ -17,7 +17,7 @@ inline constexpr std::string_view kCorruptStream = "-2";
 
 // Writes text compressed to path. The old file is replaced only once the new
 // stream is completely written and flushed; on failure it stays untouched and
-// std::runtime_error (UTF-8 text) is thrown.
+// Failure (CannotSaveLogin, naming the file) is thrown.
 void savezip(std::string_view text, const std::filesystem::path& path);
 
 // caption and text of a reading error other than the two codes, both UTF-8.
@@ -26,7 +26,8 @@ using ErrorBoxFn = std::function<void(const std::string& text, const std::string
 // The whole decompressed content, "-1" when the file cannot be opened, "-2"
 // when the decompressor reports an error; a stream that ends early yields
 // what was decoded. Any other reading error goes to errorBox (caption
-// "解压文件错误！") and yields an empty text.
+// "解压文件错误！", the text of a CannotReadLogin failure) and yields an empty
+// text.
 std::string loadzip(const std::filesystem::path& path, const ErrorBoxFn& errorBox = {});
 
 // loadzip's decoding of a file already open for reading; name is how errors

@@ -67,6 +67,11 @@ void Tfms::BuildControls() {
 void Tfms::CreateParams(ui::WindowCreateParams& params) {
     Form::CreateParams(params);
     params.className = L"Tfms";
+    // An owned pop-up window, as notices are. The skin clips the title of a
+    // pop-up window at the caption buttons it really shows (the close box
+    // alone here) instead of the room an overlapped window keeps for three,
+    // so "Vocara提示" fits the narrow caption whole.
+    params.style |= WS_POPUP;
 }
 
 void Tfms::FormCreate(ui::Form&) {

@@ -7,6 +7,7 @@
 #include "app/study/NavigationToken.h"
 #include "app/study/ReminderPopup.h"
 #include "res/ResourceIds.h"
+#include "skin/controls/SkinMessages.h"
 #include "skin/data/CodePage.h"
 #include "ui/Screen.h"
 
@@ -235,8 +236,29 @@ void Tfmmain::FormCreate(ui::Form&) {
 
 void Tfmmain::RunSteps(const PageSteps& steps) { RunPageSteps(*this, steps); }
 
+void Tfmmain::SetOuterWidth(int width) {
+    pageWidth_ = width;
+    SetWidth(width);
+}
+
+void Tfmmain::SetOuterHeight(int height) {
+    pageHeight_ = height;
+    SetHeight(height);
+}
+
+// The skin fits its frame to the window once, when its set-up message comes,
+// and keeps the client area while it does; the first show has set the outer
+// size before that. The page sizes are outer sizes, so the last one asked for
+// is set again once the frame is there.
+void Tfmmain::KeepOuterSizeThroughSkinSetUp() {
+    if (std::exchange(skinSetUp_, true)) {
+        return;
+    }
+    SetBounds(Left(), Top(), pageWidth_ > 0 ? pageWidth_ : Width(), pageHeight_ > 0 ? pageHeight_ : Height());
+}
+
 void Tfmmain::OpenAddress(const std::string& pathAndQuery) {
-    wb.Navigate(serverBase_ + skin::AnsiToWide(pathAndQuery));
+    OpenPage(wb, serverBase_ + skin::AnsiToWide(pathAndQuery));
 }
 
 std::string Tfmmain::SessionId() const { return UserInfo().sid; }
@@ -321,7 +343,7 @@ void Tfmmain::refreshtm() {
     stm.SetCaption(minute);
     if (pageMode_ == 1 && !scriptErrorOpen_) {
         try {
-            wb.ExecScript(L"sbody()", L"javascript");
+            RunPageScript(wb, L"sbody()", L"javascript");
         } catch (...) {
             // The error box of the failed call; the rest of the tick, the
             // reminder included, is skipped.
@@ -430,6 +452,11 @@ void Tfmmain::WndProc(ui::Message& message) {
     if (message.msg == kTrayIconMessage) {
         WMBarIcon(message.lParam);
         message.result = 0;
+        return;
+    }
+    if (message.msg == skin::SKM_SKINNED && message.lParam == skin::kSkinMagic) {
+        Form::WndProc(message);
+        KeepOuterSizeThroughSkinSetUp();
         return;
     }
     if (taskbarCreatedMessage_ != 0 && message.msg == taskbarCreatedMessage_) {

@@ -120,8 +120,9 @@ private:
     // PageStepTarget
     void SetPageMode(int32_t mode) override { pageMode_ = mode; }
     void SetLoadingLabelVisible(bool visible) override { st1.SetVisible(visible); }
-    void SetOuterWidth(int width) override { SetWidth(width); }
-    void SetOuterHeight(int height) override { SetHeight(height); }
+    void SetOuterWidth(int width) override;
+    void SetOuterHeight(int height) override;
+    void KeepOuterSizeThroughSkinSetUp();
     void OpenAddress(const std::string& pathAndQuery) override;
     void ShowBrowser() override { wb.SetBrowserVisible(true); }
     std::string SessionId() const override;
@@ -135,6 +136,11 @@ private:
     // While the error box of a failed page script call is open, its modal
     // loop goes on ticking the clock: no second call (and box) is stacked.
     bool scriptErrorOpen_ = false;
+    // The outer size the pages asked for last (0: none yet), and whether the
+    // skin has fitted its frame to the window.
+    int pageWidth_ = 0;
+    int pageHeight_ = 0;
+    bool skinSetUp_ = false;
     NOTIFYICONDATAW trayIcon_{};
     UINT taskbarCreatedMessage_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/study/WebBrowser.h"
 
+#include "app/comm/Failure.h"
 #include "app/study/WebBrowserControl.h"
 
 #include <utility>
@@ -23,6 +24,23 @@ WebBrowser& CreateWebBrowser(ui::Component& owner) {
         }
     }
     return owner.Create<WebBrowserControl>();
+}
+
+void OpenPage(WebBrowser& browser, const std::wstring& url) {
+    try {
+        browser.Navigate(url);
+    } catch (...) {
+        comm::RethrowAsFailure(comm::FailureKind::PageCannotOpen,
+                               "地址: " + comm::AddressWithoutQuery(ui::WideToUtf8(url)));
+    }
+}
+
+void RunPageScript(WebBrowser& browser, const std::wstring& code, const std::wstring& language) {
+    try {
+        browser.ExecScript(code, language);
+    } catch (...) {
+        comm::RethrowAsFailure(comm::FailureKind::PageScriptFailed, "脚本: " + ui::WideToUtf8(code));
+    }
 }
 
 void SetWebBrowserFactory(WebBrowserFactory factory) { Factory() = std::move(factory); }

@@ -36,6 +36,12 @@ public:
     std::function<void(WebBrowser& sender, const std::wstring& url, bool& cancel)> OnBeforeNavigate2;
 };
 
+// Navigate, with a failure told in our words (the address without its
+// query); a failure of our own from a handler below passes as it is.
+void OpenPage(WebBrowser& browser, const std::wstring& url);
+// ExecScript, with a failure told in our words, naming the statement.
+void RunPageScript(WebBrowser& browser, const std::wstring& code, const std::wstring& language);
+
 // Makes the browser control of a window; tests install a scripted stand-in.
 using WebBrowserFactory = std::function<WebBrowser*(ui::Component* owner)>;
 WebBrowser& CreateWebBrowser(ui::Component& owner);

@@ -3,6 +3,7 @@
 
 #include "tests/e2e/VocaraProcess.h"
 
+#include "tests/e2e/Desktop.h"
 #include "tests/e2e/ServiceStandIn.h"
 #include "ui/Bitmap.h"
 #include "ui/Component.h"
@@ -16,6 +17,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -316,17 +318,33 @@ TEST_F(LoginE2eTest, TheWireCarriesTheThreeHeadersTheCookieAndTheQueryVerbatim) 
     EXPECT_EQ(std::adjacent_find(serials.begin(), serials.end()), serials.end()) << connections;
 }
 
+// The first line of an error box: the plain words.
+std::wstring PlainWords(HWND box) {
+    const std::wstring text = BoxText(box);
+    return text.substr(0, text.find(L'\n'));
+}
+
+// What support reads under the plain words: the login address, without the
+// query that carries the password digest.
+void ExpectLoginAddressWithoutQuery(HWND box) {
+    const std::wstring text = BoxText(box);
+    EXPECT_NE(text.find(L"\n\n地址: " + std::wstring(VOCARA_SERVER_BASE) + L"/en/user/rl.php"), std::wstring::npos)
+        << ui::WideToUtf8(text);
+    EXPECT_EQ(text.find(L'?'), std::wstring::npos) << ui::WideToUtf8(text);
+}
+
 struct UnexpectedReplyCase {
     const char* scenario;
-    bool errorBox;  // the framework's error box, caption "Vocara"
+    const wchar_t* plainWords;  // of the framework's error box (caption "Vocara"); nullptr: no box
 };
 
 TEST_F(LoginE2eTest, UnexpectedRepliesLeaveThePanelDisabledAndSaveNothing) {
     const UnexpectedReplyCase cases[] = {
-        {"oddcode", false},  // result "2": no message at all
-        {"nocon", true},
-        {"error500", true},
-        {"redirect", true},  // not followed
+        {"oddcode", nullptr},  // result "2": no message at all
+        {"nocon", L"服务器的回复无法读取"},
+        {"error500", L"服务器返回了错误 (状态 500)"},
+        {"redirect", L"服务器把请求转到了别的地址 (状态 302)"},  // not followed
+        {"huge", L"服务器的回复过大"},
     };
     for (const UnexpectedReplyCase& c : cases) {
         SCOPED_TRACE(c.scenario);
@@ -340,10 +358,13 @@ TEST_F(LoginE2eTest, UnexpectedRepliesLeaveThePanelDisabledAndSaveNothing) {
         PostMessageW(login.btcfm, BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([] { return Service("/__test/log").find("GET /en/user/rl.php") != std::string::npos; },
                               30000));
-        if (c.errorBox) {
+        if (c.plainWords != nullptr) {
             const HWND box = vocara.WaitForBox(L"Vocara");
             ASSERT_NE(box, nullptr);
-            EXPECT_FALSE(BoxText(box).empty());
+            EXPECT_EQ(PlainWords(box), c.plainWords) << ui::WideToUtf8(BoxText(box));
+            if (std::string_view(c.scenario) != "nocon") {  // the reply came: its address is no news
+                ExpectLoginAddressWithoutQuery(box);
+            }
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 30000));
         }
@@ -368,7 +389,14 @@ TEST_F(LoginE2eTest, HungServerEndsInTheErrorBoxAndThePanelStaysDisabled) {
 
     const HWND box = vocara.WaitForBox(L"Vocara", 50000);
     ASSERT_NE(box, nullptr);
-    EXPECT_FALSE(BoxText(box).empty());
+    EXPECT_EQ(PlainWords(box), L"服务器没有在规定时间内响应") << ui::WideToUtf8(BoxText(box));
+    ExpectLoginAddressWithoutQuery(box);
+    // Named after its source: a socket code is no WinHTTP code.
+    const std::wstring text = BoxText(box);
+    EXPECT_TRUE(text.find(L"WinHTTP 错误 12002") != std::wstring::npos ||
+                text.find(L"Winsock 错误 10060") != std::wstring::npos)
+        << ui::WideToUtf8(text);
+    e2e::OfferScreenshot(box, L"login-error-timeout");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return vocara.FindTopWindow(L"#32770", L"Vocara", true) == nullptr; }, 30000));
     EXPECT_FALSE(IsWindowEnabled(login.panel));
@@ -444,6 +472,7 @@ TEST_F(LoginE2eTest, AReplyThatCannotBeSavedIsReportedAndTheOldFileStays) {
 
     const HWND box = vocara.WaitForBox(L"Vocara");
     ASSERT_NE(box, nullptr);
+    EXPECT_EQ(PlainWords(box), L"无法保存登录信息") << ui::WideToUtf8(BoxText(box));
     EXPECT_NE(BoxText(box).find(L"qz.dat"), std::wstring::npos) << ui::WideToUtf8(BoxText(box));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 30000));

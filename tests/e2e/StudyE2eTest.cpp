@@ -58,6 +58,11 @@ Size SizeOf(HWND window) {
     const RECT r = OuterRect(window);
     return {r.right - r.left, r.bottom - r.top};
 }
+Size ClientSizeOf(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return {r.right, r.bottom};
+}
 Place PlaceOf(HWND window) {
     const RECT r = OuterRect(window);
     return {r.left, r.top};
@@ -144,10 +149,15 @@ protected:
 TEST_F(StudyE2eTest, ALoginShowsTheStudyWindowWithTheHomePageOfItsSession) {
     ASSERT_NO_FATAL_FAILURE(StartStudying());
     EXPECT_EQ(TextOf(study_), kStudyCaption);
-    // The home page's outer size 465 x 90 is set when the window shows; the
-    // skin's frame, fitted to the window right after, keeps the client area
-    // and so changes the outer size by the difference of the frames. The
-    // place stays, and the next "首页" gives exactly 465 x 90 (below).
+    // The first show gives the home page's outer size 465 x 90, as every
+    // later one does, once the skin has fitted its frame (4-pixel sides and
+    // bottom, a 30-pixel caption) around the client area: the frame comes
+    // after the show and must not grow the window.
+    EXPECT_TRUE(WaitUntil([&] { return SizeOf(study_) == Size{465, 90} && ClientSizeOf(study_) == Size{457, 56}; },
+                          kWaitMs))
+        << SizeOf(study_) << ", client " << ClientSizeOf(study_);
+    ASSERT_TRUE(WaitForIdle(study_));
+    EXPECT_EQ(SizeOf(study_), (Size{465, 90}));
     EXPECT_EQ(PlaceOf(study_), ShowPlace());
     // The session is the one of the login reply, appended as it came.
     EXPECT_EQ(RequestsFor(Home()), 1u) << ServiceLog();

@@ -2,6 +2,7 @@
 // which scripts/test starts at the build's server address.
 #include "app/comm/HttpClient.h"
 
+#include "app/comm/Failure.h"
 #include "app/comm/LoginProtocol.h"
 #include "app/comm/Md5.h"
 #include "skin/data/CodePage.h"
@@ -17,7 +18,10 @@
 
 namespace {
 
+using app::comm::Failure;
+using app::comm::FailureKind;
 using app::comm::HttpClient;
+using app::comm::SystemErrorName;
 using app::comm::LoginAddress;
 using app::comm::LoginCode;
 
@@ -53,7 +57,7 @@ protected:
     void SetUp() override {
         try {
             Control("reset");
-        } catch (const ui::Error& e) {
+        } catch (const std::exception& e) {
             FAIL() << "The service stand-in does not answer at " VOCARA_SERVER_BASE
                       " (scripts/test starts it: python3 tests/service/server.py --port N): "
                    << e.what();
@@ -62,7 +66,7 @@ protected:
     void TearDown() override {
         try {
             Control("reset");  // also lets go of a request the stand-in still holds
-        } catch (const ui::Error&) {
+        } catch (const std::exception&) {
             // SetUp has said why already.
         }
     }
@@ -189,70 +193,74 @@ TEST_F(HttpClientTest, PathAndQueryGoOutByteForByte) {
     }
 }
 
-TEST_F(HttpClientTest, ARedirectIsAnErrorAndIsNotFollowed) {
-    Control("scenario?name=redirect");
-    HttpClient client(kBase);
-    try {
-        client.Get("/en/user/rl.php?em=demo@vocara.test&p=x&z=False&yz=x");
-        FAIL() << "no error";
-    } catch (const ui::Error& e) {
-        EXPECT_NE(e.Text().find(L"302"), std::wstring::npos) << e.what();
-        EXPECT_NE(e.Text().find(kBase + L"/en/user/rl.php"), std::wstring::npos) << e.what();
-        EXPECT_EQ(e.Text().find(L"em=demo"), std::wstring::npos) << "the query carries the digest: " << e.what();
+struct FailureCase {
+    const char* name;
+    const char* scenario;      // of the stand-in; nullptr: no server at the address
+    const char* pathAndQuery;
+    FailureKind kind;
+    const char* plainWords;    // the first line of the text
+    std::vector<const char*> codeNames;  // one of them names the system's code (none: no code)
+};
+
+// Each failure in the words of its kind, then the address without its query
+// (which carries the password digest), then the code as its source names it.
+TEST_F(HttpClientTest, FailuresAreToldInPlainWordsWithTheAddressAndTheCode) {
+    const FailureCase cases[] = {
+        {"redirect", "redirect", "/en/user/rl.php?em=demo@vocara.test&p=x&z=False&yz=x", FailureKind::Redirected,
+         "服务器把请求转到了别的地址 (状态 302)", {}},
+        {"server error", "error500", "/qzuser/yz.php", FailureKind::ServerError, "服务器返回了错误 (状态 500)", {}},
+        {"oversized reply", "huge", "/en/user/rl.php?em=a&p=b&z=False&yz=c", FailureKind::ReplyTooLarge,
+         "服务器的回复过大", {"16 MiB"}},
+        {"no answer", "hang", "/en/user/rl.php?em=a&p=b&z=False&yz=c", FailureKind::Timeout,
+         "服务器没有在规定时间内响应", {"WinHTTP 错误 12002", "Winsock 错误 10060"}},
+        {"no server", nullptr, "/qzuser/yz.php?x=1", FailureKind::CannotConnect, "无法连接服务器",
+         {"WinHTTP 错误 12029", "Winsock 错误 10061"}},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Control("reset");
+        if (c.scenario != nullptr) {
+            Control(std::string("scenario?name=") + c.scenario);
+        }
+        const std::wstring base = c.scenario != nullptr ? kBase : L"http://127.0.0.1:1";
+        HttpClient client(base);
+        client.SetTimeouts(2000, 2000);
+        try {
+            client.Get(c.pathAndQuery);
+            ADD_FAILURE() << "no error";
+            continue;
+        } catch (const Failure& e) {
+            const std::string text = e.what();
+            EXPECT_EQ(e.Kind(), c.kind);
+            EXPECT_EQ(text.substr(0, text.find('\n')), c.plainWords) << text;
+            const std::string path = c.pathAndQuery;
+            const std::string address = ui::WideToUtf8(base) + path.substr(0, path.find('?'));
+            EXPECT_NE(text.find("\n\n地址: " + address), std::string::npos) << text;
+            EXPECT_EQ(text.find('?'), std::string::npos) << "the query carries the digest: " << text;
+            if (!c.codeNames.empty()) {
+                EXPECT_TRUE(std::ranges::any_of(c.codeNames, [&](const char* name) {
+                    return text.find(name) != std::string::npos;
+                })) << text;
+            }
+        }
     }
     for (const Request& request : Log()) {
-        EXPECT_EQ(request[0].find("moved"), std::string::npos) << request[0];
-    }
-}
-
-TEST_F(HttpClientTest, ServerErrorStatusIsAnError) {
-    Control("scenario?name=error500");
-    HttpClient client(kBase);
-    try {
-        client.Get("/qzuser/yz.php");
-        FAIL() << "no error";
-    } catch (const ui::Error& e) {
-        EXPECT_NE(e.Text().find(L"500"), std::wstring::npos) << e.what();
+        EXPECT_EQ(request[0].find("moved"), std::string::npos) << "a redirect was followed: " << request[0];
     }
     // The client is usable after an error.
-    Control("scenario?name=normal");
+    Control("reset");
+    HttpClient client(kBase);
     EXPECT_FALSE(client.Get("/qzuser/yz.php").empty());
 }
 
-// A reply far bigger than any login reply is refused rather than held in memory.
-TEST_F(HttpClientTest, AnOversizedReplyIsAnError) {
-    Control("scenario?name=huge");
-    HttpClient client(kBase);
-    try {
-        client.Get("/en/user/rl.php?em=a&p=b&z=False&yz=c");
-        FAIL() << "no error";
-    } catch (const ui::Error& e) {
-        EXPECT_NE(e.Text().find(L"larger than"), std::wstring::npos) << e.what();
-    }
-    Control("scenario?name=normal");
-    EXPECT_FALSE(client.Get("/qzuser/yz.php").empty());
-}
-
-TEST_F(HttpClientTest, AServerThatNeverAnswersEndsInAnError) {
-    Control("scenario?name=hang");
-    HttpClient client(kBase);
-    client.SetTimeouts(1000, 2000);
-    try {
-        client.Get("/en/user/rl.php?em=a&p=b&z=False&yz=c");
-        FAIL() << "no error";
-    } catch (const ui::Error& e) {
-        EXPECT_NE(e.Text().find(L"in time"), std::wstring::npos) << e.what();
-    }
-}
-
-TEST_F(HttpClientTest, NoServerAtTheAddressIsAnErrorNamingIt) {
-    HttpClient client(L"http://127.0.0.1:1");
-    client.SetTimeouts(2000, 2000);
-    try {
-        client.Get("/qzuser/yz.php");
-        FAIL() << "no error";
-    } catch (const ui::Error& e) {
-        EXPECT_NE(e.Text().find(L"http://127.0.0.1:1/qzuser/yz.php"), std::wstring::npos) << e.what();
+TEST(HttpClientErrors, ACodeIsNamedAfterItsSource) {
+    const std::pair<unsigned long, const char*> cases[] = {
+        {12002, "WinHTTP 错误 12002"}, {12029, "WinHTTP 错误 12029"}, {12175, "WinHTTP 错误 12175"},
+        {10060, "Winsock 错误 10060"}, {10061, "Winsock 错误 10061"}, {11001, "Winsock 错误 11001"},
+        {5, "系统错误 5"},              {12000, "系统错误 12000"},      {87, "系统错误 87"},
+    };
+    for (const auto& [code, name] : cases) {
+        EXPECT_EQ(SystemErrorName(code), name);
     }
 }
 
@@ -262,14 +270,14 @@ TEST_F(HttpClientTest, HttpsAddressesSpeakTls) {
     secure.replace(0, secure.find(L"://"), L"https");
     HttpClient client(secure);
     client.SetTimeouts(2000, 2000);
-    EXPECT_THROW(client.Get("/qzuser/yz.php"), ui::Error);
+    EXPECT_THROW(client.Get("/qzuser/yz.php"), Failure);
 }
 
 TEST(HttpClientAddress, OnlySchemeHostAndPortAreAccepted) {
     for (const wchar_t* address : {L"", L"127.0.0.1:8642", L"ftp://127.0.0.1", L"http://", L"http://host/path",
                                    L"http://host:80?x=1", L"http://host:notaport", L"http://host:", L"http://host:0",
                                    L"http://host:65536", L"http://user@host", L"http://[::1", L"http://:80"}) {
-        EXPECT_THROW(HttpClient{address}, ui::Error) << skin::WideToAnsi(address);
+        EXPECT_THROW(HttpClient{address}, Failure) << skin::WideToAnsi(address);
     }
     for (const wchar_t* address : {L"http://127.0.0.1", L"http://127.0.0.1:8642", L"https://service.test:8443",
                                    L"http://service.test/", L"HTTP://[::1]:8642", L"http://[::1]"}) {

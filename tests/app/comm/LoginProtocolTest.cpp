@@ -1,5 +1,6 @@
 #include "app/comm/LoginProtocol.h"
 
+#include "app/comm/Failure.h"
 #include "app/comm/SavedLogin.h"
 #include "TempFolder.h"
 #include "skin/data/CodePage.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -14,6 +16,19 @@ namespace {
 using namespace app::comm;
 using app::Tuserinfo;
 using testsupport::TempFolder;
+
+// The failure f throws; none when it throws nothing.
+template <class F>
+std::optional<Failure> FailureOf(F f) {
+    try {
+        f();
+    } catch (const Failure& failure) {
+        return failure;
+    }
+    return std::nullopt;
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 TEST(LoginProtocol, TrimRemovesBlanksAndControlCharactersAtBothEndsOnly) {
     const struct {
@@ -91,7 +106,12 @@ TEST(LoginProtocol, RepliesWithoutConOrResultAreErrors) {
         "<!DOCTYPE con [<!ENTITY a \"1\">]><con><result>&a;</result></con>",
     };
     for (const char* body : bodies) {
-        EXPECT_THROW(ReadLoginCode(ParseReply(body)), ui::Error) << body;
+        const std::optional<Failure> failure = FailureOf([&] { ReadLoginCode(ParseReply(body)); });
+        ASSERT_TRUE(failure.has_value()) << body;
+        EXPECT_EQ(failure->Kind(), FailureKind::ReplyUnreadable) << body;
+        EXPECT_EQ(FirstLine(failure->what()), "服务器的回复无法读取") << body;
+        EXPECT_NE(std::string(failure->what()).find("\n\n无法读取回复中的元素 con/result"), std::string::npos)
+            << failure->what();
     }
 }
 
@@ -183,7 +203,12 @@ TEST(LoginProtocol, IfregMustBeA32BitDecimalInteger) {
         const auto file = folder / "qz.dat";
         Tuserinfo state;
         state.ifreg = 42;
-        EXPECT_THROW(StoreLoginSuccess(ParseReply(SuccessReply(bad)), state, file.wstring()), ui::Error) << bad;
+        const std::optional<Failure> failure =
+            FailureOf([&] { StoreLoginSuccess(ParseReply(SuccessReply(bad)), state, file.wstring()); });
+        ASSERT_TRUE(failure.has_value()) << bad;
+        EXPECT_EQ(failure->Kind(), FailureKind::ReplyUnreadable);
+        EXPECT_NE(std::string(failure->what()).find("元素 ifreg 不是 32 位整数"), std::string::npos)
+            << failure->what();
         EXPECT_EQ(state.ifreg, 42);
         EXPECT_EQ(state.em, "demo@vocara.test") << "fields before ifreg keep their new values";
         EXPECT_FALSE(std::filesystem::exists(file)) << "nothing is written";
@@ -196,7 +221,12 @@ TEST(LoginProtocol, MissingElementStopsAtItsStepAndWritesNothing) {
     Tuserinfo state;
     state.un = "old name";
     state.em = "old@x.test";
-    EXPECT_THROW(StoreLoginSuccess(ParseReply(SuccessReply("1", "un")), state, file.wstring()), ui::Error);
+    const std::optional<Failure> failure =
+        FailureOf([&] { StoreLoginSuccess(ParseReply(SuccessReply("1", "un")), state, file.wstring()); });
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->Kind(), FailureKind::ReplyIncomplete);
+    EXPECT_EQ(std::string(failure->what()), "服务器的回复不完整\n\n无法读取回复中的元素 con/un")
+        << failure->what();
     EXPECT_EQ(state.uid, "1001");
     EXPECT_EQ(state.sid, "a0d6fde6");
     EXPECT_EQ(state.un, "old name");
@@ -207,8 +237,12 @@ TEST(LoginProtocol, MissingElementStopsAtItsStepAndWritesNothing) {
 TEST(LoginProtocol, SaveFailureAfterTheFieldsIsReported) {
     TempFolder folder;
     Tuserinfo state;
-    EXPECT_THROW(StoreLoginSuccess(ParseReply(SuccessReply("1")), state, (folder / "no" / "qz.dat").wstring()),
-                 std::runtime_error);
+    const std::optional<Failure> failure = FailureOf(
+        [&] { StoreLoginSuccess(ParseReply(SuccessReply("1")), state, (folder / "no" / "qz.dat").wstring()); });
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->Kind(), FailureKind::CannotSaveLogin);
+    EXPECT_EQ(FirstLine(failure->what()), "无法保存登录信息");
+    EXPECT_NE(std::string(failure->what()).find("qz.dat"), std::string::npos) << failure->what();
     EXPECT_EQ(state.ifreg, 1);
     EXPECT_EQ(state.sid, "a0d6fde6");
 }

@@ -1,6 +1,7 @@
 #include "app/comm/SavedLogin.h"
 
 #include "TempFolder.h"
+#include "app/comm/Failure.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -138,7 +139,7 @@ TEST(SavedLogin, ReadErrorGoesToTheBoxAndGivesAnEmptyText) {
     EXPECT_EQ(result, "");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "解压文件错误！");
-    EXPECT_NE(boxes[0].text.find("qz.dat"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(boxes[0].text.rfind("无法读取保存的登录信息\n\n无法读取文件 qz.dat: ", 0), 0u) << boxes[0].text;
 }
 
 // A small file that inflates without end (17 MiB of one letter) is a
@@ -164,7 +165,7 @@ TEST(SavedLogin, FailedSaveLeavesTheOldFileAndNoTemporary) {
 
     // The temporary's name is taken by a folder: nothing can be written.
     std::filesystem::create_directory(folder / "qz.dat.tmp");
-    EXPECT_THROW(savezip("newer reply", file), std::runtime_error);
+    EXPECT_THROW(savezip("newer reply", file), app::comm::Failure);
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "qz.dat.tmp")) << "not ours to remove";
     std::filesystem::remove(folder / "qz.dat.tmp");
@@ -173,11 +174,11 @@ TEST(SavedLogin, FailedSaveLeavesTheOldFileAndNoTemporary) {
     // replace it; the temporary goes.
     const auto blocked = folder / "blocked.dat";
     std::filesystem::create_directories(blocked / "inside");
-    EXPECT_THROW(savezip("newer reply", blocked), std::runtime_error);
+    EXPECT_THROW(savezip("newer reply", blocked), app::comm::Failure);
     EXPECT_TRUE(std::filesystem::is_directory(blocked / "inside"));
     EXPECT_FALSE(std::filesystem::exists(folder / "blocked.dat.tmp"));
 
-    EXPECT_THROW(savezip("newer reply", folder / "missing" / "qz.dat"), std::runtime_error);
+    EXPECT_THROW(savezip("newer reply", folder / "missing" / "qz.dat"), app::comm::Failure);
     EXPECT_EQ(loadzip(file), kReply);
 }
 
@@ -187,7 +188,9 @@ TEST(SavedLogin, ErrorTextsAreUtf8AndNameTheFile) {
     try {
         savezip("x", missing);
         FAIL() << "no error";
-    } catch (const std::runtime_error& error) {
+    } catch (const app::comm::Failure& error) {
+        EXPECT_EQ(error.Kind(), app::comm::FailureKind::CannotSaveLogin);
+        EXPECT_EQ(std::string(error.what()).rfind("无法保存登录信息\n\n无法创建文件 ", 0), 0u) << error.what();
         EXPECT_NE(std::string(error.what()).find("没有"), std::string::npos) << error.what();
     }
 }

@@ -208,7 +208,8 @@ TEST_F(ClockTest, AFailedScriptCallShowsTheErrorAndSkipsThatMinutesReminder) {
 
     TickAt(10, 15);
 
-    EXPECT_EQ(errors, std::vector<std::wstring>{L"缺少对象"});
+    // In our words, the page's own error under them.
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"页面脚本无法运行\n\n脚本: sbody()\n原因: 缺少对象"});
     EXPECT_EQ(window->stm.Caption(), L"15");
     EXPECT_EQ(Popup(), nullptr);
     // Not retried in the same minute.
