@@ -143,8 +143,7 @@ struct HttpClient::Impl {
     [[noreturn]] void FailLast(std::wstring_view path) const { Fail(path, DescribeError(GetLastError())); }
 };
 
-HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(new Impl) {
-    std::unique_ptr<Impl> guard(impl_);
+HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(std::make_unique<Impl>()) {
     impl_->baseAddress.assign(baseAddress);
     while (!impl_->baseAddress.empty() && impl_->baseAddress.back() == L'/') {
         impl_->baseAddress.pop_back();
@@ -162,10 +161,9 @@ HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(new Impl) {
         throw ui::Error(L"WinHTTP cannot start: " + DescribeError(GetLastError()));
     }
     SetTimeouts(impl_->connectMs, impl_->receiveMs);
-    guard.release();
 }
 
-HttpClient::~HttpClient() { delete impl_; }
+HttpClient::~HttpClient() = default;
 
 void HttpClient::SetTimeouts(int connectMs, int receiveMs) {
     impl_->connectMs = connectMs;
