@@ -322,7 +322,9 @@ TEST(StudyWindowProgramEnd, ExitEndsTheLoopAndTheWindowsGo) {
 
     // A quarter hour falls due while the program winds down: no reminder.
     clock.Set(10, 15);
-    testsupport::PumpFor(1300);
+    // A timer started now with a longer interval than the clock's fires
+    // after the clock's next tick would have come.
+    testsupport::PumpUntilLaterTimer(study->Timer1.Interval() + 300, [] { return app::fms().get() != nullptr; });
     EXPECT_FALSE(study->Timer1.Enabled());
     EXPECT_FALSE(app::fms());
 

@@ -230,7 +230,10 @@ TEST(OptionalUser32, TrackMouseLeaveAsksForTheLeaveMessage) {
             Sleep(10);
         }
     };
-    pump(200, [] { return false; });
+    pump(5000, [&window] {
+        POINT cursor{};
+        return GetCursorPos(&cursor) && cursor.x == 20 && cursor.y == 20 && WindowFromPoint(cursor) == window.get();
+    });
     ProbeWindow::mouseLeaves = 0;
     skin::TrackMouseLeave(window.get());
 
