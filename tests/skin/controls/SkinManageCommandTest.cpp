@@ -58,7 +58,7 @@ TEST_F(ManagerFixture, ANewSkinRefreshesTheSkinnedFormsAroundTheSameClientArea) 
     ASSERT_EQ(painter->CaptionHeight(), 30);
 
     // Another skin: a 40-pixel caption.
-    formtest::FrameSkinSpec spec;
+    formtest::FrameSkinPieces spec;
     spec.topHeight = 80;
     skin::MemoryStream stream = skintest::SkinStreamOf(formtest::FrameSkinFile(spec));
     ASSERT_TRUE(data->ReadSkinStream(stream));

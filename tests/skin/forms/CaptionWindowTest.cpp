@@ -15,7 +15,7 @@
 
 namespace {
 
-using formtest::FrameSkinSpec;
+using formtest::FrameSkinPieces;
 using namespace skin;
 
 // The cells of the fixture's button strips: grey 10, 20, 30, 40 (and a red
@@ -29,7 +29,7 @@ constexpr const char* kUserButton =
 class CaptionWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         spec.captionButtons = true;
         spec.sections = kUserButton;
         skin = formtest::LoadFrameSkin(spec);
@@ -168,7 +168,7 @@ private:
 };
 
 TEST(CaptionWindowMenu, TwoRightClicksOnTheCaptionWithAHotButtonClose) {
-    FrameSkinSpec spec;
+    FrameSkinPieces spec;
     spec.captionButtons = true;
     auto skin = formtest::LoadFrameSkin(spec);
     const LongDoubleClickTime longTime;
@@ -242,7 +242,7 @@ TEST(CaptionWindowHint, LettingGoTakesAShowingHintDown) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         spec.captionButtons = true;
         auto skin = formtest::LoadFrameSkin(spec);
         formtest::SkinnedForm form = formtest::MakeSkinnedForm(*skin->data, 300, 200);

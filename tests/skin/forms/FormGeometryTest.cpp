@@ -14,29 +14,29 @@ namespace {
 
 using formtest::ClientOffset;
 using formtest::ClientRectOf;
-using formtest::FrameSkinSpec;
+using formtest::FrameSkinPieces;
 using formtest::OuterSize;
 
 TEST(FormGeometry, FrameSizesComeFromPieceSizesAndFrameCounts) {
     struct Case {
         const char* name;
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         DWORD style;
         int left, right, caption, bottom;
     };
-    FrameSkinSpec singleFrames;
+    FrameSkinPieces singleFrames;
     singleFrames.sideFrames = 1;
     singleFrames.topFrames = 1;
     singleFrames.bottomFrames = 1;
-    FrameSkinSpec odd;
+    FrameSkinPieces odd;
     odd.sideWidth = 9;  // 4.5 per frame: rounded down
     odd.topHeight = 61;
     odd.bottomHeight = 3;
     const Case cases[] = {
-        {"two frames each", FrameSkinSpec{}, WS_OVERLAPPEDWINDOW, 4, 4, 29, 5},
+        {"two frames each", FrameSkinPieces{}, WS_OVERLAPPEDWINDOW, 4, 4, 29, 5},
         {"one frame each", singleFrames, WS_OVERLAPPEDWINDOW, 8, 8, 58, 10},
         {"odd sizes", odd, WS_OVERLAPPEDWINDOW, 4, 4, 30, 1},
-        {"captionless window", FrameSkinSpec{}, WS_POPUP | WS_THICKFRAME, 0, 0, 0, 0},
+        {"captionless window", FrameSkinPieces{}, WS_POPUP | WS_THICKFRAME, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -56,7 +56,7 @@ TEST(FormGeometry, FrameSizesComeFromPieceSizesAndFrameCounts) {
 TEST(FormGeometry, IconButtonLendsTheWindowIconToEmptyPictures) {
     for (const bool appIconBefore : {false, true}) {
         SCOPED_TRACE(appIconBefore ? "application icon already there" : "no application icon");
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         spec.sections = "[Button0]\nAction=3\nAlign=0\nXcoord=4\nYcoord=4\nVisibility=0\nframe=3\n";
         auto skin = formtest::LoadFrameSkin(spec);
         skin->data->AppIconBitmap() = appIconBefore ? ui::Bitmap(5, 7) : ui::Bitmap();
@@ -172,7 +172,7 @@ TEST(FormGeometry, NonClientSizeAnswer) {
 // A system dialog whose caption is wider than its client area is widened to
 // fit it, and its children move right by half the difference.
 TEST(FormGeometry, DialogIsWidenedToItsCaption) {
-    FrameSkinSpec spec;
+    FrameSkinPieces spec;
     spec.personality = "TextShift=30\nTextRightClip=50\n";
     auto skin = formtest::LoadFrameSkin(spec);
     const std::wstring caption = L"A rather long caption for a narrow dialog box";

@@ -14,7 +14,7 @@
 
 namespace {
 
-using formtest::FrameSkinSpec;
+using formtest::FrameSkinPieces;
 
 // The window's region, or none.
 struct WindowRegion {
@@ -28,8 +28,8 @@ struct WindowRegion {
     bool Contains(int x, int y) const { return PtInRegion(region, x, y) != 0; }
 };
 
-FrameSkinSpec CutCorners() {
-    FrameSkinSpec spec;
+FrameSkinPieces CutCorners() {
+    FrameSkinPieces spec;
     spec.trans[0] = spec.trans[1] = spec.trans[2] = spec.trans[3] = 1;
     spec.cornerCut = 3;
     return spec;
@@ -79,7 +79,7 @@ TEST(FormRegion, OpaqueSkinGivesTheWholeRectangle) {
 }
 
 TEST(FormRegion, OnlyATransparentBottomStillShapes) {
-    FrameSkinSpec spec;
+    FrameSkinPieces spec;
     spec.trans[3] = 1;
     spec.bottomCut = 2;
     auto skin = formtest::LoadFrameSkin(spec);
@@ -148,7 +148,7 @@ TEST(FormRegion, DropRegionForgetsIt) {
 // pieces where they belong, the cut corners showing what lies beneath.
 // FORM_SHOT_HOLD_MS keeps them up for a screenshot.
 TEST(FormRegion, SkinnedWindowsOnTheScreen) {
-    FrameSkinSpec spec = CutCorners();
+    FrameSkinPieces spec = CutCorners();
     spec.captionButtons = true;
     spec.personality = "TextShift=8\n";
     auto skin = formtest::LoadFrameSkin(spec);

@@ -12,7 +12,7 @@
 
 namespace {
 
-using formtest::FrameSkinSpec;
+using formtest::FrameSkinPieces;
 using skintest::ColorOf;
 
 struct Painted {
@@ -30,7 +30,7 @@ Painted PaintFrame(skin::TWinSkinForm& painter, HWND window) {
 }
 
 TEST(FramePainting, ActiveAndInactiveLooks) {
-    FrameSkinSpec spec;
+    FrameSkinPieces spec;
     spec.bottomFrames = 1;  // a single frame serves both looks
     auto skin = formtest::LoadFrameSkin(spec);
     formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get(), 320, 240);
@@ -102,7 +102,7 @@ TEST(FramePainting, TitlePlacement) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         spec.personality = c.personality;
         auto skin = formtest::LoadFrameSkin(spec);
         formtest::BareWindow window =
@@ -130,7 +130,7 @@ TEST(FramePainting, TitlePlacement) {
 }
 
 TEST(FramePainting, LongTitleIsClippedBeforeTheRightClip) {
-    FrameSkinSpec spec;
+    FrameSkinPieces spec;
     spec.personality = "TextShift=10\nTextRightClip=40\n";
     auto skin = formtest::LoadFrameSkin(spec);
     const std::wstring longText(200, L'W');
@@ -158,7 +158,7 @@ TEST(FramePainting, PopupTitleClipFollowsTheButtonsShownNow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         spec.captionButtons = true;  // close at Xcoord 20, minimise at 40, always shown
         spec.sections = "[Button2]\nButtonImage=min.bmp\nAction=15\nAlign=1\nXcoord=60\nYcoord=4\nVisibility=" +
                         std::to_string(c.visibility) + "\nframe=4\n";
@@ -190,7 +190,7 @@ TEST(FramePainting, VerticalTextShiftCountsHalf) {
     } cases[] = {{0, 0}, {2, 1}, {3, 1}, {4, 2}, {-2, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shift);
-        FrameSkinSpec spec;
+        FrameSkinPieces spec;
         spec.personality = "TextShiftVert=" + std::to_string(c.shift) + "\n";
         auto skin = formtest::LoadFrameSkin(spec);
         formtest::BareWindow window = formtest::MakeBareWindow(skin->data.get(), 320, 240);

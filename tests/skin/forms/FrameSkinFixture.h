@@ -39,7 +39,7 @@ inline constexpr Rgb kTopColours[2] = {{40, 40, 200}, {20, 20, 100}};
 inline constexpr Rgb kBottomColours[2] = {{200, 200, 40}, {100, 100, 20}};
 inline constexpr Rgb kButtonFace{230, 231, 232};
 
-struct FrameSkinSpec {
+struct FrameSkinPieces {
     // Picture sizes; the frame size is the picture's width (sides) or height
     // (top, bottom) divided by the frame count.
     int sideWidth = 8, sideHeight = 100, sideFrames = 2;
@@ -77,7 +77,7 @@ inline Bytes PieceBitmap(int width, int height, int frames, bool vertical, const
     });
 }
 
-inline Bytes FrameSkinFile(const FrameSkinSpec& spec) {
+inline Bytes FrameSkinFile(const FrameSkinPieces& spec) {
     const int c = spec.cornerCut;
     const int b = spec.bottomCut;
     std::map<std::string, Bytes> pictures;
@@ -120,7 +120,7 @@ inline Bytes FrameSkinFile(const FrameSkinSpec& spec) {
 }
 
 // A loaded test skin.
-inline std::unique_ptr<skintest::SkinUnderTest> LoadFrameSkin(const FrameSkinSpec& spec = {}) {
+inline std::unique_ptr<skintest::SkinUnderTest> LoadFrameSkin(const FrameSkinPieces& spec = {}) {
     auto skin = std::make_unique<skintest::SkinUnderTest>();
     EXPECT_TRUE(skin->Load(FrameSkinFile(spec)));
     EXPECT_FALSE((*skin)->NotLoaded());
