@@ -181,8 +181,7 @@ struct HttpClient::Impl {
     }
 };
 
-HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(new Impl) {
-    std::unique_ptr<Impl> guard(impl_);
+HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(std::make_unique<Impl>()) {
     impl_->baseAddress.assign(baseAddress);
     while (!impl_->baseAddress.empty() && impl_->baseAddress.back() == L'/') {
         impl_->baseAddress.pop_back();
@@ -200,10 +199,9 @@ HttpClient::HttpClient(std::wstring_view baseAddress) : impl_(new Impl) {
         throw Failure(FailureKind::NetworkUnavailable, SystemErrorName(GetLastError()));
     }
     SetTimeouts(impl_->connectMs, impl_->receiveMs);
-    guard.release();
 }
 
-HttpClient::~HttpClient() { delete impl_; }
+HttpClient::~HttpClient() = default;
 
 void HttpClient::SetTimeouts(int connectMs, int receiveMs) {
     impl_->connectMs = connectMs;

@@ -3,6 +3,7 @@
 // fixed request headers, cookies kept for the life of the client, redirects
 // never followed, a new connection for every request, bounded time-outs.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,7 +42,7 @@ public:
 
 private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace app::comm

@@ -1,6 +1,7 @@
 #include "app/comm/XmlDocument.h"
 
 #include "ui/Application.h"
+#include "ui/ComTypes.h"
 
 #include <windows.h>
 #include <msxml2.h>
@@ -23,23 +24,8 @@ constexpr CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00,
 constexpr CLSID kDomDocument30 = {0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
 constexpr IID kIXmlDomDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
-struct BstrDeleter {
-    void operator()(BSTR text) const { SysFreeString(text); }
-};
-using UniqueBstr = std::unique_ptr<OLECHAR, BstrDeleter>;
-
-UniqueBstr MakeBstr(std::wstring_view text) {
-    UniqueBstr bstr(SysAllocStringLen(text.data(), UINT(text.size())));
-    if (!bstr) {
-        throw ui::Error(L"XML: out of memory");
-    }
-    return bstr;
-}
-
-std::wstring TakeBstr(BSTR text) {
-    const UniqueBstr owner(text);
-    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-}
+using ui::UniqueBstr;
+using ui::UniqueVariant;
 
 void Check(HRESULT hr, const wchar_t* step) {
     if (FAILED(hr)) {
@@ -49,22 +35,14 @@ void Check(HRESULT hr, const wchar_t* step) {
     }
 }
 
-void SetProperty(IXMLDOMDocument2* document, const wchar_t* name, VARIANT value) {
-    const UniqueBstr bstrName = MakeBstr(name);
-    Check(document->setProperty(bstrName.get(), value), name);
-}
-
-VARIANT BoolVariant(bool value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
+void SetProperty(IXMLDOMDocument2* document, const wchar_t* name, const UniqueVariant& value) {
+    const UniqueBstr bstrName(name);
+    Check(document->setProperty(bstrName.get(), value.value()), name);
 }
 
 // A node, or nothing when the query matches none.
 ComPtr<IXMLDOMNode> SelectSingle(IXMLDOMNode* from, std::wstring_view query) {
-    const UniqueBstr bstrQuery = MakeBstr(query);
+    const UniqueBstr bstrQuery(query);
     ComPtr<IXMLDOMNode> node;
     const HRESULT hr = from->selectSingleNode(bstrQuery.get(), node.GetAddressOf());
     Check(hr, L"selectSingleNode");
@@ -120,8 +98,7 @@ struct XmlDocument::Impl {
     ComPtr<IXMLDOMDocument2> document;
 };
 
-XmlDocument::XmlDocument() : impl_(new Impl) {
-    std::unique_ptr<Impl> guard(impl_);
+XmlDocument::XmlDocument() : impl_(std::make_unique<Impl>()) {
     HRESULT hr = CoCreateInstance(kDomDocument60, nullptr, CLSCTX_INPROC_SERVER, kIXmlDomDocument2,
                                   reinterpret_cast<void**>(impl_->document.GetAddressOf()));
     if (FAILED(hr)) {
@@ -134,33 +111,19 @@ XmlDocument::XmlDocument() : impl_(new Impl) {
     // Replies come from the network: no DTDs, nothing fetched from elsewhere.
     Check(document->put_resolveExternals(VARIANT_FALSE), L"resolveExternals");
     Check(document->put_validateOnParse(VARIANT_FALSE), L"validateOnParse");
-    SetProperty(document, L"ProhibitDTD", BoolVariant(true));
-    VARIANT xpath;
-    VariantInit(&xpath);
-    xpath.vt = VT_BSTR;
-    UniqueBstr language = MakeBstr(L"XPath");
-    xpath.bstrVal = language.get();
-    SetProperty(document, L"SelectionLanguage", xpath);
-    guard.release();
+    SetProperty(document, L"ProhibitDTD", UniqueVariant::Boolean(true));
+    SetProperty(document, L"SelectionLanguage", UniqueVariant::Text(L"XPath"));
 }
 
-XmlDocument::~XmlDocument() { delete impl_; }
-
-XmlDocument::XmlDocument(XmlDocument&& other) noexcept : impl_(std::exchange(other.impl_, nullptr)) {}
-
-XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept {
-    if (this != &other) {
-        delete impl_;
-        impl_ = std::exchange(other.impl_, nullptr);
-    }
-    return *this;
-}
+XmlDocument::~XmlDocument() = default;
+XmlDocument::XmlDocument(XmlDocument&& other) noexcept = default;
+XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept = default;
 
 void XmlDocument::LoadXml(std::wstring_view text) {
     // Documents with a type declaration are refused outright, as
     // ProhibitDTD asks; not every MSXML build honours that property.
     const bool hasDocumentType = text.find(L"<!DOCTYPE") != std::wstring_view::npos;
-    const UniqueBstr bstrText = MakeBstr(hasDocumentType ? std::wstring() : WithoutDeclaredEncoding(text));
+    const UniqueBstr bstrText(hasDocumentType ? std::wstring() : WithoutDeclaredEncoding(text));
     VARIANT_BOOL parsed = VARIANT_FALSE;
     // S_FALSE means the text did not parse; the document is then empty, which
     // the lookups report.
@@ -176,15 +139,15 @@ std::wstring XmlDocument::ChildText(std::wstring_view parentName, std::wstring_v
     if (!child) {
         throw ui::Error(L"The reply has no element " + std::wstring(parentName) + L"/" + std::wstring(childName));
     }
-    BSTR text = nullptr;
-    Check(child->get_text(&text), L"text");
-    return TakeBstr(text);
+    UniqueBstr text;
+    Check(child->get_text(text.put()), L"text");
+    return text.str();
 }
 
 std::wstring XmlDocument::Xml() const {
-    BSTR text = nullptr;
-    Check(impl_->document->get_xml(&text), L"xml");
-    return TakeBstr(text);
+    UniqueBstr text;
+    Check(impl_->document->get_xml(text.put()), L"xml");
+    return text.str();
 }
 
 } // namespace app::comm

@@ -2,6 +2,7 @@
 // An XML DOM document (MSXML), loaded from a string with asynchronous loading
 // off. Only what the login reply and the saved login file need.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,7 @@ public:
 
 private:
     struct Impl;
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace app::comm

@@ -75,8 +75,6 @@ public:
     // as skinning on or off.
     void PostCommand(int32_t command, int delayMs);
     int32_t PendingCommand() const { return pendingCommand_; }
-    // A posted command waits for the timer's tick.
-    bool CommandWaiting() const;
     TSkinData* PendingSkinData() const { return pendingSkinData_; }
 
     // Gives one top-level window a form painter; answers whether it made one.

@@ -44,8 +44,6 @@ void TSkinManage::PostCommand(int32_t command, int delayMs) {
     commandTimer_->SetEnabled(true);
 }
 
-bool TSkinManage::CommandWaiting() const { return commandTimer_ != nullptr && commandTimer_->Enabled(); }
-
 void TSkinManage::RunPendingCommand() {
     commandTimer_->SetEnabled(false);
     TSkinData* data = pendingSkinData_;

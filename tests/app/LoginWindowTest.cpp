@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-using testsupport::PumpFor;
+using testsupport::PumpPostedMessages;
 using testsupport::PumpUntil;
 
 namespace {
@@ -230,7 +230,7 @@ TEST_F(LoginWindowTest, EnterInTheCaptchaFieldLogsInAndNowhereElse) {
     ShowAndFocus(form->edem);
     for (ui::Edit* field : {&form->edem, &form->edpw}) {
         SendMessageW(field->Handle(), WM_CHAR, L'\r', 1);
-        PumpFor(30);
+        ASSERT_TRUE(PumpPostedMessages());
         EXPECT_TRUE(errors.empty()) << field->name;
         EXPECT_TRUE(form->panreg.Enabled()) << field->name;
     }
@@ -273,7 +273,7 @@ TEST_F(LoginWindowTest, FinishMessageBeforeAnyLoginEndsTheModalLoopWithOkOnce) {
     // stays so, and the hidden window is not shown.
     form->btcfm.SetEnabled(true);
     PostMessageW(form->Handle(), app::kLoginDoneMessage, 0, 0);
-    PumpFor(50);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_TRUE(form->btcfm.Enabled());
     EXPECT_EQ(form->CompletionFlag(), 1);
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
@@ -321,7 +321,9 @@ TEST_F(LoginWindowTest, RestoreRequestShowsTheSystemModalInformationBoxOwnedByTh
     };
     PostMessageA(form->Handle(), app::kRestoreRequestMessage, 0, 0);
     PumpUntil([&] { return !seen.text.empty(); }, 5000);
-    PumpFor(50);
+    // The box closed and handed the activation back to the window.
+    PumpUntil([&] { return FindWindowW(L"#32770", L"信息") == nullptr && GetForegroundWindow() == form->Handle(); },
+              5000);
     delete &watcher;
     EXPECT_EQ(seen.text, L"程序\" Vocara \"已经运行了。");
     EXPECT_EQ(seen.owner, form->Handle());

@@ -484,44 +484,4 @@ TEST_F(LoginE2eTest, AReplyThatCannotBeSavedIsReportedAndTheOldFileStays) {
     EXPECT_EQ(ReadFile(sandbox.SavedLogin()), old);
 }
 
-// The global atom table belongs to the logon session and outlives every
-// program: what a run adds and leaves there is lost for good.
-std::set<std::wstring> GlobalAtomNames() {
-    std::set<std::wstring> names;
-    for (UINT atom = 0xC000; atom <= 0xFFFF; ++atom) {
-        wchar_t name[256] = {};
-        if (GlobalGetAtomNameW(ATOM(atom), name, 256) > 0) {
-            names.insert(name);
-        }
-    }
-    return names;
-}
-
-std::set<std::wstring> StartToLoginWindowAndClose() {
-    Sandbox sandbox;
-    VocaraProcess vocara(sandbox);
-    const HWND window = vocara.WaitForLoginWindow();
-    EXPECT_NE(window, nullptr);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(vocara.WaitForExit(30000), 0u);
-    return GlobalAtomNames();
-}
-
-TEST_F(LoginE2eTest, ARunLeavesTheGlobalAtomTableAsItFoundIt) {
-    // The first start of a program may make the system register names of its
-    // own for good (window classes, clipboard formats): a run beforehand
-    // takes those out of the comparison.
-    StartToLoginWindowAndClose();
-    const std::set<std::wstring> before = GlobalAtomNames();
-    const std::set<std::wstring> after = StartToLoginWindowAndClose();
-    std::wstring added;
-    for (const std::wstring& name : after) {
-        if (!before.contains(name)) {
-            added += L" \"" + name + L"\"";
-        }
-    }
-    EXPECT_TRUE(added.empty()) << "atoms left behind:" << ui::WideToUtf8(added);
-    EXPECT_EQ(after.size(), before.size());
-}
-
 } // namespace

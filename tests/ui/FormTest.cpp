@@ -17,8 +17,9 @@
 #include <string>
 #include <vector>
 
-using testsupport::PumpFor;
+using testsupport::PumpPostedMessages;
 using testsupport::PumpUntil;
+using testsupport::PumpUntilLaterTimer;
 
 namespace {
 
@@ -186,7 +187,7 @@ TEST(FormTest, FirstFocusAndTabWalkTheTabOrderFiringExitAndEnter) {
             SetKeyboardState(keys);
         }
         PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0);
-        PumpFor(50);
+        ASSERT_TRUE(PumpPostedMessages());
         if (shift) {
             BYTE keys[256] = {};
             GetKeyboardState(keys);
@@ -211,7 +212,7 @@ TEST(FormTest, DisabledControlsAreSkippedByTab) {
     form.password.SetEnabled(false);
     form.remember.SetVisible(false);
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-    PumpFor(50);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_TRUE(form.ok.Focused());
 }
 
@@ -316,13 +317,13 @@ TEST(FormTest, ApplicationMessageHooksCanSwallowRightButtonPresses) {
     form.panel.OnMouseDown = form.OnMouseDown;
     PostMessageW(form.panel.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
     PostMessageW(form.panel.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-    PumpFor(50);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_EQ(formPresses, 0);
     EXPECT_EQ(secondSaw, 1);
 
     delete &first;  // a listener that goes away stops filtering
     PostMessageW(form.panel.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
-    PumpFor(50);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_EQ(formPresses, 1);
 }
 
@@ -335,7 +336,9 @@ TEST(FormTest, TimerFiresUntilDisabled) {
         if (++ticks == 3) t.SetEnabled(false);
     };
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
-    PumpFor(150);
+    // A timer of five times the interval, started now, fires after any
+    // fourth tick would have come.
+    EXPECT_TRUE(PumpUntilLaterTimer(100));
     EXPECT_EQ(ticks, 3);
     timer.SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 4; }));
@@ -482,7 +485,7 @@ TEST(FormTest, CreatingAndDestroyingFormsLeaksNoGdiOrUserObjects) {
     {
         SampleForm warmUp;  // classes registered, caches filled
         warmUp.Show();
-        PumpFor(20);
+        ASSERT_TRUE(PumpPostedMessages());
     }
     const DWORD gdiBefore = count(GR_GDIOBJECTS);
     const DWORD userBefore = count(GR_USEROBJECTS);
@@ -499,7 +502,7 @@ TEST(FormTest, CreatingAndDestroyingFormsLeaksNoGdiOrUserObjects) {
             windows.push_back(control->Handle());
         }
     }
-    PumpFor(20);
+    ASSERT_TRUE(PumpPostedMessages());
     // Every font the controls were given and every window is gone again.
     for (HGDIOBJ font : fonts) {
         ASSERT_NE(font, nullptr);
@@ -601,8 +604,8 @@ TEST(FormTest, GraphicChildrenArePaintedByTheirParentAtNaturalSize) {
     label.SetColor(ui::clGreen);
     form.Show();
     UpdateWindow(form.Handle());
-    PumpFor(50);
     ui::WindowDc dc(form.Handle());
+    PumpUntil([&] { return GetPixel(dc.get(), 6, 6) == RGB(255, 0, 0); });
     EXPECT_EQ(GetPixel(dc.get(), 6, 6), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(dc.get(), 14, 10), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(dc.get(), 15, 11), RGB(255, 255, 255));  // past the picture

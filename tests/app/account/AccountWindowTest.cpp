@@ -18,7 +18,7 @@
 
 using testing_support::ScriptedBrowser;
 using testing_support::ScriptedBrowserScope;
-using testsupport::PumpFor;
+using testsupport::PumpPostedMessages;
 using testsupport::PumpUntil;
 using testsupport::Service;
 
@@ -52,7 +52,7 @@ protected:
     }
     void TearDown() override {
         delete app::frmrg().get();
-        PumpFor(50);  // any release still queued finds its window gone
+        PumpPostedMessages();  // any release still queued finds its window gone
         app::fmlg().reset();
         login.reset();
     }
@@ -264,14 +264,15 @@ TEST_F(AccountWindowTest, TheWindowTakesTheActivationBackWhileOpen) {
     SetActiveWindow(login->Handle());
     EXPECT_EQ(GetActiveWindow(), login->Handle());  // it did move away
     EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == account; }));
-    PumpFor(100);
+    // Whatever the move back posted has run: nothing took it away again.
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_EQ(GetActiveWindow(), account);
 
     // Once closed, the login window can be used again.
     Browser().Fire(Address(L"/en/user/end"));
     ASSERT_TRUE(PumpUntil([&] { return !app::frmrg() && !IsWindow(account); }));
     SetActiveWindow(login->Handle());
-    PumpFor(100);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_EQ(GetActiveWindow(), login->Handle());
 }
 
@@ -349,9 +350,10 @@ TEST_F(AccountWindowTest, AnotherApplicationKeepsTheActivationItWasGiven) {
     ASSERT_NE(other, nullptr);
     SetForegroundWindow(other);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }));
-    // The account window's answer to losing the activation is a posted
-    // message: once that is handled it has decided.
-    testsupport::PumpPosted();
+    // The account window has heard of its deactivation, and the request to
+    // take the activation back that it posted itself then has been handled.
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != account; }));
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_EQ(GetForegroundWindow(), other);
     EXPECT_NE(GetActiveWindow(), account);
 
@@ -367,7 +369,7 @@ TEST_F(AccountWindowTest, TheHandOverSurvivesALoginWindowThatIsGoneOrDisabled) {
     Browser().Fire(Address(L"/en/user/suc=new@vocara.test"));
     EXPECT_FALSE(app::frmrg());
     EXPECT_EQ(login->edem.Text(), L"new@vocara.test");
-    PumpFor(50);
+    ASSERT_TRUE(PumpPostedMessages());
 
     // No login window at all: the window just closes.
     app::OpenSignUpPage();

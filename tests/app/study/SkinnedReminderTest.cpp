@@ -3,7 +3,7 @@
 
 #include "tests/app/study/StudyWindowFixture.h"
 
-#include "skin/controls/SkinManage.h"
+#include "skin/manager/SkinManage.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Bitmap.h"
@@ -82,7 +82,7 @@ TEST_F(SkinnedReminderTest, TheWholeTitleIsReadableOnTheNarrowCaption) {
         10000));
     ASSERT_EQ(popup->Caption(), L"Vocara提示");
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    testsupport::PumpFor(200);
+    testsupport::PumpPostedMessages();  // what the redraw posted, and the screen caught up
 
     RECT outer{};
     GetWindowRect(window, &outer);

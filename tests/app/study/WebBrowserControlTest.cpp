@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-using testsupport::PumpFor;
+using testsupport::PumpPostedMessages;
 using testsupport::PumpUntil;
 using testsupport::Service;
 
@@ -56,6 +56,9 @@ protected:
 
 // True once the request log of the stand-in holds a request for path.
 bool ServiceSaw(const std::string& path) { return Service("log").find("GET " + path + " ") != std::string::npos; }
+
+// Every site and event sink of our container has been freed.
+bool NoContainerObjects() { return app::OleSite::LiveObjects() == 0 && app::OleBrowserEvents::LiveObjects() == 0; }
 
 // The browser object's own window inside the control's window.
 HWND ObjectWindow(app::WebBrowserControl& control) { return GetWindow(control.Handle(), GW_CHILD); }
@@ -124,7 +127,10 @@ TEST_F(BrowserTest, AnErrorOfTheHandlerComesOutOfNavigate) {
 TEST_F(BrowserTest, ExecScriptWithoutADocumentThrows) {
     EXPECT_THROW(browser->ExecScript(L"sbody()", L"javascript"), ui::Error);
     browser->Navigate(Address(L"/en/user/rg.html?b=1"));
-    PumpFor(300);
+    // The page has come from the server and what the browser posted itself
+    // on its arrival has run: a page engine would have a document by now.
+    ASSERT_TRUE(PumpUntil([] { return ServiceSaw("/en/user/rg.html?b=1"); }, 10000));
+    ASSERT_TRUE(PumpPostedMessages());
     try {
         browser->ExecScript(L"sbody()", L"javascript");
         ADD_FAILURE() << "a script ran with no page engine";
@@ -146,6 +152,14 @@ TEST_F(BrowserTest, SetBrowserVisibleReachesTheBrowserObject) {
 TEST_F(BrowserTest, TheBrowserFillsTheControlAndFollowsResizes) {
     const HWND object = ObjectWindow(*browser);
     ASSERT_NE(object, nullptr);
+    const auto filled = [&] {
+        const RECT control = ClientOf(browser->Handle());
+        RECT placed{};
+        GetWindowRect(object, &placed);
+        MapWindowPoints(nullptr, browser->Handle(), reinterpret_cast<POINT*>(&placed), 2);
+        return control.right == ClientOf(form->Handle()).right && control.bottom == ClientOf(form->Handle()).bottom &&
+               placed.left == 0 && placed.top == 0 && placed.right == control.right && placed.bottom == control.bottom;
+    };
     const auto expectFilled = [&] {
         const RECT control = ClientOf(browser->Handle());
         EXPECT_EQ(control.right, ClientOf(form->Handle()).right);
@@ -160,10 +174,10 @@ TEST_F(BrowserTest, TheBrowserFillsTheControlAndFollowsResizes) {
     };
     expectFilled();
     form->SetBounds(50, 60, 640, 480);
-    PumpFor(100);
+    PumpUntil(filled);
     expectFilled();
     form->SetBounds(50, 60, 300, 120);
-    PumpFor(100);
+    PumpUntil(filled);
     expectFilled();
     EXPECT_TRUE(browser->Embedded());
     EXPECT_EQ(ObjectWindow(*browser), object);
@@ -259,7 +273,7 @@ TEST_F(BrowserTest, DestroyingTheFormReleasesEveryContainerObject) {
     EXPECT_GT(app::OleBrowserEvents::LiveObjects(), 0);
     form.reset();
     browser = nullptr;
-    PumpFor(200);
+    PumpUntil(NoContainerObjects);
     EXPECT_EQ(app::OleSite::LiveObjects(), 0);
     EXPECT_EQ(app::OleBrowserEvents::LiveObjects(), 0);
 }
@@ -296,7 +310,7 @@ TEST_F(BrowserTest, TheFormMayGoFromInsideTheEvent) {
         };
         EXPECT_NO_THROW(browser != nullptr ? browser->Navigate(Address(L"/en/user/end")) : void());
         EXPECT_EQ(seen.size(), 1u);
-        PumpFor(100);
+        PumpUntil(NoContainerObjects);
         EXPECT_EQ(app::OleSite::LiveObjects(), 0);
         EXPECT_EQ(app::OleBrowserEvents::LiveObjects(), 0);
         TearDown();
@@ -319,7 +333,7 @@ TEST_F(BrowserTest, AnErrorOfAHandlerThatFreedTheFormIsNotLost) {
     app::WebBrowserControl* const control = browser;
     EXPECT_NO_THROW(control->Navigate(Address(L"/en/user/end")));
     EXPECT_EQ(shown, std::vector<std::wstring>{L"handler failed after freeing its window"});
-    PumpFor(100);
+    PumpUntil(NoContainerObjects);
     EXPECT_EQ(app::OleSite::LiveObjects(), 0);
     EXPECT_EQ(app::OleBrowserEvents::LiveObjects(), 0);
 }

@@ -195,17 +195,15 @@ inline int ThreadWindowCount() {
 using testsupport::LiveGdiObjects;
 
 // Runs the posted command and answers how often the component was told.
+// The wait ends when the component is told; a command that ends without
+// telling it has run once a timer started now, longer than any command
+// delay (the sub-managers' is the longest), has fired after the command
+// timer. What the command posted runs before the answer.
 inline int RunCommands(skin::TSkinData& data) {
     int changes = 0;
     data.OnSkinChanged = [&changes](skin::TSkinData&) { ++changes; };
-    // The command runs on the manager's timer tick, then what it posted.
-    testsupport::PumpUntil(
-        [] {
-            const skin::TSkinManage* manager = skin::SkinManage();
-            return manager == nullptr || !manager->CommandWaiting();
-        },
-        5000);
-    testsupport::PumpPosted();
+    testsupport::PumpUntilLaterTimer(2 * skin::TSkinManage::kSubManagerDelayMs, [&changes] { return changes > 0; });
+    testsupport::PumpPostedMessages();
     data.OnSkinChanged = nullptr;
     return changes;
 }

@@ -380,7 +380,8 @@ TEST(ManagerLifetime, DestructionLetsGoOfEveryWindowAndTheHook) {
     BareWindow window(log, L"w");
     const WNDPROC original = window.Procedure();
     ASSERT_TRUE(skin::SkinManage()->SkinWindow(window.handle));
-    testsupport::PumpFor(100);  // the set-up message
+    ASSERT_TRUE(testsupport::PumpUntil(
+        [&] { return !HasPosted(window.handle, skin::SKM_SETUP, 0, skin::kSetupMagic); }));  // the set-up message
     const ui::Ref<skin::TWinSkinForm> painter(skin::SkinManage()->FindFormPainter(window.handle));
     skin::SkinManage()->SetPopupMode(skin::PopupMode::Context);
     const HWND popup = CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 80, 60, nullptr, nullptr, nullptr, nullptr);
@@ -422,7 +423,7 @@ TEST_F(ManagerFixture, AThousandSkinnedFormsLeaveNoWindowsOrGdiObjectsBehind) {
     for (int i = 0; i < 1000; ++i) {
         ASSERT_TRUE(cycle()) << i;
     }
-    testsupport::PumpFor(50);
+    testsupport::PumpUntil([&] { return managertest::ThreadWindowCount() == windows; });
     EXPECT_EQ(managertest::ThreadWindowCount(), windows);
     EXPECT_LE(managertest::LiveGdiObjects(), objects + 5);
     EXPECT_TRUE(manager->FormPainters().empty());

@@ -230,10 +230,9 @@ TEST(OptionalUser32, TrackMouseLeaveAsksForTheLeaveMessage) {
             Sleep(10);
         }
     };
-    // The move to the window has arrived before tracking starts.
-    pump(2000, [] {
-        POINT at{};
-        return GetCursorPos(&at) && at.x == 20 && at.y == 20 && GetQueueStatus(QS_MOUSEMOVE) == 0;
+    pump(5000, [&window] {
+        POINT cursor{};
+        return GetCursorPos(&cursor) && cursor.x == 20 && cursor.y == 20 && WindowFromPoint(cursor) == window.get();
     });
     ProbeWindow::mouseLeaves = 0;
     skin::TrackMouseLeave(window.get());

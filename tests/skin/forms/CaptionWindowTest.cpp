@@ -197,7 +197,7 @@ TEST(CaptionWindowMenu, TwoRightClicksOnTheCaptionWithAHotButtonClose) {
     EXPECT_FALSE(takeClose());
     // The window is active again once its menu closed, so the mouse lights
     // a button up as before.
-    testsupport::PumpFor(50);
+    testsupport::PumpUntil([&] { return GetForegroundWindow() == form.Handle() && form.painter->IsActive(); });
     EXPECT_EQ(GetForegroundWindow(), form.Handle());
     EXPECT_TRUE(form.painter->IsActive());
     send(WM_NCMOUSEMOVE, POINT{r.right - 20 + 8, r.top + 11});
@@ -328,12 +328,12 @@ TEST(CaptionDefaultSkin, LooksOnTheScreen) {
     const POINT maximise = centre(1);
     const COLORREF closeNormal = pixel(close);
     const COLORREF maximiseNormal = pixel(maximise);
-    testsupport::PumpFor(hold);
+    testsupport::HoldOnScreen(hold);
 
     SetCursorPos(close.x, close.y);
     send(WM_NCMOUSEMOVE, close);
     EXPECT_NE(pixel(close), closeNormal);
-    testsupport::PumpFor(hold);
+    testsupport::HoldOnScreen(hold);
 
     SetCursorPos(maximise.x, maximise.y);
     send(WM_NCMOUSEMOVE, maximise);
@@ -342,7 +342,7 @@ TEST(CaptionDefaultSkin, LooksOnTheScreen) {
     EXPECT_NE(pixel(maximise), maximiseHot);
     EXPECT_NE(pixel(maximise), maximiseNormal);
     EXPECT_EQ(pixel(close), closeNormal);
-    testsupport::PumpFor(hold);
+    testsupport::HoldOnScreen(hold);
     const POINT caption{r.left + 200, r.top + 15};
     send(WM_NCMOUSEMOVE, caption);
     send(WM_NCLBUTTONUP, caption);

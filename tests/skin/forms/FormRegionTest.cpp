@@ -191,7 +191,7 @@ TEST(FormRegion, SkinnedWindowsOnTheScreen) {
         EXPECT_EQ(formtest::WindowPixel(h, outer.cx - 1, 0), RGB(0, 0, 0));
     }
     if (const char* hold = std::getenv("FORM_SHOT_HOLD_MS")) {
-        testsupport::PumpFor(DWORD(std::atoi(hold)));
+        testsupport::HoldOnScreen(DWORD(std::atoi(hold)));
     }
 }
 

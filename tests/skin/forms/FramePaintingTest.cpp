@@ -242,7 +242,7 @@ TEST(FramePainting, NewWindowTextReachesTheSkinnedCaption) {
     const int caption = window.painter->CaptionHeight();
     ASSERT_EQ(TitlePixels(window.handle, 60, 160, caption), 0);
     SetWindowTextW(window.handle, L"A much longer window text");
-    testsupport::PumpFor(60);
+    testsupport::PumpUntil([&] { return TitlePixels(window.handle, 60, 160, caption) > 20; });
     EXPECT_GT(TitlePixels(window.handle, 60, 160, caption), 20);
 }
 

@@ -252,7 +252,7 @@ inline COLORREF RgbOf(Rgb c) { return RGB(c.r, c.g, c.b); }
 // Lets the window system draw what is pending.
 inline void Settle(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    testsupport::PumpFor(60);
+    testsupport::PumpPostedMessages();
 }
 
 } // namespace formtest
