@@ -4,6 +4,7 @@
 // by command words; it lives in the tray while hidden and never closes before
 // the program ends.
 
+#include "app/study/ClockLabel.h"
 #include "app/study/StudyPages.h"
 #include "app/study/WebBrowser.h"
 #include "ui/Application.h"
@@ -47,9 +48,9 @@ public:
     ui::ToolButton& ToolButton2 = Create<ui::ToolButton>();
     ui::ToolButton& ToolButton4 = Create<ui::ToolButton>();
     ui::ToolButton& ToolButton5 = Create<ui::ToolButton>();
-    ui::Label& sth = Create<ui::Label>();
-    ui::Label& stf = Create<ui::Label>();
-    ui::Label& stm = Create<ui::Label>();
+    ClockLabel& sth = Create<ClockLabel>();
+    ClockLabel& stf = Create<ClockLabel>();
+    ClockLabel& stm = Create<ClockLabel>();
     ui::Label& st1 = Create<ui::Label>();
     WebBrowser& wb = CreateWebBrowser(*this);
     ui::PopupMenu& PopupMenu1 = Create<ui::PopupMenu>();
