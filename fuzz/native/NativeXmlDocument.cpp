@@ -321,16 +321,10 @@ struct XmlDocument::Impl {
     std::unique_ptr<Element> root;
 };
 
-XmlDocument::XmlDocument() : impl_(new Impl) {}
-XmlDocument::~XmlDocument() { delete impl_; }
-XmlDocument::XmlDocument(XmlDocument&& other) noexcept : impl_(std::exchange(other.impl_, nullptr)) {}
-XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept {
-    if (this != &other) {
-        delete impl_;
-        impl_ = std::exchange(other.impl_, nullptr);
-    }
-    return *this;
-}
+XmlDocument::XmlDocument() : impl_(std::make_unique<Impl>()) {}
+XmlDocument::~XmlDocument() = default;
+XmlDocument::XmlDocument(XmlDocument&&) noexcept = default;
+XmlDocument& XmlDocument::operator=(XmlDocument&&) noexcept = default;
 
 void XmlDocument::LoadXml(std::wstring_view text) { impl_->root = Parser(text).Document(); }
 
@@ -358,3 +352,31 @@ std::wstring XmlDocument::Xml() const {
 }
 
 } // namespace app::comm
+
+namespace ui {
+
+// The toolkit's conversion, for the reply rules' error texts.
+std::string WideToUtf8(std::wstring_view text) {
+    std::string out;
+    for (const wchar_t c : text) {
+        const auto code = static_cast<uint32_t>(c);
+        if (code < 0x80) {
+            out += char(code);
+        } else if (code < 0x800) {
+            out += char(0xC0 | (code >> 6));
+            out += char(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += char(0xE0 | (code >> 12));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+            out += char(0x80 | (code & 0x3F));
+        } else {
+            out += char(0xF0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3F));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+            out += char(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace ui
