@@ -1,5 +1,5 @@
-// Caption buttons: which are shown (the visibility rule), where they sit,
-// and how they look in the full caption paint and on mouse events.
+#include "skin/forms/CaptionButtons.h"
+
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/controls/SkinMessages.h"
@@ -12,6 +12,19 @@
 
 namespace skin {
 namespace {
+
+constexpr int kHintBelowCursor = 24;
+constexpr unsigned kDefaultHoverInterval = 250;
+
+struct HintRule {
+    int32_t action;
+    const wchar_t* text;
+};
+constexpr HintRule kHints[] = {
+    {0, L"Close"},    {9, L"Close"},    {62, L"Close"},    {1, L"Maximize"}, {22, L"Maximize"},
+    {2, L"Minimize"}, {7, L"Minimize"}, {23, L"Minimize"}, {60, L"Minimize"}, {8, L"Restore"},
+    {61, L"Restore"},
+};
 
 // What the visibility conditions ask of the window, read once per button.
 struct WindowFacts {
@@ -84,23 +97,74 @@ const ConditionRule* FindCondition(int32_t code) {
 
 // --- the visibility rule -----------------------------------------------------
 
-void TWinSkinForm::ApplyVisibility(TWinSysButton& button) {
+CaptionButtons::CaptionButtons(TWinSkinForm& form) : form_(form) {
+    hoverTimer_.SetEnabled(false);
+    hoverTimer_.SetInterval(kDefaultHoverInterval);
+    hoverTimer_.OnTimer = [this](ui::Timer&) { HoverTick(); };
+}
+
+// Each object's destructor asks whether it is the hot one: answer while
+// every member still lives.
+CaptionButtons::~CaptionButtons() { Clear(); }
+
+// --- the objects -------------------------------------------------------------
+
+void CaptionButtons::Load(TSkinData& skinData) {
+    Clear();
+    for (const auto& buttonData : skinData.CaptionButtons) {
+        auto button = std::make_unique<TWinSysButton>(form_, *buttonData);
+        button->FEnabled = 1;
+        objects_.push_back(std::move(button));
+    }
+    for (const auto& buttonData : skinData.CaptionButtons) {
+        if (IsWindowIconAction(buttonData->Action)) {
+            LoadIconBitmap();
+            if (buttonData->Bitmap.Empty()) {
+                buttonData->Bitmap = iconBitmap_;
+            }
+            if (skinData.AppIconBitmap().Empty()) {
+                skinData.AppIconBitmap() = iconBitmap_;
+            }
+            buttonData->Frame = 1;
+        }
+    }
+}
+
+void CaptionButtons::Clear() {
+    hot_ = nullptr;
+    objects_.clear();
+}
+
+TNCObject& CaptionButtons::Add(std::unique_ptr<TNCObject> object) {
+    objects_.push_back(std::move(object));
+    return *objects_.back();
+}
+
+bool CaptionButtons::Owns(const TNCObject* object) const {
+    return std::any_of(objects_.begin(), objects_.end(),
+                       [object](const std::unique_ptr<TNCObject>& b) { return b.get() == object; });
+}
+
+// --- the visibility rule -----------------------------------------------------
+
+void CaptionButtons::ApplyVisibility(TWinSysButton& button) const {
+    const TWinSkinForm& f = form_;
     const TDataSkinSysButton& data = button.FData;
     bool maximisedChild = false;
-    if (FMdiKind == MdiKind::Parent && FMenuBar != nullptr && FMdiClient != nullptr) {
+    if (f.FMdiKind == MdiKind::Parent && f.FMenuBar != nullptr && f.FMdiClient != nullptr) {
         BOOL childMaximised = FALSE;
-        const auto child = HWND(SendMessageW(FMdiClient, WM_MDIGETACTIVE, 0, LPARAM(&childMaximised)));
+        const auto child = HWND(SendMessageW(f.FMdiClient, WM_MDIGETACTIVE, 0, LPARAM(&childMaximised)));
         maximisedChild = child != nullptr && childMaximised != FALSE;
     }
     const WindowFacts facts{
-        .maximised = FWindowState == WindowState::Maximised,
-        .active = FActive != 0,
-        .maximiseBox = (FBorderIcons & biMaximizeBox) != 0,
-        .minimiseBox = (FBorderIcons & biMinimizeBox) != 0,
-        .helpBox = (FBorderIcons & biHelpBox) != 0,
-        .systemMenu = (FBorderIcons & biSystemMenuBox) != 0,
+        .maximised = f.FWindowState == WindowState::Maximised,
+        .active = f.FActive != 0,
+        .maximiseBox = (f.FBorderIcons & biMaximizeBox) != 0,
+        .minimiseBox = (f.FBorderIcons & biMinimizeBox) != 0,
+        .helpBox = (f.FBorderIcons & biHelpBox) != 0,
+        .systemMenu = (f.FBorderIcons & biSystemMenuBox) != 0,
         .mdiParentWithMaximisedChildAndMenuBar = maximisedChild,
-        .plainDialog = FFrameKind == FrameKind::Dialog && FFitCaption == 0,
+        .plainDialog = f.FFrameKind == FrameKind::Dialog && f.FFitCaption == 0,
     };
 
     bool visible = false;
@@ -109,8 +173,8 @@ void TWinSkinForm::ApplyVisibility(TWinSysButton& button) {
     } else if (data.Visibility >= kFirstAlwaysCode && data.Visibility <= kLastAlwaysCode) {
         visible = true;
     } else if (data.Visibility >= kFirstAskedCode && data.Visibility <= kLastAskedCode) {
-        visible = FHandle != nullptr &&
-                  SendMessageW(FHandle, SKM_BUTTONVISIBLE, WPARAM(data.Visibility), LPARAM(data.Action)) > 0;
+        visible = f.FHandle != nullptr &&
+                  SendMessageW(f.FHandle, SKM_BUTTONVISIBLE, WPARAM(data.Visibility), LPARAM(data.Action)) > 0;
     }
 
     if (const ConditionRule* rule = FindCondition(data.Visibility1)) {
@@ -134,7 +198,7 @@ void TWinSkinForm::ApplyVisibility(TWinSysButton& button) {
     case 3:
     case 11:
     case 12:
-        visible = visible && FFrameKind != FrameKind::Dialog;
+        visible = visible && f.FFrameKind != FrameKind::Dialog;
         break;
     default:
         break;
@@ -144,8 +208,8 @@ void TWinSkinForm::ApplyVisibility(TWinSysButton& button) {
 
 // --- layout and hit test -----------------------------------------------------
 
-TNCObject* TWinSkinForm::ButtonAt(POINT p) const {
-    for (const auto& object : FButtons) {
+TNCObject* CaptionButtons::At(POINT p) const {
+    for (const auto& object : objects_) {
         if (object->FVisible == 0 || !PtInRect(&object->FBounds, p)) {
             continue;
         }
@@ -157,15 +221,16 @@ TNCObject* TWinSkinForm::ButtonAt(POINT p) const {
     return nullptr;
 }
 
-void TWinSkinForm::LayoutButtons() {
+void CaptionButtons::Layout() {
+    const TWinSkinForm& f = form_;
     RECT window{};
-    if (FHandle != nullptr) {
-        GetWindowRect(FHandle, &window);
+    if (f.FHandle != nullptr) {
+        GetWindowRect(f.FHandle, &window);
     }
     const int windowWidth = window.right - window.left;
-    const int menuBarLeftMargin = FSkinData != nullptr && FSkinData->MenuBar ? FSkinData->MenuBar->Margins.left : 0;
+    const int menuBarLeftMargin = f.FSkinData != nullptr && f.FSkinData->MenuBar ? f.FSkinData->MenuBar->Margins.left : 0;
 
-    for (const auto& object : FButtons) {
+    for (const auto& object : objects_) {
         if (!object->IsCaptionButton()) {
             continue;
         }
@@ -189,14 +254,14 @@ void TWinSkinForm::LayoutButtons() {
             break;
         case 2:
         case 8:
-            at = {FTitleRect.left - w - x, y};
+            at = {f.FTitleRect.left - w - x, y};
             break;
         case 3:
         case 9:
-            at = {FTitleRect.right + x, y};
+            at = {f.FTitleRect.right + x, y};
             break;
         case 100:
-            at = {windowWidth - x - FBorderRight - menuBarLeftMargin, FCaptionHeight + (FMenuBarHeight - h) / 2};
+            at = {windowWidth - x - f.FBorderRight - menuBarLeftMargin, f.FCaptionHeight + (f.FMenuBarHeight - h) / 2};
             break;
         default:
             break;
@@ -207,8 +272,9 @@ void TWinSkinForm::LayoutButtons() {
 
 // --- drawing -----------------------------------------------------------------
 
-void TWinSkinForm::DrawButtons(HDC dc) {
-    for (const auto& object : FButtons) {
+void CaptionButtons::Draw(HDC dc) {
+    const TWinSkinForm& f = form_;
+    for (const auto& object : objects_) {
         if (!object->IsCaptionButton()) {
             continue;
         }
@@ -223,12 +289,13 @@ void TWinSkinForm::DrawButtons(HDC dc) {
             continue;
         }
         const int cells = data.FrameCount();
-        const int cell = cells < 4 || (FActive != 0 && button.FEnabled != 0) ? 1 : 4;
+        const int cell = cells < 4 || (f.FActive != 0 && button.FEnabled != 0) ? 1 : 4;
         DrawStateFrame(dc, button.FBounds, data.Bitmap, true, cells, cell);
     }
 }
 
-void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& bounds) {
+void CaptionButtons::DrawWindowIcon(HDC dc, const RECT& bounds) {
+    const TWinSkinForm& f = form_;
     const HWND application = ui::App().Handle();
     HICON icon = nullptr;
     if (application != nullptr) {
@@ -237,9 +304,9 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& bounds) {
             icon = HICON(SendMessageW(application, WM_GETICON, ICON_BIG, 0));
         }
     }
-    FIconHandle = icon;
+    iconHandle_ = icon;
     if (icon != nullptr) {
-        const int size = FIconSize > 0 ? FIconSize : GetSystemMetrics(SM_CXSMICON);
+        const int size = iconSize_ > 0 ? iconSize_ : GetSystemMetrics(SM_CXSMICON);
         // An icon made at run time has no resource to copy from: scale it instead.
         ui::UniqueIcon copy(HICON(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
         if (!copy) {
@@ -247,31 +314,173 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& bounds) {
         }
         if (copy) {
             // The icon sits beside the title text wherever the button is.
-            const int titleHeight = FTitleTextRect.bottom - FTitleTextRect.top;
-            const int y = FTitleTextRect.top + titleHeight / 2 - size / 2;
+            const int titleHeight = f.FTitleTextRect.bottom - f.FTitleTextRect.top;
+            const int y = f.FTitleTextRect.top + titleHeight / 2 - size / 2;
             DrawIconEx(dc, 8, y, copy.get(), size, size, 0, nullptr, DI_NORMAL);
         }
         return;
     }
-    if (!FIconBitmap.Empty()) {
-        DrawTransparent(dc, bounds, FIconBitmap, kKeyColour);
+    if (!iconBitmap_.Empty()) {
+        DrawTransparent(dc, bounds, iconBitmap_, kKeyColour);
     }
+}
+
+int32_t CaptionButtons::RightButtonsWidth() {
+    int32_t width = 0;
+    for (const auto& object : objects_) {
+        if (!object->IsCaptionButton()) {
+            continue;
+        }
+        // The window's state now, not that of the last layout: the title is
+        // measured before a paint lays the buttons out.
+        auto& button = static_cast<TWinSysButton&>(*object);
+        ApplyVisibility(button);
+        if (button.FVisible == 0) {
+            continue;
+        }
+        const TDataSkinSysButton& data = button.FData;
+        if (data.Align == 1 && !data.Empty()) {
+            // Clamped as the layout clamps it: a damaged skin's value must
+            // not overflow the title's sums.
+            width = std::max(width, ClampSkinCoordinate(data.Xcoord));
+        }
+    }
+    return width;
+}
+
+void CaptionButtons::LoadIconBitmap() {
+    const int width = GetSystemMetrics(SM_CXSMICON);
+    const int height = GetSystemMetrics(SM_CYSMICON);
+    iconBitmap_.SetSize(width, height);
+    iconBitmap_.Fill(kKeyColour);
+    iconSize_ = width;
+    const HWND window = form_.FHandle;
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    if (icon == nullptr) {
+        icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    }
+    iconHandle_ = icon;
+    if (icon == nullptr || iconBitmap_.Empty()) {
+        return;
+    }
+    const ui::UniqueIcon copy(
+        static_cast<HICON>(CopyImage(icon, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE)));
+    DrawIconEx(iconBitmap_.GetCanvas().Handle(), 0, 0, copy ? copy.get() : icon, width, height, 0, nullptr,
+               DI_NORMAL);
+}
+
+// --- hover and hints ---------------------------------------------------------
+
+std::wstring CaptionButtons::HintText(int32_t action) {
+    for (const HintRule& rule : kHints) {
+        if (rule.action == action) {
+            return rule.text;
+        }
+    }
+    return {};
+}
+
+void CaptionButtons::StopHover() {
+    hoverTimer_.SetEnabled(false);
+    // A hint shown for this (active) window's button would have no timer
+    // left to take it down.
+    if (form_.FActive != 0) {
+        ResetHint();
+    }
+}
+
+void CaptionButtons::HoverTick() {
+    TSkinData* skinData = form_.FSkinData;
+    if (form_.FMenuLoop != 0 || form_.FHandle == nullptr) {
+        return;
+    }
+    if (hot_ == nullptr) {
+        // A full frame paint forgets the hot button without a MouseLeave; its
+        // hint would otherwise stay on screen.
+        if (skinData != nullptr && skinData->HintShowing()) {
+            ResetHint();
+        }
+        return;
+    }
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) {
+        return;
+    }
+    const POINT p = form_.ToFrameCoordinates(cursor.x, cursor.y);
+    TNCObject* hot = hot_;
+    if (!PtInRect(&hot->FBounds, p)) {
+        // The object may have been freed with the buttons of an older skin.
+        if (Owns(hot)) {
+            hot->MouseLeave();
+        }
+        hot_ = nullptr;
+        ResetHint();
+        return;
+    }
+    if (!hot->IsCaptionButton() || skinData == nullptr) {
+        return;
+    }
+    const unsigned interval = hoverTimer_.Interval() > 0 ? hoverTimer_.Interval() : kDefaultHoverInterval;
+    skinData->hintTime += interval;
+    const int64_t pause = int64_t(ui::App().hintPause);
+    const int64_t hidePause = int64_t(ui::App().hintHidePause);
+    const int64_t rested = skinData->hintTime;
+    if (rested >= 2 * pause) {
+        if (rested < 2 * pause + hidePause) {
+            ShowHint();
+        } else {
+            HideHint();
+        }
+    }
+}
+
+void CaptionButtons::ShowHint() {
+    TSkinData* skinData = form_.FSkinData;
+    if (hot_ == nullptr || !hot_->IsCaptionButton() || skinData == nullptr) {
+        return;
+    }
+    RECT window{};
+    GetWindowRect(form_.FHandle, &window);
+    const std::wstring text = HintText(static_cast<TWinSysButton&>(*hot_).FData.Action);
+    if (text.empty()) {
+        return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const int x = hot_->FBounds.left + window.left;
+    const int y = cursor.y + kHintBelowCursor;
+    skinData->ShowCaptionHint(RECT{x, y, x, y}, text);
+}
+
+void CaptionButtons::HideHint() {
+    if (form_.FSkinData != nullptr) {
+        form_.FSkinData->HideCaptionHint();
+    }
+}
+
+void CaptionButtons::ResetHint() {
+    if (form_.FSkinData != nullptr) {
+        form_.FSkinData->hintTime = 0;
+    }
+    HideHint();
 }
 
 // --- the objects' mouse states -----------------------------------------------
 
 TNCObject::~TNCObject() {
-    if (FOwner.FHotObject == this) {
-        FOwner.FHotObject = nullptr;
+    CaptionButtons& buttons = FOwner.FCaptionButtons;
+    if (buttons.Hot() == this) {
+        buttons.SetHot(nullptr);
     }
 }
 
 void TNCObject::BecomeHot(MouseState mouseState) {
-    if (FOwner.FHotObject != nullptr && FOwner.FHotObject != this) {
-        FOwner.FHotObject->MouseLeave();
+    CaptionButtons& buttons = FOwner.FCaptionButtons;
+    if (buttons.Hot() != nullptr && buttons.Hot() != this) {
+        buttons.Hot()->MouseLeave();
     }
     if (FVisible != 0) {
-        FOwner.FHotObject = this;
+        buttons.SetHot(this);
         FMouseState = mouseState;
         Paint();
     }
@@ -287,20 +496,20 @@ void TNCObject::MouseUp() {
 }
 
 void TNCObject::MouseEnter() {
-    if (FOwner.FHotObject != this) {
+    if (FOwner.FCaptionButtons.Hot() != this) {
         BecomeHot(MouseState::Hot);
     }
 }
 
 void TNCObject::MouseLeave() {
     if (FVisible != 0) {
-        if (FOwner.FHotObject == this) {
-            FOwner.FHotObject = nullptr;
+        if (FOwner.FCaptionButtons.Hot() == this) {
+            FOwner.FCaptionButtons.SetHot(nullptr);
         }
         FMouseState = MouseState::Normal;
         Paint();
     }
-    FOwner.ResetHint();
+    FOwner.FCaptionButtons.ResetHint();
 }
 
 void TWinSysButton::Paint() {
@@ -325,7 +534,7 @@ void TWinSysButton::Paint() {
         return;
     }
     if (IsWindowIconAction(FData.Action)) {
-        form.DrawWindowIcon(dc.get(), FBounds);
+        form.FCaptionButtons.DrawWindowIcon(dc.get(), FBounds);
         return;
     }
     // The cells are drawn transparent: over the caption as the last full

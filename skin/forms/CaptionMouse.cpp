@@ -1,6 +1,6 @@
-// The non-client mouse: caption buttons react to the mouse, run their
-// actions on release, show a hint after the mouse rests, and the system
-// commands keep the painter's idea of the window state.
+// The non-client mouse: caption buttons react to the mouse and run their
+// actions on release, and the system commands keep the painter's idea of the
+// window state.
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/controls/SkinMessages.h"
@@ -13,9 +13,6 @@
 
 namespace skin {
 namespace {
-
-constexpr int kHintBelowCursor = 24;
-constexpr unsigned kDefaultHoverInterval = 250;
 
 // What a caption button's Action does.
 enum class ActionKind { Close, Maximise, Minimise, SystemMenu, ContextHelp, MdiMinimise, MdiRestore, MdiClose, User };
@@ -41,28 +38,9 @@ ActionKind KindOf(int32_t action) {
     return ActionKind::User;
 }
 
-struct HintRule {
-    int32_t action;
-    const wchar_t* text;
-};
-constexpr HintRule kHints[] = {
-    {0, L"Close"},    {9, L"Close"},    {62, L"Close"},    {1, L"Maximize"}, {22, L"Maximize"},
-    {2, L"Minimize"}, {7, L"Minimize"}, {23, L"Minimize"}, {60, L"Minimize"}, {8, L"Restore"},
-    {61, L"Restore"},
-};
-
 POINT PointOf(LPARAM lParam) { return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}; }
 
 } // namespace
-
-std::wstring TWinSkinForm::HintText(int32_t action) {
-    for (const HintRule& rule : kHints) {
-        if (rule.action == action) {
-            return rule.text;
-        }
-    }
-    return {};
-}
 
 // --- mouse messages ----------------------------------------------------------
 
@@ -70,7 +48,7 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
     const POINT p = ToFrameCoordinates(lParam);
     // The skinned menu bar's items would be looked up here when no button is
     // under the point; there is no menu bar painter yet.
-    TNCObject* object = ButtonAt(p);
+    TNCObject* object = FCaptionButtons.At(p);
 
     switch (msg) {
     case WM_NCMOUSEMOVE:
@@ -81,14 +59,14 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
             object->MouseEnter();
             return true;
         }
-        if (FHotObject != nullptr) {
-            FHotObject->MouseLeave();
-            FHotObject = nullptr;
+        if (TNCObject* hot = FCaptionButtons.Hot()) {
+            hot->MouseLeave();
+            FCaptionButtons.SetHot(nullptr);
         }
         return false;
 
     case WM_NCLBUTTONDOWN:
-        HideHint();
+        FCaptionButtons.HideHint();
         if (object != nullptr) {
             if (FActive == 0) {
                 SetForegroundWindow(FHandle);
@@ -103,13 +81,13 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
         return false;
 
     case WM_NCLBUTTONUP:
-        HideHint();
+        FCaptionButtons.HideHint();
         if (object == nullptr) {
             return false;
         }
         // Only the button pressed here acts: one that merely lit up while the
         // mouse moved over it with the button held is hot, not pressed.
-        if (object->IsCaptionButton() && object == FHotObject && object->FMouseState == MouseState::Pressed) {
+        if (object->IsCaptionButton() && object == FCaptionButtons.Hot() && object->FMouseState == MouseState::Pressed) {
             object->MouseUp();
             RunAction(static_cast<TWinSysButton&>(*object), PointOf(lParam));
         }
@@ -118,9 +96,7 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
     case WM_NCLBUTTONDBLCLK:
         if (object != nullptr && object->IsCaptionButton()) {
             if (IsWindowIconAction(static_cast<TWinSysButton&>(*object).FData.Action)) {
-                if (FTimer != nullptr) {
-                    FTimer->SetEnabled(false);
-                }
+                FCaptionButtons.StopHover();
                 PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
             return true;
@@ -136,9 +112,9 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
         return false;
 
     case WM_NCRBUTTONDOWN:
-        HideHint();
+        FCaptionButtons.HideHint();
         if (wParam == HTCAPTION && FMdiKind != MdiKind::Child) {
-            ShowSystemMenu(PointOf(lParam));
+            FSystemMenuPopup.Show(PointOf(lParam));
             return true;
         }
         return false;
@@ -159,9 +135,7 @@ void TWinSkinForm::RunAction(TWinSysButton& button, POINT screenPoint) {
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STATE;
         if (FSystemMenu != nullptr && GetMenuItemInfoW(FSystemMenu, SC_CLOSE, FALSE, &info)) {
-            if (FTimer != nullptr) {
-                FTimer->SetEnabled(false);
-            }
+            FCaptionButtons.StopHover();
             PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
         break;
@@ -177,7 +151,7 @@ void TWinSkinForm::RunAction(TWinSysButton& button, POINT screenPoint) {
         }
         break;
     case ActionKind::SystemMenu:
-        ShowSystemMenu(POINT{screenPoint.x + 1, screenPoint.y + 1});
+        FSystemMenuPopup.Show(POINT{screenPoint.x + 1, screenPoint.y + 1});
         break;
     case ActionKind::ContextHelp:
         PostMessageW(FHandle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
@@ -209,7 +183,7 @@ void TWinSkinForm::MaximiseToggle() {
         FWindowState = WindowState::Maximised;
         PostMessageW(FHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     }
-    FHotObject = nullptr;
+    FCaptionButtons.SetHot(nullptr);
 }
 
 void TWinSkinForm::RestoreWindow() {
@@ -258,83 +232,6 @@ void TWinSkinForm::TrackSystemCommand(WPARAM command) {
     default:
         break;
     }
-}
-
-// --- hover and hints ---------------------------------------------------------
-
-void TWinSkinForm::HoverTimerTick() {
-    if (FMenuLoop != 0 || FHandle == nullptr) {
-        return;
-    }
-    if (FHotObject == nullptr) {
-        // A full frame paint forgets the hot button without a MouseLeave; its
-        // hint would otherwise stay on screen.
-        if (FSkinData != nullptr && FSkinData->HintShowing()) {
-            ResetHint();
-        }
-        return;
-    }
-    POINT cursor{};
-    if (!GetCursorPos(&cursor)) {
-        return;
-    }
-    const POINT p = ToFrameCoordinates(cursor.x, cursor.y);
-    TNCObject* hot = FHotObject;
-    if (!PtInRect(&hot->FBounds, p)) {
-        // The object may have been freed with the buttons of an older skin.
-        const bool live = std::any_of(FButtons.begin(), FButtons.end(),
-                                      [hot](const std::unique_ptr<TNCObject>& b) { return b.get() == hot; });
-        if (live) {
-            hot->MouseLeave();
-        }
-        FHotObject = nullptr;
-        ResetHint();
-        return;
-    }
-    if (!hot->IsCaptionButton() || FSkinData == nullptr) {
-        return;
-    }
-    const unsigned interval = FTimer != nullptr && FTimer->Interval() > 0 ? FTimer->Interval() : kDefaultHoverInterval;
-    FSkinData->hintTime += interval;
-    const int64_t pause = int64_t(ui::App().hintPause);
-    const int64_t hidePause = int64_t(ui::App().hintHidePause);
-    const int64_t rested = FSkinData->hintTime;
-    if (rested >= 2 * pause) {
-        if (rested < 2 * pause + hidePause) {
-            ShowHint();
-        } else {
-            HideHint();
-        }
-    }
-}
-
-void TWinSkinForm::ShowHint() {
-    if (FHotObject == nullptr || !FHotObject->IsCaptionButton() || FSkinData == nullptr) {
-        return;
-    }
-    GetWindowRect(FHandle, &FWindowRect);
-    const std::wstring text = HintText(static_cast<TWinSysButton&>(*FHotObject).FData.Action);
-    if (text.empty()) {
-        return;
-    }
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const int x = FHotObject->FBounds.left + FWindowRect.left;
-    const int y = cursor.y + kHintBelowCursor;
-    FSkinData->ShowCaptionHint(RECT{x, y, x, y}, text);
-}
-
-void TWinSkinForm::HideHint() {
-    if (FSkinData != nullptr) {
-        FSkinData->HideCaptionHint();
-    }
-}
-
-void TWinSkinForm::ResetHint() {
-    if (FSkinData != nullptr) {
-        FSkinData->hintTime = 0;
-    }
-    HideHint();
 }
 
 } // namespace skin

@@ -61,45 +61,7 @@ void TWinSkinForm::LoadFrameMetrics() {
         FBorderRight = data.RightBorder->Bitmap.Width() / data.RightBorder->FrameCount();
         FBorderBottom = data.BottomBorder->Bitmap.Height() / data.BottomBorder->FrameCount();
     }
-    ClearButtons();
-    for (const auto& buttonData : FSkinData->CaptionButtons) {
-        auto button = std::make_unique<TWinSysButton>(*this, *buttonData);
-        button->FEnabled = 1;
-        FButtons.push_back(std::move(button));
-    }
-    FButtonCount = int32_t(FButtons.size());
-    for (const auto& buttonData : FSkinData->CaptionButtons) {
-        if (IsWindowIconAction(buttonData->Action)) {
-            LoadIconBitmap();
-            if (buttonData->Bitmap.Empty()) {
-                buttonData->Bitmap = FIconBitmap;
-            }
-            if (FSkinData->AppIconBitmap().Empty()) {
-                FSkinData->AppIconBitmap() = FIconBitmap;
-            }
-            buttonData->Frame = 1;
-        }
-    }
-}
-
-void TWinSkinForm::LoadIconBitmap() {
-    const int width = GetSystemMetrics(SM_CXSMICON);
-    const int height = GetSystemMetrics(SM_CYSMICON);
-    FIconBitmap.SetSize(width, height);
-    FIconBitmap.Fill(kKeyColour);
-    FIconSize = width;
-    auto icon = reinterpret_cast<HICON>(SendMessageW(FHandle, WM_GETICON, ICON_SMALL, 0));
-    if (icon == nullptr) {
-        icon = reinterpret_cast<HICON>(SendMessageW(FHandle, WM_GETICON, ICON_BIG, 0));
-    }
-    FIconHandle = icon;
-    if (icon == nullptr || FIconBitmap.Empty()) {
-        return;
-    }
-    const ui::UniqueIcon copy(
-        static_cast<HICON>(CopyImage(icon, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE)));
-    DrawIconEx(FIconBitmap.GetCanvas().Handle(), 0, 0, copy ? copy.get() : icon, width, height, 0, nullptr,
-               DI_NORMAL);
+    FCaptionButtons.Load(*FSkinData);
 }
 
 // ---------------------------------------------------------------- coordinates and NC messages
@@ -231,7 +193,7 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
     } catch (...) {
         // A frame that cannot be painted leaves the window usable.
     }
-    FHotObject = nullptr;
+    FCaptionButtons.SetHot(nullptr);
 }
 
 void TWinSkinForm::PaintCaption(HDC dc, int width, int height, const ui::Bitmap& left, const ui::Bitmap& right) {
@@ -259,8 +221,8 @@ void TWinSkinForm::PaintCaption(HDC dc, int width, int height, const ui::Bitmap&
     }
     PaintBorderPiece(band, kTopPiece, covered);
     PaintTitleText(band, covered);
-    LayoutButtons();
-    DrawButtons(band);
+    FCaptionButtons.Layout();
+    FCaptionButtons.Draw(band);
     GdiFlush();
     BitBlt(dc, 0, 0, FCaptionBitmap.Width(), FCaptionBitmap.Height(), band, 0, 0, SRCCOPY);
     SetBkMode(dc, OPAQUE);
@@ -270,25 +232,7 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
     const TDataSkinTitle& title = *FSkinData->Title;
     const std::wstring text = FCaptionPrefix + ReadWindowText() + FCaptionSuffix;
 
-    FRightButtonsWidth = 0;
-    for (const auto& object : FButtons) {
-        if (!object->IsCaptionButton()) {
-            continue;
-        }
-        // The window's state now, not that of the last layout: the title is
-        // measured before this paint lays the buttons out.
-        auto& button = static_cast<TWinSysButton&>(*object);
-        ApplyVisibility(button);
-        if (button.FVisible == 0) {
-            continue;
-        }
-        const TDataSkinSysButton& data = button.FData;
-        if (data.Align == 1 && !data.Empty()) {
-            // Clamped as the layout clamps it: a damaged skin's value must
-            // not overflow the title's sums.
-            FRightButtonsWidth = std::max(FRightButtonsWidth, ClampSkinCoordinate(data.Xcoord));
-        }
-    }
+    const int32_t rightButtons = FCaptionButtons.RightButtonsWidth();
 
     const ui::SelectObjectScope font(dc, FCaptionFont.get());
     const int previousMode = SetBkMode(dc, TRANSPARENT);
@@ -306,8 +250,8 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
     int dx = 0;
     if (FRightToLeft) {
         switch (title.TextAlignment) {
-        case 0: dx = cw - FRightButtonsWidth - tw; break;
-        case 1: dx = (cw - tw - FRightButtonsWidth) / 2; break;
+        case 0: dx = cw - rightButtons - tw; break;
+        case 1: dx = (cw - tw - rightButtons) / 2; break;
         case 2: dx = shift; break;
         default: break;
         }
@@ -328,8 +272,8 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
     if (FRightToLeft) {
         OffsetRect(&t, 10, 0);
     } else if ((FStyle & WS_POPUP) != 0) {
-        if (caption.right - FRightButtonsWidth - 5 < t.right && FRightButtonsWidth > 5) {
-            t.right = caption.right - FRightButtonsWidth - 5;
+        if (caption.right - rightButtons - 5 < t.right && rightButtons > 5) {
+            t.right = caption.right - rightButtons - 5;
         }
     } else if (caption.right - clip < t.right) {
         t.right = caption.right - clip;

@@ -1,5 +1,5 @@
-// The skinned system menu: a popup menu rebuilt from the window's system
-// menu at each opening, owner-drawn with the skin's colours and glyphs.
+#include "skin/forms/SystemMenu.h"
+
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/data/SkinData.h"
@@ -131,7 +131,15 @@ void GiveBackForeground(HWND window, bool wasForeground) {
 
 } // namespace
 
-void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
+SystemMenu::SystemMenu(TWinSkinForm& form) : form_(form), doubleClickTime_(GetDoubleClickTime()) {}
+
+SystemMenu::~SystemMenu() = default;
+
+void SystemMenu::Drop() { popup_.reset(); }
+
+ui::PopupMenu* SystemMenu::Popup() const { return popup_.get(); }
+
+void SystemMenu::Show(POINT screenPoint) {
     // A painter made by another module's manager leaves its menu to that module.
     if (const FormPainterHost* host = PainterHost(); host != nullptr && host->ModuleInstance() != nullptr) {
         return;
@@ -140,44 +148,44 @@ void TWinSkinForm::ShowSystemMenu(POINT screenPoint) {
         return;
     }
     const DWORD now = GetTickCount();
-    if (now - FLastIconClick > FDoubleClickTime) {
+    if (now - lastIconClick_ > doubleClickTime_) {
         if (FormPainterHost* host = PainterHost()) {
             host->SetPopupMode(PopupMode::SystemMenu);
         }
-        FLastIconClick = now;
-        BuildSystemMenuPopup();
-        const HWND window = FHandle;
+        lastIconClick_ = now;
+        Build();
+        const HWND window = form_.FHandle;
         const bool wasForeground = GetForegroundWindow() == window;
         {
             struct TrackingScope {
                 explicit TrackingScope(TWinSkinForm* painter) { g_tracking = painter; }
                 ~TrackingScope() { g_tracking = nullptr; }
-            } tracking(this);
+            } tracking(&form_);
             // Popup returns when the menu closes; the window, and this
             // painter with it, may be gone by then.
-            FSystemMenuPopup->Popup(screenPoint.x, screenPoint.y);
+            popup_->Popup(screenPoint.x, screenPoint.y);
         }
         GiveBackForeground(window, wasForeground);
         return;
     }
     // A second click within the double-click time closes the window.
-    if (FHotObject != nullptr) {
-        if (FTimer != nullptr) {
-            FTimer->SetEnabled(false);
-        }
-        PostMessageW(FHandle, WM_CLOSE, 0, 0);
+    if (form_.FCaptionButtons.Hot() != nullptr) {
+        form_.FCaptionButtons.StopHover();
+        PostMessageW(form_.FHandle, WM_CLOSE, 0, 0);
     }
 }
 
-void TWinSkinForm::BuildSystemMenuPopup() {
-    FSystemMenuPopup.reset();
-    auto& popup = Create<ui::PopupMenu>();
-    FSystemMenuPopup.reset(&popup);
+void SystemMenu::Build() {
+    popup_.reset();
+    auto& popup = form_.Create<ui::PopupMenu>();
+    popup_.reset(&popup);
     popup.tag = kSystemMenuTag;
     popup.SetOwnerDraw(true);
 
-    const MenuFacts facts{FWindowState, (FBorderIcons & biMaximizeBox) != 0, (FBorderIcons & biMinimizeBox) != 0};
-    const int count = FSystemMenu != nullptr ? GetMenuItemCount(FSystemMenu) : 0;
+    const MenuFacts facts{form_.FWindowState, (form_.FBorderIcons & biMaximizeBox) != 0,
+                          (form_.FBorderIcons & biMinimizeBox) != 0};
+    const HMENU systemMenu = form_.FSystemMenu;
+    const int count = systemMenu != nullptr ? GetMenuItemCount(systemMenu) : 0;
     for (int position = 0; position < count; ++position) {
         wchar_t text[kItemTextLength + 1]{};
         MENUITEMINFOW info{};
@@ -185,7 +193,7 @@ void TWinSkinForm::BuildSystemMenuPopup() {
         info.fMask = kItemInfoMask;
         info.dwTypeData = text;
         info.cch = kItemTextLength;
-        if (!GetMenuItemInfoW(FSystemMenu, UINT(position), TRUE, &info)) {
+        if (!GetMenuItemInfoW(systemMenu, UINT(position), TRUE, &info)) {
             continue;
         }
         auto& item = popup.Create<ui::MenuItem>();
@@ -203,20 +211,22 @@ void TWinSkinForm::BuildSystemMenuPopup() {
         item.SetEnabled(enabled);
         item.SetChecked((info.fState & MFS_CHECKED) != 0);
         item.SetImageIndex(image);
-        item.OnClick = [this](ui::MenuItem& sender) {
-            PostMessageW(FHandle, WM_SYSCOMMAND, WPARAM(sender.tag), 0);
+        TWinSkinForm& form = form_;
+        item.OnClick = [&form](ui::MenuItem& sender) {
+            PostMessageW(form.FHandle, WM_SYSCOMMAND, WPARAM(sender.tag), 0);
         };
-        item.OnDrawItem = [this](ui::MenuItem& sender, ui::Canvas& canvas, const RECT& rect, bool selected) {
-            DrawSystemMenuItem(FSkinData, sender, canvas, rect, selected);
+        item.OnDrawItem = [&form](ui::MenuItem& sender, ui::Canvas& canvas, const RECT& rect, bool selected) {
+            DrawSystemMenuItem(form.FSkinData, sender, canvas, rect, selected);
         };
-        item.OnMeasureItem = [this](ui::MenuItem& sender, ui::Canvas&, int& width, int&) {
+        item.OnMeasureItem = [&form](ui::MenuItem& sender, ui::Canvas&, int& width, int&) {
             if (sender.IsLine()) {
                 return;
             }
-            if (FSkinData != nullptr && FSkinData->MenuItem) {
-                width += FSkinData->MenuItem->Margins.left;
+            const TSkinData* skinData = form.FSkinData;
+            if (skinData != nullptr && skinData->MenuItem) {
+                width += skinData->MenuItem->Margins.left;
             }
-            const bool glyphs = FSkinData != nullptr && FSkinData->MenuGlyphs() != nullptr;
+            const bool glyphs = skinData != nullptr && skinData->MenuGlyphs() != nullptr;
             width += glyphs ? kExtraWidthWithGlyphs : kExtraWidthWithoutGlyphs;
         };
         popup.Items().Add(&item);

@@ -10,7 +10,6 @@
 #include "skin/forms/FormPainterHost.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
-#include "ui/Timer.h"
 
 #include <algorithm>
 #include <array>
@@ -75,16 +74,11 @@ constexpr UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP
 const ui::ClassInfo TWinSkinForm::kClass{"TWinSkinForm", &ui::Component::kClass};
 
 TWinSkinForm::TWinSkinForm(ui::Component* owner) : ui::Component(owner) {
-    FDoubleClickTime = GetDoubleClickTime();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
         FCaptionFont.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
     }
-    FTimer = &Create<ui::Timer>();
-    FTimer->SetEnabled(false);
-    FTimer->SetInterval(250);
-    FTimer->OnTimer = [this](ui::Timer&) { HoverTimerTick(); };
 }
 
 TWinSkinForm::~TWinSkinForm() {
@@ -93,9 +87,7 @@ TWinSkinForm::~TWinSkinForm() {
     FFormHook.Remove();
     FWndProcLayer.Remove();
     FMdiClientLayer.Remove();
-    FTimer->SetEnabled(false);
-    FHotObject = nullptr;
-    FButtons.clear();
+    FCaptionButtons.Clear();
     FreeControlPainters();
     if (FormPainterHost* host = PainterHost()) {
         host->RemoveFormPainter(FHandle);
@@ -241,7 +233,7 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
 
 void TWinSkinForm::Setup() {
     FSystemMenu = GetSystemMenu(FHandle, FALSE);
-    LoadIconBitmap();
+    FCaptionButtons.LoadIconBitmap();
     GetClientRect(FHandle, &FClientRect);
     RECT window{};
     GetWindowRect(FHandle, &window);
@@ -285,7 +277,7 @@ void TWinSkinForm::Setup() {
         return;
     }
     FState = PainterState::Running;
-    FTimer->SetEnabled(true);
+    FCaptionButtons.StartHover();
 }
 
 bool TWinSkinForm::WentDuringAnnouncement() const {
@@ -504,7 +496,7 @@ bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_SETICON:
         result = CallPrevious(msg, wParam, lParam);
-        LoadIconBitmap();
+        FCaptionButtons.LoadIconBitmap();
         return true;
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
@@ -606,11 +598,13 @@ void TWinSkinForm::SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARA
 
 LRESULT TWinSkinForm::Activation(WPARAM wParam, LPARAM lParam) {
     FActive = wParam != 0 ? 1 : 0;
-    FTimer->SetEnabled(wParam != 0);
-    if (wParam == 0) {
+    if (wParam != 0) {
+        FCaptionButtons.StartHover();
+    } else {
         // The stopped timer would never take a showing hint (a topmost
         // window) down again.
-        ResetHint();
+        FCaptionButtons.StopHover();
+        FCaptionButtons.ResetHint();
     }
     if (FMdiKind == MdiKind::Parent && FMdiClient != nullptr) {
         SendMessageW(FMdiClient, WM_NCACTIVATE, wParam, 0);
@@ -727,12 +721,6 @@ void TWinSkinForm::FreeControlPainters() { FControlPainters.FreeAll(FState != Pa
 
 void TWinSkinForm::DropDeadControlPainters() { FControlPainters.DropDead(); }
 
-void TWinSkinForm::ClearButtons() {
-    FHotObject = nullptr;
-    FButtons.clear();
-    FButtonCount = 0;
-}
-
 // ---------------------------------------------------------------- detach and release
 
 void TWinSkinForm::GiveBackSystemMenuStyle() {
@@ -752,8 +740,8 @@ void TWinSkinForm::Detach() {
         LightDetach();
         return;
     }
-    FSystemMenuPopup.reset();
-    StopHover();
+    FSystemMenuPopup.Drop();
+    FCaptionButtons.StopHover();
     if (!FWndProcLayer.Installed()) {
         return;
     }
@@ -782,29 +770,20 @@ void TWinSkinForm::Detach() {
     FShape.Forget();
 }
 
-void TWinSkinForm::StopHover() {
-    FTimer->SetEnabled(false);
-    // A hint shown for this (active) window's button would have no timer
-    // left to take it down.
-    if (FActive != 0) {
-        ResetHint();
-    }
-}
-
 void TWinSkinForm::Release() {
     if (!FFrameSkinned) {
         LightDetach();
         return;
     }
-    FSystemMenuPopup.reset();
-    StopHover();
+    FSystemMenuPopup.Drop();
+    FCaptionButtons.StopHover();
     FFormHook.Remove();
     FWndProcLayer.Remove();
     FreeControlPainters();
 }
 
 void TWinSkinForm::LightDetach() {
-    StopHover();
+    FCaptionButtons.StopHover();
     FreeControlPainters();
     if (FFormControl != nullptr && FState != PainterState::Destroying) {
         FFormControl->SetColor(FSavedColor);

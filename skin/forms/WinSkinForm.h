@@ -10,18 +10,20 @@
 //   WinSkinForm.cpp            life cycle, attach and detach, the window procedure
 //   FramePainting.cpp          frame metrics, NC size / hit test / paint
 //   FrameShape.*               the window shape, once per size
-//   CaptionButtons.cpp         caption-button layout, drawing and visibility
-//   CaptionMouse.cpp           non-client mouse handling, actions, hover and hints
-//   SystemMenu.cpp             the skinned system-menu popup
+//   CaptionButtons.*           the caption buttons: visibility, layout, drawing, hover and hints
+//   CaptionMouse.cpp           non-client mouse handling and the buttons' actions
+//   SystemMenu.*               the skinned system-menu popup
 //   ControlPainterRegistry.*   the control painters it owns
 //   MdiClientLayer.*           the layer on an MDI parent's client window
 
 #include "skin/controls/ControlPainterHost.h"
 #include "skin/controls/PainterState.h"
+#include "skin/forms/CaptionButtons.h"
 #include "skin/forms/ControlPainterRegistry.h"
 #include "skin/forms/FrameShape.h"
 #include "skin/forms/MdiClientLayer.h"
 #include "skin/forms/NCObject.h"
+#include "skin/forms/SystemMenu.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Color.h"
@@ -40,8 +42,6 @@
 
 namespace ui {
 class Form;
-class PopupMenu;
-class Timer;
 } // namespace ui
 
 namespace skin {
@@ -84,7 +84,6 @@ public:
     void Detach();
     // Lets go of the window without restoring its size (WM_NCDESTROY, module unload).
     void Release();
-    void ClearButtons();
     void LoadFrameMetrics();
     void Reskin();
     // ControlPainterHost
@@ -114,31 +113,16 @@ public:
     int32_t CaptionHeight() const { return FCaptionHeight; }
     int32_t BorderBottom() const { return FBorderBottom; }
     int32_t MenuBarHeight() const { return FMenuBarHeight; }
-    const std::vector<std::unique_ptr<TNCObject>>& Buttons() const { return FButtons; }
-    TNCObject* HotObject() const { return FHotObject; }
+    skin::CaptionButtons& Buttons() { return FCaptionButtons; }
+    const skin::CaptionButtons& Buttons() const { return FCaptionButtons; }
+    skin::SystemMenu& SystemMenuPopup() { return FSystemMenuPopup; }
     bool IsActive() const { return FActive != 0; }
 
-    // --- frame painting and shape ---
-    void LoadIconBitmap();
+    // --- frame coordinates ---
     // A screen point (signed 16-bit halves of a message's lParam) relative
     // to the window's top-left corner.
     POINT ToFrameCoordinates(int screenX, int screenY) const;
     POINT ToFrameCoordinates(LPARAM screenPoint) const;
-
-    // --- caption buttons ---
-    // The first visible object with a non-negative Action containing p
-    // (frame coordinates).
-    TNCObject* ButtonAt(POINT p) const;
-    // The visibility rule: sets FVisible (and FEnabled for the boxes).
-    void ApplyVisibility(TWinSysButton& button);
-    void LayoutButtons();
-    void DrawButtons(HDC dc);
-    // Draws the window icon (the icon button's look) into dc.
-    void DrawWindowIcon(HDC dc, const RECT& bounds);
-    void ShowSystemMenu(POINT screenPoint);
-    static std::wstring HintText(int32_t action);
-    void HideHint();
-    void ResetHint();
 
     // The window procedure's entry points.
     LRESULT WindowProcedure(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -146,6 +130,8 @@ public:
 private:
     friend class TNCObject;
     friend class TWinSysButton;
+    friend class CaptionButtons;
+    friend class SystemMenu;
     friend class FrameShape;
     // Tests read and set the fields through a probe of their own.
     friend struct FormPainterProbe;
@@ -172,8 +158,6 @@ private:
     void SizeHandler(WPARAM sizeType, LRESULT& result, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Activation(WPARAM wParam, LPARAM lParam);
     void LightDetach();
-    // Stops the hover timer and takes down a hint it may have shown.
-    void StopHover();
     void FreeControlPainters();
     // Puts WS_SYSMENU back when the window had a system menu (unless the
     // style bit is left alone).
@@ -211,28 +195,19 @@ private:
     void MdiChildCommand(WPARAM command);
     // WM_SYSCOMMAND: window-state tracking before the message passes on.
     void TrackSystemCommand(WPARAM command);
-    void HoverTimerTick();
-    void ShowHint();
-    // Frees the previous system-menu popup and builds one from FSystemMenu.
-    void BuildSystemMenuPopup();
 
     // --- fields, in the order of the form painter's record ---
     ui::HandlerHook FFormHook;          // in front of the toolkit form's WindowProc
     ui::WindowSubclass FWndProcLayer;   // in front of the window's procedure
     MdiClientLayer FMdiClientLayer{*this};  // on an MDI parent's client window
     ui::UniqueFont FCaptionFont;
-    ui::Timer* FTimer = nullptr;  // owned as a component
     std::wstring FCaptionPrefix = L"  ";
     std::wstring FCaptionSuffix = L" ";
     std::wstring FClassName;
     uint8_t FFrameSkinned = 0;
     RECT FClientRect{};
-    DWORD FLastIconClick = 0;
-    UINT FDoubleClickTime = 0;
     int32_t FCaptionTextWidth = 0;
     HWND FOwnerWindow = nullptr;
-    HICON FIconHandle = nullptr;
-    int32_t FIconSize = 0;
     RECT FTitleTextRect{};
     std::wstring FCaptionText;
     int32_t FBorderLeft = 0;
@@ -243,28 +218,26 @@ private:
     RECT FTitleRect{};
     RECT FFrameDelta{};
     int32_t FMenuBarHeight = 0;
-    int32_t FButtonCount = 0;
     uint8_t FMenuLoop = 0;
     uint8_t FRightToLeft = 0;
     uint8_t FUnicodeWindow = 0;
     uint8_t FFitCaption = 0;
     uint8_t FChildStyle = 0;
-    ui::OwnedComponent<ui::PopupMenu> FSystemMenuPopup;
+    SystemMenu FSystemMenuPopup{*this};  // FLastIconClick, FDoubleClickTime and the popup
     HWND FMdiClient = nullptr;
     HMENU FWindowMenu = nullptr;
     HMENU FSystemMenu = nullptr;
     HMENU FOpenSubMenu = nullptr;
     ui::Color FSavedColor = 0;
     DWORD FStyle = 0;
-    int32_t FRightButtonsWidth = 0;
-    TNCObject* FHotObject = nullptr;
     ui::Form* FFormControl = nullptr;
     ui::Canvas FWindowCanvas;
     ui::Canvas FControlCanvas;
     TSkinData* FSkinData = nullptr;
     TWinSkinMenu* FMenuBar = nullptr;  // the skinned menu bar: none until menus are skinned
-    std::vector<std::unique_ptr<TNCObject>> FButtons;
-    ui::Bitmap FIconBitmap;
+    // FButtons, FButtonCount, FHotObject, FRightButtonsWidth, the hover
+    // timer and the window icon
+    CaptionButtons FCaptionButtons{*this};
     ui::Bitmap FCaptionBitmap;
     ControlPainterRegistry FControlPainters;
     int32_t FWindowWidth = 0;

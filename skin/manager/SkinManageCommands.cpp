@@ -91,7 +91,7 @@ void TSkinManage::RunThisFormCommand(TSkinData& data) {
         DropDeadPainters();
         const std::vector<TWinSkinForm*> painters = PaintersOf(data);
         if (!painters.empty()) {
-            painters.front()->ClearButtons();
+            painters.front()->Buttons().Clear();
             painters.front()->LoadFrameMetrics();
             painters.front()->Reskin();
         }
@@ -135,7 +135,7 @@ bool TSkinManage::RunProcessCommand(TSkinData& data) {
         DropDeadPainters();
         const std::vector<TWinSkinForm*> painters = PaintersOf(data);
         for (TWinSkinForm* painter : painters) {
-            painter->ClearButtons();
+            painter->Buttons().Clear();
             painter->LoadFrameMetrics();
         }
         for (TWinSkinForm* painter : PaintersOf(data)) {
@@ -172,7 +172,7 @@ void TSkinManage::SkinAllForms() {
 
 void TSkinManage::ReloadFrameData(TSkinData& data) {
     for (TWinSkinForm* painter : PaintersOf(data)) {
-        painter->ClearButtons();
+        painter->Buttons().Clear();
         painter->LoadFrameMetrics();
     }
 }

@@ -16,7 +16,7 @@ protected:
     static constexpr int kWidth = 300;
     static constexpr int kHeight = 60;
 
-    CaptionFixture() : window(kWidth, kHeight), painter(std::make_unique<skin::TWinSkinForm>(nullptr)), probe(*painter) {
+    CaptionFixture() : window(kWidth, kHeight), painter(std::make_unique<skin::TWinSkinForm>(nullptr)), probe{*painter} {
         probe.Handle() = window.get();
         probe.SkinData() = skinData.get();
         probe.BorderLeft() = 0;
@@ -45,9 +45,9 @@ protected:
         return probe.AddButton(*data_.back());
     }
     // Frees the buttons added so far (between the cases of a table).
-    void ClearButtons() { painter->ClearButtons(); }
+    void ClearButtons() { painter->Buttons().Clear(); }
     // Lays the buttons out as the caption paint does.
-    void Layout() { painter->LayoutButtons(); }
+    void Layout() { painter->Buttons().Layout(); }
 
     static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 

@@ -168,7 +168,7 @@ TEST_F(CaptionLayout, VisibilityFollowsStyleAndState) {
         TWinSysButton& button = Add(ButtonData(c.action, 0, 0, 0));
         button.FData.Visibility = c.visibility;
         button.FData.Visibility1 = c.visibility1;
-        painter->ApplyVisibility(button);
+        painter->Buttons().ApplyVisibility(button);
         EXPECT_EQ(button.FVisible != 0, c.visible);
         EXPECT_EQ(button.FEnabled != 0, c.enabled);
     }
@@ -185,7 +185,7 @@ TEST_F(CaptionLayout, CodesFrom1000AskTheWindow) {
     button.FData.Visibility = 1500;
     for (const LRESULT reply : {LRESULT(1), LRESULT(0), LRESULT(-1), LRESULT(7)}) {
         answer = reply;
-        painter->ApplyVisibility(button);
+        painter->Buttons().ApplyVisibility(button);
         EXPECT_EQ(button.FVisible != 0, reply > 0) << reply;
     }
     ASSERT_EQ(asked.size(), 4u);
@@ -224,7 +224,7 @@ TEST_F(CaptionLayout, FullPaintShowsCellOneOrFour) {
         Layout();
         ui::Bitmap band(kWidth, 30);
         band.Fill(ui::clWhite);
-        painter->DrawButtons(band.GetCanvas().Handle());
+        painter->Buttons().Draw(band.GetCanvas().Handle());
         const POINT p = Centre(button.FBounds);
         EXPECT_EQ(band.PixelAt(p.x, p.y), c.expected);
     }
@@ -246,7 +246,7 @@ TEST_F(CaptionLayout, FullPaintKeepsKeyColourTransparentAndSkipsMenuBandButtons)
     Layout();
     ui::Bitmap band(kWidth, 30);
     band.Fill(ui::clWhite);
-    painter->DrawButtons(band.GetCanvas().Handle());
+    painter->Buttons().Draw(band.GetCanvas().Handle());
     EXPECT_EQ(band.PixelAt(12, 10), ui::clWhite);
     EXPECT_EQ(band.PixelAt(24, 10), kCell1);
     EXPECT_EQ(band.PixelAt(58, 10), ui::clWhite);
@@ -268,11 +268,11 @@ TEST_F(CaptionLayout, MouseStatesPaintTheirCellIntoTheWindow) {
     EXPECT_EQ(ScreenColourAt(p), kCell3);
     // Another button taking the mouse puts this one back to normal.
     other.MouseEnter();
-    EXPECT_EQ(painter->HotObject(), &other);
+    EXPECT_EQ(painter->Buttons().Hot(), &other);
     EXPECT_EQ(button.FMouseState, MouseState::Normal);
     EXPECT_EQ(ScreenColourAt(p), kCell1);
     other.MouseLeave();
-    EXPECT_EQ(painter->HotObject(), nullptr);
+    EXPECT_EQ(painter->Buttons().Hot(), nullptr);
 }
 
 TEST_F(CaptionLayout, DisabledAndMenuBandButtonsPaintCellFour) {
@@ -329,7 +329,7 @@ TEST_F(CaptionLayout, IconButtonDrawsTheApplicationIconBesideTheTitle) {
     Layout();
     ui::Bitmap band(kWidth, 30);
     band.Fill(ui::clWhite);
-    painter->DrawButtons(band.GetCanvas().Handle());
+    painter->Buttons().Draw(band.GetCanvas().Handle());
     ui::App().SetIcon(nullptr);
     EXPECT_EQ(probe.IconHandle(), icon.get());
     const int size = probe.IconSize();
@@ -357,7 +357,7 @@ TEST_F(CaptionLayout, IconButtonWithoutAnIconDrawsTheIconBitmap) {
     Layout();
     ui::Bitmap band(kWidth, 30);
     band.Fill(ui::clWhite);
-    painter->DrawButtons(band.GetCanvas().Handle());
+    painter->Buttons().Draw(band.GetCanvas().Handle());
     EXPECT_EQ(probe.IconHandle(), nullptr);
     EXPECT_EQ(band.PixelAt(button.FBounds.left + 8, button.FBounds.top + 8), ui::Color(0xC00000));
     EXPECT_EQ(band.PixelAt(button.FBounds.left + 1, button.FBounds.top + 1), ui::clWhite);
@@ -371,9 +371,9 @@ TEST_F(CaptionLayout, ButtonAtSkipsHiddenAndDecorativeButtons) {
     TWinSysButton& later = Add(ButtonData(17, 0, 10, 2));
     Layout();
     ASSERT_NE(decoration.FVisible, 0);
-    EXPECT_EQ(painter->ButtonAt(POINT{15, 10}), &shown);
-    EXPECT_EQ(painter->ButtonAt(POINT{28, 20}), nullptr);  // right and bottom edges are outside
-    EXPECT_EQ(painter->ButtonAt(POINT{100, 10}), nullptr);
+    EXPECT_EQ(painter->Buttons().At(POINT{15, 10}), &shown);
+    EXPECT_EQ(painter->Buttons().At(POINT{28, 20}), nullptr);  // right and bottom edges are outside
+    EXPECT_EQ(painter->Buttons().At(POINT{100, 10}), nullptr);
     (void)later;
 }
 

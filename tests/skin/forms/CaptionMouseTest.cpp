@@ -123,7 +123,7 @@ TEST_F(CaptionMouse, ReleaseOverAnotherButtonRunsNothing) {
     // Dragging over the other button lights it up, but it was never pressed.
     probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, Centre(close.FBounds));
     probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, Centre(user.FBounds));
-    EXPECT_EQ(painter->HotObject(), &user);
+    EXPECT_EQ(painter->Buttons().Hot(), &user);
     EXPECT_EQ(close.FMouseState, MouseState::Normal);
     probe.NcMouse(WM_NCLBUTTONUP, HTCAPTION, Centre(user.FBounds));
     EXPECT_EQ(Posted(), Lines{});
@@ -139,9 +139,9 @@ TEST_F(CaptionMouse, MessagesAreHandledOnlyOverAButton) {
     const POINT on = Centre(button.FBounds);
     const POINT off{200, 10};
     EXPECT_TRUE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, on));
-    EXPECT_EQ(painter->HotObject(), &button);
+    EXPECT_EQ(painter->Buttons().Hot(), &button);
     EXPECT_FALSE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, off));
-    EXPECT_EQ(painter->HotObject(), nullptr);
+    EXPECT_EQ(painter->Buttons().Hot(), nullptr);
     EXPECT_EQ(button.FMouseState, MouseState::Normal);
     EXPECT_TRUE(probe.NcMouse(WM_NCLBUTTONDOWN, HTCAPTION, on));
     EXPECT_TRUE(probe.NcMouse(WM_NCLBUTTONUP, HTCAPTION, on));
@@ -150,10 +150,10 @@ TEST_F(CaptionMouse, MessagesAreHandledOnlyOverAButton) {
     EXPECT_FALSE(probe.NcMouse(WM_NCRBUTTONDOWN, HTLEFT, off));
     // An inactive window drops mouse moves and lights nothing.
     probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, off);
-    ASSERT_EQ(painter->HotObject(), nullptr);
+    ASSERT_EQ(painter->Buttons().Hot(), nullptr);
     probe.Active() = 0;
     EXPECT_TRUE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, on));
-    EXPECT_EQ(painter->HotObject(), nullptr);
+    EXPECT_EQ(painter->Buttons().Hot(), nullptr);
     EXPECT_EQ(button.FMouseState, MouseState::Normal);
     EXPECT_TRUE(probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, off));
 }
@@ -242,7 +242,7 @@ TEST_F(CaptionMouse, HintTextTable) {
         {61, L"Restore"}, {3, L""},         {4, L""},          {15, L""},        {-1, L""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TWinSkinForm::HintText(c.action), c.text) << c.action;
+        EXPECT_EQ(CaptionButtons::HintText(c.action), c.text) << c.action;
     }
 }
 
@@ -276,7 +276,7 @@ TEST_F(CaptionMouse, HintShowsAfterOneSecondAndGoesAfterThreeAndAHalf) {
     const POINT inside = Centre(close.FBounds);
     ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
     probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, inside);
-    ASSERT_EQ(painter->HotObject(), &close);
+    ASSERT_EQ(painter->Buttons().Hot(), &close);
 
     int shownAt = 0, hiddenAt = 0;
     for (int tick = 1; tick <= 16; ++tick) {
@@ -307,7 +307,7 @@ TEST_F(CaptionMouse, CursorLeavingTheHotButtonResetsIt) {
     ASSERT_TRUE(skinData->HintShowing());
     ASSERT_TRUE(SetCursorPos(10, 40));
     probe.HoverTick();
-    EXPECT_EQ(painter->HotObject(), nullptr);
+    EXPECT_EQ(painter->Buttons().Hot(), nullptr);
     EXPECT_EQ(close.FMouseState, MouseState::Normal);
     EXPECT_FALSE(skinData->HintShowing());
     EXPECT_EQ(skinData->hintTime, 0u);

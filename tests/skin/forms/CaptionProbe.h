@@ -5,6 +5,7 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
+#include "tests/skin/forms/FormPainterProbe.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Menus.h"
@@ -14,50 +15,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-namespace skin {
-
-struct FormPainterProbe {
-    explicit FormPainterProbe(TWinSkinForm& form) : f(form) {}
-    TWinSkinForm& f;
-
-    HWND& Handle() { return f.FHandle; }
-    TSkinData*& SkinData() { return f.FSkinData; }
-    uint8_t& BorderIcons() { return f.FBorderIcons; }
-    skin::WindowState& WindowState() { return f.FWindowState; }
-    uint8_t& Active() { return f.FActive; }
-    skin::FrameKind& FrameKind() { return f.FFrameKind; }
-    uint8_t& FitCaption() { return f.FFitCaption; }
-    skin::MdiKind& MdiKind() { return f.FMdiKind; }
-    uint8_t& MenuLoop() { return f.FMenuLoop; }
-    RECT& TitleRect() { return f.FTitleRect; }
-    RECT& TitleTextRect() { return f.FTitleTextRect; }
-    int32_t& BorderLeft() { return f.FBorderLeft; }
-    int32_t& BorderRight() { return f.FBorderRight; }
-    int32_t& CaptionHeight() { return f.FCaptionHeight; }
-    int32_t& MenuBarHeight() { return f.FMenuBarHeight; }
-    int32_t& IconSize() { return f.FIconSize; }
-    HICON IconHandle() const { return f.FIconHandle; }
-    ui::Bitmap& IconBitmap() { return f.FIconBitmap; }
-    HMENU& SystemMenu() { return f.FSystemMenu; }
-    UINT& DoubleClickTime() { return f.FDoubleClickTime; }
-    DWORD& LastIconClick() { return f.FLastIconClick; }
-    TNCObject*& HotObject() { return f.FHotObject; }
-    ui::PopupMenu* SystemMenuPopup() const { return f.FSystemMenuPopup.get(); }
-
-    TWinSysButton& AddButton(TDataSkinSysButton& data) {
-        f.FButtons.push_back(std::make_unique<TWinSysButton>(f, data));
-        return static_cast<TWinSysButton&>(*f.FButtons.back());
-    }
-    bool NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) { return f.NcMouse(msg, wParam, lParam); }
-    bool NcMouse(UINT msg, WPARAM wParam, POINT screen) {
-        return f.NcMouse(msg, wParam, MAKELPARAM(screen.x, screen.y));
-    }
-    void HoverTick() { f.HoverTimerTick(); }
-    void TrackSystemCommand(WPARAM command) { f.TrackSystemCommand(command); }
-};
-
-} // namespace skin
 
 namespace captiontest {
 

@@ -195,7 +195,7 @@ TEST_F(CaptionSystemMenu, SecondRightClickWithinTheDoubleClickTimeClosesTheWindo
     TWinSysButton& close = Add(ButtonData(0, 1, 40, 4));
     Layout();
     probe.NcMouse(WM_NCMOUSEMOVE, HTCAPTION, Centre(close.FBounds));
-    ASSERT_NE(painter->HotObject(), nullptr);
+    ASSERT_NE(painter->Buttons().Hot(), nullptr);
     probe.DoubleClickTime() = 5000;  // a slow machine must not turn this into two openings
     const int ticksBefore = MenuCloser::ticks;
     ASSERT_TRUE(RightClickCaption());

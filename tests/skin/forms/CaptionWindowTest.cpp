@@ -76,7 +76,7 @@ protected:
     // The buttons the skin describes (the three MDI child buttons follow them).
     size_t CaptionButtonCount() const {
         size_t count = 0;
-        for (const auto& object : form.painter->Buttons()) {
+        for (const auto& object : form.painter->Buttons().Objects()) {
             count += static_cast<const TWinSysButton&>(*object).FData.Visibility != 100 ? 1 : 0;
         }
         return count;
@@ -89,7 +89,7 @@ protected:
 TEST_F(CaptionWindow, ButtonsSitOnTheCaptionInTheirNormalLook) {
     ASSERT_EQ(CaptionButtonCount(), 3u);
     const RECT r = formtest::WindowRectOf(Handle());
-    const RECT& close = form.painter->Buttons()[0]->FBounds;
+    const RECT& close = form.painter->Buttons().Objects()[0]->FBounds;
     EXPECT_EQ(close.left, (r.right - r.left) - 20);
     EXPECT_EQ(close.top, 4);
     EXPECT_EQ(close.right - close.left, 16);
@@ -108,7 +108,7 @@ TEST_F(CaptionWindow, HotPressedAndInactiveLooksReachTheScreen) {
     // Moving off the buttons gives the normal look back.
     Send(WM_NCMOUSEMOVE, HTCAPTION, EmptyCaption());
     EXPECT_EQ(ScreenAt(close), CellGrey(1));
-    EXPECT_EQ(form.painter->HotObject(), nullptr);
+    EXPECT_EQ(form.painter->Buttons().Hot(), nullptr);
     SendMessageW(Handle(), WM_NCACTIVATE, FALSE, 0);
     EXPECT_EQ(ScreenAt(close), CellGrey(4));
     SendMessageW(Handle(), WM_NCACTIVATE, TRUE, 0);
@@ -184,7 +184,7 @@ TEST(CaptionWindowMenu, TwoRightClicksOnTheCaptionWithAHotButtonClose) {
     };
 
     send(WM_NCMOUSEMOVE, POINT{r.right - 20 + 8, r.top + 11});
-    ASSERT_NE(form.painter->HotObject(), nullptr);
+    ASSERT_NE(form.painter->Buttons().Hot(), nullptr);
     static int menuTicks = 0;
     menuTicks = 0;
     const UINT_PTR closer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -201,7 +201,7 @@ TEST(CaptionWindowMenu, TwoRightClicksOnTheCaptionWithAHotButtonClose) {
     EXPECT_EQ(GetForegroundWindow(), form.Handle());
     EXPECT_TRUE(form.painter->IsActive());
     send(WM_NCMOUSEMOVE, POINT{r.right - 20 + 8, r.top + 11});
-    ASSERT_NE(form.painter->HotObject(), nullptr);
+    ASSERT_NE(form.painter->Buttons().Hot(), nullptr);
     send(WM_NCRBUTTONDOWN, caption);
     EXPECT_TRUE(takeClose());
     form.form.reset();
@@ -270,7 +270,7 @@ TEST(CaptionDefaultSkin, MaximiseAndRestoreTakeTurns) {
     formtest::Settle(form.Handle());
     auto visibleActions = [&form] {
         std::string actions;
-        for (const auto& object : form.painter->Buttons()) {
+        for (const auto& object : form.painter->Buttons().Objects()) {
             const auto& button = static_cast<const TWinSysButton&>(*object);
             if (button.FVisible != 0) {
                 actions += std::to_string(button.FData.Action);
@@ -278,16 +278,16 @@ TEST(CaptionDefaultSkin, MaximiseAndRestoreTakeTurns) {
         }
         return actions;
     };
-    ASSERT_EQ(form.painter->Buttons().size(), 5u + 3u);  // and the three MDI child buttons
+    ASSERT_EQ(form.painter->Buttons().Objects().size(), 5u + 3u);  // and the three MDI child buttons
     EXPECT_EQ(visibleActions(), "0123");  // close, maximise, minimise, icon
     const int width = formtest::OuterSize(form.Handle()).cx;
-    EXPECT_EQ(form.painter->Buttons()[0]->FBounds.left, width - 37);
+    EXPECT_EQ(form.painter->Buttons().Objects()[0]->FBounds.left, width - 37);
 
     ShowWindow(form.Handle(), SW_MAXIMIZE);
     formtest::Settle(form.Handle());
     EXPECT_EQ(visibleActions(), "0123");  // close, restore, minimise, icon
-    EXPECT_EQ(form.painter->Buttons()[1]->FVisible, 0);
-    EXPECT_NE(form.painter->Buttons()[2]->FVisible, 0);
+    EXPECT_EQ(form.painter->Buttons().Objects()[1]->FVisible, 0);
+    EXPECT_NE(form.painter->Buttons().Objects()[2]->FVisible, 0);
     form.form.reset();
 }
 
@@ -316,7 +316,7 @@ TEST(CaptionDefaultSkin, LooksOnTheScreen) {
     const RECT r = formtest::WindowRectOf(form.Handle());
     // A point of the button's background, beside its glyph.
     auto centre = [&form, &r](size_t index) {
-        const RECT& b = form.painter->Buttons()[index]->FBounds;
+        const RECT& b = form.painter->Buttons().Objects()[index]->FBounds;
         return POINT{r.left + b.left + 3, r.top + b.top + 3};
     };
     auto send = [&form](UINT msg, POINT p) { SendMessageW(form.Handle(), msg, HTCAPTION, MAKELPARAM(p.x, p.y)); };

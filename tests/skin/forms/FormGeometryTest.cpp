@@ -80,7 +80,7 @@ TEST(FormGeometry, IconButtonLendsTheWindowIconToEmptyPictures) {
             EXPECT_EQ(appIcon.Width(), size);
             EXPECT_EQ(appIcon.Height(), GetSystemMetrics(SM_CYSMICON));
             // A copy of the painter's icon picture (no icon: the key colour).
-            EXPECT_NE(appIcon.Handle(), skin::FormPainterProbe{*window.painter}.IconBitmap());
+            EXPECT_NE(appIcon.Handle(), skin::FormPainterProbe{*window.painter}.IconBitmap().Handle());
             EXPECT_EQ(appIcon.PixelAt(size / 2, size / 2), ui::clFuchsia);
         }
     }
@@ -123,7 +123,7 @@ TEST(FormGeometry, DefaultSkinOnARealForm) {
     EXPECT_EQ(f.painter->BorderLeft(), 4);
     EXPECT_EQ(f.painter->BorderRight(), 4);
     EXPECT_EQ(f.painter->BorderBottom(), 4);
-    EXPECT_EQ(f.painter->Buttons().size(), skin->CaptionButtons.size());
+    EXPECT_EQ(f.painter->Buttons().Objects().size(), skin->CaptionButtons.size());
     const SIZE outer = OuterSize(f.Handle());
     EXPECT_EQ(outer.cx, 408);
     EXPECT_EQ(outer.cy, 301);

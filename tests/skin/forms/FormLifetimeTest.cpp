@@ -143,7 +143,7 @@ TEST(FormLifetime, DestructionFreesEveryGdiObject) {
         skin::FormPainterProbe probe{*f.painter};
         font = probe.CaptionFont();
         caption = probe.CaptionBitmap();
-        icon = probe.IconBitmap();
+        icon = probe.IconBitmap().Handle();
         ASSERT_NE(GetObjectType(font), 0u);
         ASSERT_NE(GetObjectType(caption), 0u);
         ASSERT_NE(GetObjectType(icon), 0u);
