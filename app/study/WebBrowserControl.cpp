@@ -3,10 +3,10 @@
 #include "app/study/OleBrowserEvents.h"
 #include "app/study/OleSite.h"
 #include "ui/Application.h"
+#include "ui/ComTypes.h"
 
 #include <mshtml.h>
 #include <ocidl.h>
-#include <oleauto.h>
 
 #include <cstdio>
 #include <memory>
@@ -28,36 +28,6 @@ void Check(HRESULT result, const wchar_t* what) {
         throw Failure(what, result);
     }
 }
-
-// A BSTR made from a text and freed with the object.
-class Bstr {
-public:
-    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), UINT(text.size()))) {
-        if (text_ == nullptr) {
-            throw ui::Error(L"Out of memory for a text handed to the web browser");
-        }
-    }
-    ~Bstr() { SysFreeString(text_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR get() const { return text_; }
-
-private:
-    BSTR text_;
-};
-
-// A variant cleared with the object.
-class Variant {
-public:
-    Variant() { VariantInit(&value_); }
-    ~Variant() { VariantClear(&value_); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    VARIANT* get() { return &value_; }
-
-private:
-    VARIANT value_;
-};
 
 template <class T>
 HRESULT QueryFor(IUnknown* from, REFIID riid, ComPtr<T>& to) {
@@ -90,13 +60,16 @@ void WebBrowserControl::Embed() {
     Check(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                            reinterpret_cast<void**>(object_.ReleaseAndGetAddressOf())),
           L"The web browser control cannot be created");
-    site_ = new OleSite(window);
-    sink_ = new OleBrowserEvents([this](const std::wstring& url, bool& cancel) { BeforeNavigate2(url, cancel); });
+    // Both are made with the one reference the pointers take over (not
+    // Attach: the toolchain's Attach adds a reference of its own).
+    *site_.ReleaseAndGetAddressOf() = new OleSite(window);
+    *sink_.ReleaseAndGetAddressOf() =
+        new OleBrowserEvents([this](const std::wstring& url, bool& cancel) { BeforeNavigate2(url, cancel); });
     try {
-        Check(object_->SetClientSite(site_), L"The web browser control does not accept its site");
+        Check(object_->SetClientSite(site_.Get()), L"The web browser control does not accept its site");
         RECT client{};
         GetClientRect(window, &client);
-        Check(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_, 0, window, &client),
+        Check(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &client),
               L"The web browser control cannot be activated in its window");
         Check(QueryFor(object_.Get(), IID_IOleInPlaceObject, inPlace_),
               L"The web browser control cannot be placed in its window");
@@ -107,7 +80,7 @@ void WebBrowserControl::Embed() {
               L"The web browser control reports no events");
         Check(points->FindConnectionPoint(DIID_DWebBrowserEvents2, events_.ReleaseAndGetAddressOf()),
               L"The web browser control reports no navigation events");
-        Check(events_->Advise(static_cast<IDispatch*>(sink_), &eventsCookie_),
+        Check(events_->Advise(static_cast<IDispatch*>(sink_.Get()), &eventsCookie_),
               L"The web browser control does not take our event sink");
         // Last: Embedded() means the whole set-up is done.
         Check(QueryFor(object_.Get(), IID_IWebBrowser2, browser_), L"The web browser control cannot be navigated");
@@ -123,9 +96,9 @@ void WebBrowserControl::Unembed() noexcept {
     }
     eventsCookie_ = 0;
     events_.Reset();
-    if (sink_ != nullptr) {
+    if (sink_) {
         sink_->Detach();
-        std::exchange(sink_, nullptr)->Release();
+        sink_.Reset();
     }
     browser_.Reset();
     activeObject_.Reset();
@@ -138,9 +111,9 @@ void WebBrowserControl::Unembed() noexcept {
         object_->SetClientSite(nullptr);
         object_.Reset();
     }
-    if (site_ != nullptr) {
+    if (site_) {
         site_->Detach();
-        std::exchange(site_, nullptr)->Release();
+        site_.Reset();
     }
 }
 
@@ -187,8 +160,8 @@ void WebBrowserControl::Navigate(const std::wstring& url) {
     // A handler may free this control while the browser is in its call.
     const std::shared_ptr<ui::Component*> alive = LifetimeCell();
     const ComPtr<IWebBrowser2> browser = browser_;
-    const Bstr address(url);
-    Variant flags, frame, postData, headers;
+    const ui::UniqueBstr address(url);
+    ui::UniqueVariant flags, frame, postData, headers;
     ++navigating_;
     const HRESULT result = browser->Navigate(address.get(), flags.get(), frame.get(), postData.get(), headers.get());
     if (*alive == nullptr) {
@@ -225,9 +198,9 @@ void WebBrowserControl::ExecScript(const std::wstring& code, const std::wstring&
     if (FAILED(windowResult) || !window) {
         throw Failure(L"The page has no window to run a script in", FAILED(windowResult) ? windowResult : E_POINTER);
     }
-    const Bstr script(code);
-    const Bstr scriptLanguage(language);
-    Variant result;
+    const ui::UniqueBstr script(code);
+    const ui::UniqueBstr scriptLanguage(language);
+    ui::UniqueVariant result;
     Check(window->execScript(script.get(), scriptLanguage.get(), result.get()),
           (L"The page's script failed: " + code).c_str());
 }

@@ -56,10 +56,9 @@ private:
     Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
     Microsoft::WRL::ComPtr<IConnectionPoint> events_;
     DWORD eventsCookie_ = 0;
-    // Held through raw pointers with one reference each: the concrete types
-    // are needed to detach them.
-    OleSite* site_ = nullptr;
-    OleBrowserEvents* sink_ = nullptr;
+    // Of the concrete types: Unembed detaches them before letting go.
+    Microsoft::WRL::ComPtr<OleSite> site_;
+    Microsoft::WRL::ComPtr<OleBrowserEvents> sink_;
 
     // Navigate calls running now (a handler may navigate from inside one).
     int navigating_ = 0;
