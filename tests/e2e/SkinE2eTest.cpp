@@ -7,6 +7,7 @@
 #include "tests/e2e/VocaraProcess.h"
 #include "ui/Bitmap.h"
 #include "ui/Gdi.h"
+#include "tests/support/CaptionText.h"
 
 #include <gtest/gtest.h>
 
@@ -90,20 +91,6 @@ bool WaitForSkinnedCaption(HWND window, DWORD timeoutMs = 30000) {
 
 // The width the title takes in the system caption font, which the form
 // painter draws it with.
-int TitleWidth(const std::wstring& title) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    const ui::UniqueFont font(CreateFontIndirectW(&metrics.lfCaptionFont));
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font.get());
-    SIZE size{};
-    GetTextExtentPoint32W(dc, title.c_str(), int(title.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cx;
-}
-
 // Every pixel of the frame's sides and bottom that the skin draws plainly;
 // with overDesktop, the cut corners show the desktop.
 void ExpectSkinnedFrame(const WindowShot& shot, bool overDesktop) {
@@ -173,8 +160,8 @@ TEST_F(SkinE2eTest, TheLoginWindowWearsTheSkinAroundAnUnchangedClientArea) {
     // The title "Vocara登录" in white, as wide as its glyphs are in the
     // caption font: text turned into question marks or boxes would not be.
     const std::wstring title = L"Vocara登录";
-    const int expected = TitleWidth(title);
-    ASSERT_NE(expected, TitleWidth(L"Vocara??"));
+    const int expected = testsupport::CaptionTextWidth(title);
+    ASSERT_NE(expected, testsupport::CaptionTextWidth(L"Vocara??"));
     int first = -1;
     int last = -1;
     const int buttonsLeft = shot.Width() - kBorder - 40;
@@ -187,7 +174,7 @@ TEST_F(SkinE2eTest, TheLoginWindowWearsTheSkinAroundAnUnchangedClientArea) {
     ASSERT_GE(first, 0) << "no title pixels";
     EXPECT_NEAR(last - first + 1, expected, 3);
     // The two Chinese characters are dense strokes at the title's end.
-    const int latinWidth = TitleWidth(L"Vocara");
+    const int latinWidth = testsupport::CaptionTextWidth(L"Vocara");
     EXPECT_GT(shot.Count(first + latinWidth, 3, last + 1, kCaption - 3, [](ui::Color c) { return c == kTitleText; }),
               40);
 

@@ -8,6 +8,7 @@
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Bitmap.h"
 #include "ui/Gdi.h"
+#include "tests/support/CaptionText.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +25,6 @@ constexpr int kCaption = 30;
 
 // The width of a text in the system caption font, which the skin draws the
 // title with.
-int CaptionTextWidth(const std::wstring& text) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    const ui::UniqueFont font(CreateFontIndirectW(&metrics.lfCaptionFont));
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font.get());
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cx;
-}
-
 // The title is white when the popup is active and nearly white when not (it
 // flashes); the caption under it is blue or grey.
 bool IsTitleInk(ui::Color c) { return (c & 0xFF) >= 235 && ((c >> 8) & 0xFF) >= 235 && ((c >> 16) & 0xFF) >= 235; }
@@ -106,9 +93,9 @@ TEST_F(SkinnedReminderTest, TheWholeTitleIsReadableOnTheNarrowCaption) {
         }
     }
     ASSERT_GE(first, 0) << "no title on the caption";
-    const int whole = CaptionTextWidth(L"Vocara提示");
+    const int whole = testsupport::CaptionTextWidth(L"Vocara提示");
     // A title cut short ends in an ellipsis after "Vocar": far narrower.
-    ASSERT_LT(CaptionTextWidth(L"Vocar…"), whole - 8);
+    ASSERT_LT(testsupport::CaptionTextWidth(L"Vocar…"), whole - 8);
     EXPECT_NEAR(last - first + 1, whole, 3) << "title ink from " << first << " to " << last;
 }
 
