@@ -1,0 +1,50 @@
+#include "skin/controls/PainterFactory.h"
+
+#include "skin/controls/SkinControl.h"
+
+namespace skin {
+
+const char* PainterClassName(PainterKind kind) {
+    switch (kind) {
+    case PainterKind::Button: return "TSkinButton";
+    case PainterKind::BitButton: return "TSkinBitButton";
+    case PainterKind::SpeedButton: return "TSkinSpeedButton";
+    case PainterKind::MenuButton: return "TSkinMenuButton";
+    case PainterKind::CheckBox: return "TSkinCheckBox";
+    case PainterKind::RadioButton: return "TSkinRadioButton";
+    case PainterKind::GroupBox: return "TSkinGroupBox";
+    case PainterKind::Box: return "TSkinBox";
+    case PainterKind::BoxH: return "TSkinBoxH";
+    case PainterKind::Sizer: return "TSkinSizer";
+    case PainterKind::Edit: return "TSkinEdit";
+    case PainterKind::ComBox: return "TSkinComBox";
+    case PainterKind::UpDown: return "TSkinUpDown";
+    case PainterKind::DateTime: return "TSkinDateTime";
+    case PainterKind::Scrollbar: return "TSkinScrollbar";
+    case PainterKind::ScControl: return "TSkinScControl";
+    case PainterKind::ListView: return "TSkinListView";
+    case PainterKind::Tab: return "TSkinTab";
+    case PainterKind::TabBtn: return "TSkinTabBtn";
+    case PainterKind::Tab31: return "TSkinTab31";
+    case PainterKind::TabSheet: return "TSkinTabSheet";
+    case PainterKind::AdvPage: return "TSkinAdvPage";
+    case PainterKind::Header: return "TSkinHeader";
+    case PainterKind::StatusBar: return "TSkinStatusBar";
+    case PainterKind::Progress: return "TSkinProgress";
+    case PainterKind::TrackBar: return "TSkinTrackBar";
+    case PainterKind::MediaPlayer: return "TSkinMP";
+    case PainterKind::ObjImage: return "TSkinObjImage";
+    }
+    return "TSkinControl";
+}
+
+TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
+    (void)owner;
+    switch (kind) {
+    // One case per painter the engine has; every other kind makes nothing.
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace skin
