@@ -518,7 +518,7 @@ void ToolBar::KeepNativeDrawingOut(HDC dc) {
     }
 }
 
-LRESULT ToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw) {
+LRESULT ToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
     // Handlers draw on the DC through the canvas; whatever state they leave
     // in the DC is undone before the native drawing goes on.
     auto withCanvas = [this, &draw](auto&& event) {
@@ -561,8 +561,22 @@ LRESULT ToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw) {
         }
         bool defaultDraw = true;
         const CustomDrawState state = StateOf(draw.nmcd.uItemState);
+        nativeFaceOut_ = false;
         withCanvas([&] { OnCustomDrawButton(*this, *button, state, defaultDraw); });
-        return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+        if (!defaultDraw) {
+            return CDRF_SKIPDEFAULT;
+        }
+        LRESULT result = CDRF_DODEFAULT;
+        if (std::exchange(nativeFaceOut_, false)) {
+            result |= TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES;
+        }
+        // A handler that set the canvas font's colour has the native caption
+        // drawn in it (the DC itself is restored after the handler).
+        if (canvas_.font.color != GetFont().color) {
+            draw.clrText = ColorToRgb(canvas_.font.color);
+            result |= CDRF_NEWFONT;
+        }
+        return result;
     }
     default:
         return CDRF_DODEFAULT;
@@ -589,7 +603,7 @@ void ToolBar::WndProc(Message& message) {
     case CN_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(message.lParam);
         message.result = header->code == NM_CUSTOMDRAW
-                             ? CustomDraw(*reinterpret_cast<const NMTBCUSTOMDRAW*>(message.lParam))
+                             ? CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(message.lParam))
                              : 0;
         return;
     }

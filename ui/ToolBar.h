@@ -127,6 +127,10 @@ public:
     std::function<void(ToolBar& sender, ToolButton& button, CustomDrawState state, bool& defaultDraw)>
         OnCustomDrawButton;
     Canvas& GetCanvas() { return canvas_; }
+    // Called from OnCustomDrawButton by a handler that drew the button's face
+    // itself: the native control then adds only the image and the caption,
+    // without its own background, edges or hot-tracking look.
+    void KeepNativeButtonFaceOut() { nativeFaceOut_ = true; }
 
 protected:
     void CreateParams(WindowCreateParams& params) override;
@@ -160,9 +164,10 @@ private:
     void ButtonVisibleChanged(ToolButton& button);
     ToolButton* ButtonOfCommand(WORD command) const;
 
-    LRESULT CustomDraw(const NMTBCUSTOMDRAW& draw);
+    LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
     void KeepNativeDrawingOut(HDC dc);
 
+    bool nativeFaceOut_ = false;  // set by the button handler running now
     bool flat_ = false;
     bool list_ = false;
     bool showCaptions_ = false;

@@ -4,6 +4,8 @@
 // form lends. The form painter implements it; control painters never
 // include the form painter.
 
+#include "ui/ToolBar.h"
+
 #include <windows.h>
 
 namespace ui {
@@ -27,6 +29,13 @@ public:
     virtual TSkinData* SkinData() const = 0;
     // The canvas lent to control painters.
     virtual ui::Canvas& ControlCanvas() = 0;
+
+    // A tool bar's look comes from the form painter: the mapping points the
+    // bar's custom-draw events at these. The bar's background picture over
+    // its client rectangle, and a button's cell of the skin's button strip.
+    virtual void ToolbarCustomDraw(ui::ToolBar& toolBar, const RECT& rect, bool& defaultDraw) = 0;
+    virtual void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
+                                         bool& defaultDraw) = 0;
 
 protected:
     ~ControlPainterHost() = default;

@@ -14,6 +14,7 @@
 //   CaptionMouse.cpp           non-client mouse handling and the buttons' actions
 //   SystemMenu.*               the skinned system-menu popup
 //   ControlPainterRegistry.*   the control painters it owns
+//   ToolbarDrawing.cpp         the look of tool bars on the window
 //   MdiClientLayer.*           the layer on an MDI parent's client window
 
 #include "skin/controls/ControlPainterHost.h"
@@ -92,6 +93,9 @@ public:
     HWND FormHandle() const override { return FHandle; }
     TSkinData* SkinData() const override { return FSkinData; }
     ui::Canvas& ControlCanvas() override { return FControlCanvas; }
+    void ToolbarCustomDraw(ui::ToolBar& toolBar, const RECT& rect, bool& defaultDraw) override;
+    void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
+                                 bool& defaultDraw) override;
     // Removes and frees every registered control painter that is gone.
     void DropDeadControlPainters();
     void RepaintFrame(HDC dc = nullptr);

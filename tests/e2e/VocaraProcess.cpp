@@ -127,8 +127,13 @@ HWND VocaraProcess::FindTopWindow(std::wstring_view className, std::wstring_view
 }
 
 HWND VocaraProcess::WaitForLoginWindow(DWORD timeoutMs) const {
+    // Shown is not yet laid out: the first start in a fresh prefix can show
+    // the window before its controls have reached their places.
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopWindow(L"Vocara", L"", true)) != nullptr; }, timeoutMs);
+    WaitUntil([&] {
+        found = FindTopWindow(L"Vocara", L"", true);
+        return found != nullptr && LoginWindow(found).Complete();
+    }, timeoutMs);
     return found;
 }
 

@@ -45,7 +45,8 @@ public:
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
     bool Running() const;
 
-    // The visible login window (class "Vocara") of this process.
+    // The visible login window (class "Vocara") of this process, once its
+    // controls are all in their places.
     HWND WaitForLoginWindow(DWORD timeoutMs = 60000) const;
     // A message box (dialog class) of this process with this caption.
     HWND WaitForBox(std::wstring_view caption, DWORD timeoutMs = 30000) const;
