@@ -1,0 +1,31 @@
+#include "ui/GroupBox.h"
+
+namespace ui {
+namespace {
+
+const ClassInfo kCustomGroupBox{"TCustomGroupBox", &WinControl::kClass};
+
+} // namespace
+
+const ClassInfo GroupBox::kClass{"TGroupBox", &kCustomGroupBox};
+
+GroupBox::GroupBox(Component* owner) : WinControl(owner) { parentColor = true; }
+
+void GroupBox::CreateParams(WindowCreateParams& params) {
+    WinControl::CreateParams(params);
+    params.baseClass = L"BUTTON";
+    // Children clip themselves out of the frame's painting.
+    params.style |= BS_GROUPBOX | WS_CLIPCHILDREN;
+}
+
+void GroupBox::WndProc(Message& message) {
+    // The system's group box answers HTTRANSPARENT, which would send every
+    // click on the box's own area to the window behind it.
+    if (message.msg == WM_NCHITTEST) {
+        message.result = HTCLIENT;
+        return;
+    }
+    WinControl::WndProc(message);
+}
+
+} // namespace ui
