@@ -1,5 +1,6 @@
 #include "skin/controls/PainterFactory.h"
 
+#include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {
@@ -39,9 +40,11 @@ const char* PainterClassName(PainterKind kind) {
 }
 
 TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
-    (void)owner;
     switch (kind) {
     // One case per painter the engine has; every other kind makes nothing.
+    case PainterKind::Box: return new TSkinBox(owner);
+    case PainterKind::BoxH: return new TSkinBoxH(owner);
+    case PainterKind::Sizer: return new TSkinSizer(owner);
     default:
         return nullptr;
     }

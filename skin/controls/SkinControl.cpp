@@ -37,6 +37,11 @@ TSkinControl::~TSkinControl() {
 }
 
 void TSkinControl::Attach(ControlPainterHost* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas) {
+    AttachControl(form, skinData, ownBackground, canvas, true);
+}
+
+void TSkinControl::AttachControl(ControlPainterHost* form, TSkinData* skinData, bool ownBackground,
+                                 ui::Canvas* canvas, bool takeMessages) {
     auto* control = dynamic_cast<ui::Control*>(Owner());
     if (FAttached || control == nullptr) {
         return;
@@ -54,7 +59,9 @@ void TSkinControl::Attach(ControlPainterHost* form, TSkinData* skinData, bool ow
     FHandle = handle;
     FUnicode = handle != nullptr && IsWindowUnicode(handle) ? 1 : 0;
 
-    FHandlerHook.Install(*control, [this](ui::Message& message) { Dispatch(message); });
+    if (takeMessages) {
+        FHandlerHook.Install(*control, [this](ui::Message& message) { Dispatch(message); });
+    }
     if (form != nullptr) {
         form->RegisterControlPainter(this);
     }

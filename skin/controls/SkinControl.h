@@ -70,6 +70,10 @@ public:
     void Dispatch(ui::Message& message);
 
 protected:
+    // Attach's work; without takeMessages the control's handler stays as it
+    // is (a painter that only gives the control the form's colour).
+    void AttachControl(ControlPainterHost* form, TSkinData* skinData, bool ownBackground, ui::Canvas* canvas,
+                       bool takeMessages);
     // Hands the message to the saved handler or the saved procedure.
     void PassOn(ui::Message& message);
     // The colour controls take while skinned: the skin's ButtonFace.
