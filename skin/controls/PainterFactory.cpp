@@ -1,6 +1,12 @@
 #include "skin/controls/PainterFactory.h"
 
+#include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinMenuButton.h"
+#include "skin/controls/SkinRadioButton.h"
+#include "skin/controls/SkinSpeedButton.h"
 
 namespace skin {
 
@@ -39,9 +45,14 @@ const char* PainterClassName(PainterKind kind) {
 }
 
 TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
-    (void)owner;
     switch (kind) {
     // One case per painter the engine has; every other kind makes nothing.
+    case PainterKind::Button: return new TSkinButton(owner);
+    case PainterKind::BitButton: return new TSkinBitButton(owner);
+    case PainterKind::SpeedButton: return new TSkinSpeedButton(owner);
+    case PainterKind::MenuButton: return new TSkinMenuButton(owner);
+    case PainterKind::CheckBox: return new TSkinCheckBox(owner);
+    case PainterKind::RadioButton: return new TSkinRadioButton(owner);
     default:
         return nullptr;
     }
