@@ -90,12 +90,19 @@ CheckBox::CheckBox(Component* owner) : WinControl(owner) {
 void CheckBox::CreateParams(WindowCreateParams& params) {
     WinControl::CreateParams(params);
     params.baseClass = L"BUTTON";
-    params.style |= allowGrayed ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
+    params.style |= allowGrayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
 }
 
 bool CheckBox::Checked() const { return State() == CheckBoxState::Checked; }
 
 void CheckBox::SetChecked(bool checked) { SetState(checked ? CheckBoxState::Checked : CheckBoxState::Unchecked); }
+
+void CheckBox::SetAllowGrayed(bool allow) {
+    allowGrayed_ = allow;
+    if (HWND window = HandleIfAllocated()) {
+        SendMessageW(window, BM_SETSTYLE, allow ? BS_AUTO3STATE : BS_AUTOCHECKBOX, TRUE);
+    }
+}
 
 CheckBoxState CheckBox::State() const {
     if (HWND window = HandleIfAllocated()) {
@@ -105,7 +112,7 @@ CheckBoxState CheckBox::State() const {
 }
 
 void CheckBox::SetState(CheckBoxState state) {
-    if (state == CheckBoxState::Grayed && !allowGrayed) {
+    if (state == CheckBoxState::Grayed && !allowGrayed_) {
         state = CheckBoxState::Unchecked;
     }
     state_ = state;

@@ -34,12 +34,13 @@ public:
 
     bool Checked() const;
     void SetChecked(bool checked);
-    // Grayed only when allowGrayed is set; published as "State" (cbUnchecked,
+    // Grayed only when AllowGrayed(); published as "State" (cbUnchecked,
     // cbChecked, cbGrayed).
     CheckBoxState State() const;
     void SetState(CheckBoxState state);
-    // The box cycles through the grayed state too. Set before the window exists.
-    bool allowGrayed = false;
+    // The box cycles through the grayed state too.
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool allow);
 
 protected:
     void CreateParams(WindowCreateParams& params) override;
@@ -47,6 +48,7 @@ protected:
 
 private:
     CheckBoxState state_ = CheckBoxState::Unchecked;
+    bool allowGrayed_ = false;
 };
 
 // One choice of a group: checking it clears the other radio buttons of the

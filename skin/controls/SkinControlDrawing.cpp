@@ -12,8 +12,8 @@
 namespace skin {
 namespace {
 
-// Keeps the destination where the source (a monochrome mask) is white and
-// paints the brush where it is black.
+// Paints the brush where the source is white and keeps the destination
+// where it is black.
 constexpr DWORD kRopMaskedBrush = 0xE20746;
 
 void FillSolid(HDC dc, const RECT& rect, ui::Color colour) {
@@ -286,8 +286,9 @@ ui::Bitmap TSkinControl::DisabledGlyph(const ui::Bitmap& glyph) {
         SetBkColor(glyphDc, previousBack);
 
         HDC target = result.GetCanvas().Handle();
-        const COLORREF previousText = SetTextColor(target, RGB(0, 0, 0));
-        const COLORREF previousTargetBack = SetBkColor(target, RGB(255, 255, 255));
+        // The glyph's pixels (0 in the mask) come out white: the brush goes there.
+        const COLORREF previousText = SetTextColor(target, RGB(255, 255, 255));
+        const COLORREF previousTargetBack = SetBkColor(target, RGB(0, 0, 0));
         const struct {
             ui::Color colour;
             int offset;
