@@ -13,14 +13,14 @@ namespace {
 const ClassInfo kObject{"TObject", nullptr};
 const ClassInfo kPersistent{"TPersistent", &kObject};
 
+} // namespace
+
 bool SameAscii(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
         auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
         return lower(x) == lower(y);
     });
 }
-
-} // namespace
 
 const ClassInfo Component::kClass{"TComponent", &kPersistent};
 

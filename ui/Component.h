@@ -142,6 +142,8 @@ public:
 };
 
 // Helpers for property tables.
+// Equal texts, ASCII case ignored (enumeration names, class names).
+bool SameAscii(std::string_view a, std::string_view b);
 std::string BoolToText(bool value);
 bool TextToBool(std::string_view text);  // "True"/"False", any case
 std::string IntToText(int64_t value);

@@ -265,6 +265,21 @@ bool Control::MouseMessage(Message& message, bool clickOnRelease) {
     return false;
 }
 
+void GraphicControl::WndProc(Message& message) {
+    // The parent paints its window-less children by sending them WM_PAINT
+    // with its DC, so whatever holds WindowProc may draw instead.
+    if (message.msg == WM_PAINT && message.wParam != 0) {
+        canvas_.SetHandle(reinterpret_cast<HDC>(message.wParam));
+        canvas_.font = font_;
+        canvas_.brushColor = color_;
+        canvas_.brushClear = false;
+        Paint(canvas_);
+        canvas_.SetHandle(nullptr);
+        return;
+    }
+    Control::WndProc(message);
+}
+
 void GraphicControl::Invalidate() {
     if (parent_ != nullptr && parent_->HandleAllocated()) {
         InvalidateRect(parent_->HandleIfAllocated(), &bounds_, TRUE);

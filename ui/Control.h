@@ -168,13 +168,20 @@ public:
 
     // Draws the control; the canvas origin is the control's top-left corner.
     virtual void Paint(Canvas& canvas) = 0;
+    // Holds the parent's DC while the control paints (WM_PAINT with the DC
+    // in wParam), none at other times.
+    Canvas& GetCanvas() { return canvas_; }
 
 protected:
+    void WndProc(Message& message) override;
     void VisibleChanged() override { Invalidate(); }
     void BoundsChanged(const RECT& previous) override;
     void EnabledChanged() override { Invalidate(); }
     void CaptionChanged() override { Invalidate(); }
     void FontChanged() override { Invalidate(); }
+
+private:
+    Canvas canvas_;
 };
 
 } // namespace ui

@@ -405,7 +405,11 @@ void WinControl::WndProc(Message& message) {
     case WM_MBUTTONDBLCLK:
     case WM_MOUSEMOVE: {
         const POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
-        if (Control* graphic = GraphicChildAt(point)) {
+        Control* graphic = GraphicChildAt(point);
+        if (message.msg == WM_MOUSEMOVE) {
+            HoverGraphicChild(graphic);
+        }
+        if (graphic != nullptr) {
             // The graphic child handles its own surface: not this control's.
             graphic->Perform(message.msg, message.wParam,
                              MAKELPARAM(point.x - graphic->Left(), point.y - graphic->Top()));
@@ -423,10 +427,31 @@ void WinControl::WndProc(Message& message) {
         DefaultHandler(message);
         return;
     }
+    case WM_MOUSELEAVE:
+        HoverGraphicChild(nullptr);
+        break;
     default:
         break;
     }
     DefaultHandler(message);
+}
+
+void WinControl::HoverGraphicChild(Control* graphic) {
+    Control* previous = hoveredGraphic_.get();
+    if (graphic == previous) {
+        return;
+    }
+    hoveredGraphic_ = graphic;
+    if (previous != nullptr && !previous->Destroying()) {
+        previous->Perform(CM_MOUSELEAVE, 0, 0);
+    }
+    if (graphic != nullptr) {
+        // The window reports the mouse leaving it, so the child hears of it
+        // even when the mouse leaves through the window's edge.
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&track);
+        graphic->Perform(CM_MOUSEENTER, 0, 0);
+    }
 }
 
 HBRUSH WinControl::BackgroundBrush() {
@@ -459,10 +484,7 @@ void WinControl::PaintGraphicChildren(HDC dc) {
         POINT origin{};
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
-        Canvas canvas(dc);
-        canvas.font = graphic->GetFont();
-        canvas.brushColor = graphic->GetColor();
-        graphic->Paint(canvas);
+        graphic->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }
 

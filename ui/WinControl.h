@@ -112,6 +112,8 @@ private:
     void HandleGone();
     bool ReflectToChild(Message& message);
     Control* GraphicChildAt(POINT point) const;
+    // Tells window-less children the mouse came over them or left them.
+    void HoverGraphicChild(Control* graphic);
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND handle_ = nullptr;
@@ -122,6 +124,7 @@ private:
     Color brushColor_ = clNone;
     UniqueFont fontHandle_;
     bool aligning_ = false;
+    Ref<Control> hoveredGraphic_;
 };
 
 } // namespace ui

@@ -1,7 +1,13 @@
 #include "skin/controls/PainterFactory.h"
 
+#include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinBox.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinMenuButton.h"
+#include "skin/controls/SkinRadioButton.h"
+#include "skin/controls/SkinSpeedButton.h"
 
 namespace skin {
 
@@ -45,6 +51,12 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::Box: return new TSkinBox(owner);
     case PainterKind::BoxH: return new TSkinBoxH(owner);
     case PainterKind::Sizer: return new TSkinSizer(owner);
+    case PainterKind::Button: return new TSkinButton(owner);
+    case PainterKind::BitButton: return new TSkinBitButton(owner);
+    case PainterKind::SpeedButton: return new TSkinSpeedButton(owner);
+    case PainterKind::MenuButton: return new TSkinMenuButton(owner);
+    case PainterKind::CheckBox: return new TSkinCheckBox(owner);
+    case PainterKind::RadioButton: return new TSkinRadioButton(owner);
     default:
         return nullptr;
     }

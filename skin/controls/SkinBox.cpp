@@ -1,7 +1,6 @@
 #include "skin/controls/SkinBox.h"
 
 #include "skin/data/SkinData.h"
-#include "ui/Gdi.h"
 
 namespace skin {
 
@@ -32,8 +31,7 @@ bool TSkinBoxH::BeforeMessage(ui::Message& message) {
         RECT window{};
         GetWindowRect(FHandle, &window);
         OffsetRect(&window, -window.left, -window.top);
-        const ui::UniqueBrush brush(CreateSolidBrush(ui::ColorToRgb(FormColour())));
-        FillRect(reinterpret_cast<HDC>(message.wParam), &window, brush.get());
+        FillFormColour(reinterpret_cast<HDC>(message.wParam), window);
         message.result = 0;
         return false;
     }
@@ -50,9 +48,6 @@ bool TSkinBoxH::BeforeMessage(ui::Message& message) {
 
 // --- TSkinSizer ----------------------------------------------------------------
 
-void TSkinSizer::DrawTo(HDC dc, const RECT& rect) {
-    const ui::UniqueBrush brush(CreateSolidBrush(ui::ColorToRgb(FormColour())));
-    FillRect(dc, &rect, brush.get());
-}
+void TSkinSizer::DrawTo(HDC dc, const RECT& rect) { FillFormColour(dc, rect); }
 
 } // namespace skin

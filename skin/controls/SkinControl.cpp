@@ -186,8 +186,6 @@ void TSkinControl::AfterMessage(ui::Message& message) {
     }
 }
 
-void TSkinControl::PaintWindow(HDC) {}
-
 void TSkinControl::DrawTo(HDC, const RECT&) {}
 
 void TSkinControl::Repaint() {

@@ -5,6 +5,7 @@
 // does, repaints, and lets go in reverse order of what it replaced.
 
 #include "skin/controls/PainterState.h"
+#include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace ui {
 class Control;
@@ -26,6 +28,7 @@ class WinControl;
 namespace skin {
 
 class ControlPainterHost;
+class TDataSkinObject;
 class TSkinData;
 
 class TSkinControl : public ui::Component {
@@ -45,6 +48,8 @@ public:
     // Answers whether the message is passed on to the control.
     virtual bool BeforeMessage(ui::Message& message);
     virtual void AfterMessage(ui::Message& message);
+    // Draws the whole window with DrawTo into dc, or into the window's own
+    // DC when dc is none. Never throws.
     virtual void PaintWindow(HDC dc);
     virtual void DrawTo(HDC dc, const RECT& rect);
     virtual void SkinChanged();
@@ -69,6 +74,13 @@ public:
     // Every message of the control or window goes through here.
     void Dispatch(ui::Message& message);
 
+    // The text with only the first occurrence of pattern replaced.
+    static std::wstring ReplaceFirst(std::wstring_view text, std::wstring_view pattern,
+                                     std::wstring_view replacement);
+    // The greyed look of a glyph: its shape embossed in highlight and shadow
+    // on the button face. The colour of its bottom-left pixel is transparent.
+    static ui::Bitmap DisabledGlyph(const ui::Bitmap& glyph);
+
 protected:
     // Attach's work; without takeMessages the control's handler stays as it
     // is (a painter that only gives the control the form's colour).
@@ -78,6 +90,51 @@ protected:
     void PassOn(ui::Message& message);
     // The colour controls take while skinned: the skin's ButtonFace.
     ui::Color FormColour() const;
+
+    // The drawing every control painter shares.
+    // WM_PAINT of a painter that draws the whole window: the DC of wParam or
+    // of BeginPaint.
+    void PaintHandler(ui::Message& message);
+    // Reads the window rectangle into FWindowRect and runs DrawTo on it.
+    void DrawWholeWindow(HDC dc);
+    // WM_ERASEBKGND: the parent's picture under a toolkit control, the form
+    // colour under a bare window.
+    void EraseHandler(ui::Message& message);
+    void FillFormColour(HDC dc, const RECT& rect) const;
+    // The parent's colour when there is a toolkit parent, else the form colour.
+    void FillControlColour(HDC dc, const RECT& rect) const;
+    // State frame `index` (1-based) of `count` of the element's strip, drawn
+    // over rect with the element's margins, tiling and key colour.
+    void DrawSkinElement(HDC dc, const RECT& rect, int count, int index, const TDataSkinObject& element) const;
+    // Frame `index` of `count` of a strip stretched over rect, magenta keyed out.
+    void DrawStripFrame(HDC dc, const RECT& rect, int count, int index, const ui::Bitmap& strip) const;
+    // flags plus DT_RTLREADING for right-to-left reading windows.
+    UINT TextFlags(UINT flags) const;
+    // A focus rectangle around FText as drawn with flags in rect.
+    void DrawFocusAround(HDC dc, UINT flags, const RECT& rect) const;
+    // Draws FText-like text in the UTF-16 form the system takes.
+    static int DrawControlText(HDC dc, std::wstring_view text, RECT& rect, UINT flags);
+    // The parent's picture under the control painted into dc (whose origin
+    // is the control's top-left corner).
+    void PaintParentTo(HDC dc) const;
+    // The control's Tag is 5555 or the skin asks for transparent controls:
+    // the parent's picture shows around the skin frame.
+    bool WantsParentBackground() const;
+    // The window's style bits, 0 without a window.
+    DWORD WindowStyle() const;
+
+    // A check box's or radio button's look: frame `index` of `count` of the
+    // strip beside the caption (on its right with BS_LEFTTEXT, `rightGap`
+    // pixels from the edge). In mode 0 only the mark is drawn, over the
+    // system's own picture.
+    struct MarkLook {
+        const ui::Bitmap& strip;
+        int count;
+        int index;
+        int rightGap;
+        bool parentBackground;
+    };
+    void DrawMarkControl(HDC dc, const RECT& rect, const MarkLook& look);
 
     uint8_t FMouseState = 0;
     ui::Canvas* FSkinCanvas = nullptr;

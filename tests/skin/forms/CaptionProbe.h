@@ -6,6 +6,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
 #include "tests/skin/forms/FormPainterProbe.h"
+#include "tests/support/SolidStrip.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Menus.h"
@@ -66,21 +67,7 @@ private:
     HWND handle_ = nullptr;
 };
 
-// A strip of `cells` cells of w x h, each a solid colour of `colours` in order.
-inline void FillStrip(ui::Bitmap& bitmap, int w, int h, const std::vector<ui::Color>& colours) {
-    bitmap.SetSize(w * int(colours.size()), h);
-    for (int c = 0; c < int(colours.size()); ++c) {
-        const COLORREF rgb = ui::ColorToRgb(colours[size_t(c)]);
-        for (int y = 0; y < h; ++y) {
-            uint8_t* row = bitmap.ScanLine(y);
-            for (int x = c * w; x < (c + 1) * w; ++x) {
-                row[3 * x] = GetBValue(rgb);
-                row[3 * x + 1] = GetGValue(rgb);
-                row[3 * x + 2] = GetRValue(rgb);
-            }
-        }
-    }
-}
+using testsupport::FillStrip;
 
 // Colours of cells 1 to 6 (none is the key colour).
 constexpr ui::Color kCell1 = 0x0000C0;  // red
