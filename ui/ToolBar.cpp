@@ -372,9 +372,14 @@ void ToolBar::RebuildItems() {
         SendMessageW(bar, TB_DELETEBUTTON, WPARAM(n - 1), 0);
     }
     items_.clear();
-    // The list's handle changes with its images.
+    // The list's handle changes with its images. In list layout the native
+    // control puts the image at the top of the button and centres the caption
+    // in its height: images centred in a cell as tall as the room give both
+    // one middle.
     if (PngImageList* images = Images()) {
-        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->Handle()));
+        const int padding = HIWORD(SendMessageW(bar, TB_GETPADDING, 0, 0));
+        const HIMAGELIST list = list_ ? images->Handle(buttonHeight_ - padding) : images->Handle();
+        SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
     }
     // From the smallest size up, so the size measured below is not an old one.
     SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(1, 1));

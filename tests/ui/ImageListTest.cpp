@@ -447,6 +447,34 @@ TEST(PngImageList, HandleIsANativeListOfTheSameImages) {
     EXPECT_EQ(list.AddPng(IconPng()), 0) << "usable again after Clear";
 }
 
+TEST(PngImageList, TallHandleCentresEachImageInItsCell) {
+    PngImageList list(nullptr);
+    ASSERT_EQ(list.AddPng(SolidPng({0, 255, 0, 255})), 0);
+    const HIMAGELIST natural = list.Handle();
+    const HIMAGELIST tall = list.Handle(33);
+    ASSERT_NE(tall, nullptr);
+    EXPECT_NE(tall, natural);
+    EXPECT_EQ(list.Handle(), natural) << "the natural list stays valid beside the tall one";
+    EXPECT_EQ(list.Handle(33), tall) << "made once for its height";
+    EXPECT_EQ(list.Handle(12), natural) << "a cell lower than the images is the natural list";
+    int cx = 0;
+    int cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(tall, &cx, &cy));
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 33);
+
+    // Rows 8 to 23 hold the image; above and below nothing is drawn.
+    Bitmap target = Background();
+    ASSERT_TRUE(ImageList_Draw(tall, 0, target.GetCanvas().Handle(), 0, 0, ILD_NORMAL));
+    EXPECT_EQ(target.PixelAt(3, 7), kBackground);
+    EXPECT_EQ(target.PixelAt(3, 8), Rgb(0, 255, 0));
+    EXPECT_EQ(target.PixelAt(3, 23), Rgb(0, 255, 0));
+    EXPECT_EQ(target.PixelAt(3, 24), kBackground);
+
+    ASSERT_EQ(list.AddPng(IconPng()), 1);
+    EXPECT_EQ(ImageList_GetImageCount(list.Handle(33)), 2) << "remade after the list changed";
+}
+
 // --- Resources ----------------------------------------------------------------------
 
 struct ModuleDeleter {

@@ -274,6 +274,53 @@ TEST_F(ToolBarTest, ClockLabelsFollowTheSeparatorInOrder) {
     }
 }
 
+// The rows of `area` holding a pixel that `match` accepts: first and last.
+template <class Match>
+std::pair<int, int> RowsWith(const ui::Bitmap& shot, const RECT& area, Match match) {
+    int first = -1;
+    int last = -1;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (match(shot.PixelAt(x, y))) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST_F(ToolBarTest, ListLayoutCentresCaptionsOnTheLineOfTheirImages) {
+    Show();
+    bar->SetList(true);
+    const ui::Bitmap shot = Capture();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const RECT rect = ButtonRect(*buttons[i]);
+        const Color image = kImageColors[size_t(kImageOfButton[i])];
+        const auto [imageTop, imageBottom] = RowsWith(shot, rect, [image](Color c) { return c == image; });
+        // Caption ink: dark pixels right of the image.
+        const RECT captionArea{rect.left + 22, rect.top, rect.right, rect.bottom};
+        const auto [textTop, textBottom] = RowsWith(shot, captionArea, [](Color c) {
+            return (c & 0xFF) < 0x80 && ((c >> 8) & 0xFF) < 0x80 && ((c >> 16) & 0xFF) < 0x80;
+        });
+        ASSERT_GE(imageTop, 0) << i;
+        ASSERT_GE(textTop, 0) << i;
+        EXPECT_EQ(imageBottom - imageTop + 1, 16) << i;
+        // Both middles on one line, to the pixel the glyphs' ink allows.
+        EXPECT_NEAR(textTop + textBottom, imageTop + imageBottom, 3)
+            << i << ": image rows " << imageTop << ".." << imageBottom << ", caption rows " << textTop << ".."
+            << textBottom;
+    }
+    // Back below the images, the images sit at the top again.
+    bar->SetList(false);
+    const RECT below = ButtonRect(*buttons[0]);
+    const ui::Bitmap again = Capture();
+    const auto [top, bottom] = RowsWith(again, below, [](Color c) { return c == kImageColors[0]; });
+    EXPECT_LT(top - below.top, 6);
+    EXPECT_EQ(bottom - top + 1, 16);
+}
+
 TEST_F(ToolBarTest, ListLayoutPutsCaptionsBesideTheImages) {
     Show();
     const RECT below = ButtonRect(*buttons[0]);

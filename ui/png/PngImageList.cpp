@@ -98,6 +98,7 @@ int PngImageList::AddPng(std::span<const uint8_t> bytes) {
     disabledStrip_ = std::move(disabledStrip);
     ++count_;
     list_.reset();
+    tallList_.reset();
     return index;
 }
 
@@ -111,6 +112,7 @@ void PngImageList::Clear() {
     strip_.Clear();
     disabledStrip_.Clear();
     list_.reset();
+    tallList_.reset();
 }
 
 void PngImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
@@ -136,6 +138,28 @@ HIMAGELIST PngImageList::Handle() const {
         }
     }
     return list_.get();
+}
+
+HIMAGELIST PngImageList::Handle(int cellHeight) const {
+    if (cellHeight <= height_) {
+        return Handle();
+    }
+    if (!tallList_ || tallHeight_ != cellHeight) {
+        tallHeight_ = cellHeight;
+        tallList_.reset(ImageList_Create(width_, cellHeight, ILC_COLOR32, count_, 4));
+        if (tallList_ && count_ > 0) {
+            // Rows above and below stay fully transparent.
+            const Bitmap straight = Unpremultiplied(strip_);
+            Bitmap tall(straight.Width(), cellHeight, PixelFormat::Bit32);
+            const int top = (cellHeight - height_) / 2;
+            const size_t rowBytes = size_t(straight.Width()) * kBytesPerPixel;
+            for (int y = 0; y < height_; ++y) {
+                std::memcpy(tall.ScanLine(top + y), straight.ScanLine(y), rowBytes);
+            }
+            ImageList_Add(tallList_.get(), tall.Handle(), nullptr);
+        }
+    }
+    return tallList_.get();
 }
 
 } // namespace ui

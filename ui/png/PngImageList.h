@@ -47,6 +47,10 @@ public:
     // made on first use and remade after the list changes. Owned by this
     // object: valid until the next change or its destruction.
     HIMAGELIST Handle() const;
+    // The same images each centred in a cell cellHeight rows high (at least
+    // Height()), for a native control that puts an image at the top of a
+    // taller room. One such list at a time, kept like Handle()'s.
+    HIMAGELIST Handle(int cellHeight) const;
 
 private:
     int width_;
@@ -57,6 +61,8 @@ private:
     Bitmap strip_;
     Bitmap disabledStrip_;
     mutable UniqueImageList list_;
+    mutable UniqueImageList tallList_;
+    mutable int tallHeight_ = 0;
 };
 
 } // namespace ui
