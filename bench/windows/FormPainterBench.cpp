@@ -93,14 +93,7 @@ int main(int argc, char** argv) {
         SetWindowPos(skinned, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         Pump();
         std::printf("\nwindow shape, %ld x %ld\n", size.cx, size.cy);
-        skin::FrameOutline outline;
-        outline.width = size.cx;
-        outline.height = size.cy;
-        outline.borderLeft = painter.BorderLeft();
-        outline.borderRight = painter.BorderRight();
-        outline.captionHeight = painter.CaptionHeight();
-        outline.borderBottom = painter.BorderBottom();
-        outline.active = painter.IsActive();
+        const skin::FrameOutline outline = skin::FrameShape::OutlineOf(painter, size.cx, size.cy);
         const double frame = bench::Measure("RepaintFrame", repetitions, kUnit,
                                             [&painter] { painter.RepaintFrame(nullptr); });
         const double scanned = bench::Measure("shape: pieces drawn and scanned (former)", repetitions, kUnit,

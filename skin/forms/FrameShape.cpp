@@ -79,6 +79,17 @@ ui::UniqueRegion BuildFrameShape(const TSkinData& data, const FrameOutline& o) {
     return region;
 }
 
+FrameOutline FrameShape::OutlineOf(const TWinSkinForm& form, int32_t width, int32_t height) {
+    return FrameOutline{width,
+                        height,
+                        form.FBorderLeft,
+                        form.FBorderRight,
+                        form.FCaptionHeight,
+                        form.FBorderBottom,
+                        form.FFrameKind == FrameKind::Captionless,
+                        form.FActive != 0};
+}
+
 void FrameShape::Update() {
     const TWinSkinForm& f = form_;
     if (f.FState == PainterState::Gone || !f.FFrameSkinned || f.FSkinData == nullptr) {
@@ -101,15 +112,7 @@ void FrameShape::Update() {
     width_ = width;
     height_ = height;
 
-    const FrameOutline outline{width,
-                               height,
-                               f.FBorderLeft,
-                               f.FBorderRight,
-                               f.FCaptionHeight,
-                               f.FBorderBottom,
-                               f.FFrameKind == FrameKind::Captionless,
-                               f.FActive != 0};
-    ui::UniqueRegion region = BuildFrameShape(*f.FSkinData, outline);
+    ui::UniqueRegion region = BuildFrameShape(*f.FSkinData, OutlineOf(f, width, height));
     if (!region) {
         return;
     }

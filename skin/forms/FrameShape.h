@@ -44,6 +44,9 @@ public:
     // Forgets the shape the window was given back without one.
     void Forget();
 
+    // The outline `form` has at width x height, in its current look.
+    static FrameOutline OutlineOf(const TWinSkinForm& form, int32_t width, int32_t height);
+
     HRGN Region() const { return region_; }
     bool Set() const { return set_ != 0; }
 

@@ -63,7 +63,7 @@ bool SameRects(const std::vector<RECT>& a, const std::vector<RECT>& b) {
 }
 
 // The outline a painter has for this skin at this size (LoadFrameMetrics).
-skin::FrameOutline OutlineOf(const skin::TSkinData& data, int width, int height, bool active) {
+skin::FrameOutline SkinOutline(const skin::TSkinData& data, int width, int height, bool active) {
     skin::FrameOutline o;
     o.width = width;
     o.height = height;
@@ -105,7 +105,7 @@ void ExpectSameShapes(const skin::TSkinData& data) {
     int shaped = 0;
     for (const SIZE size : kSizes) {
         for (const bool active : {true, false}) {
-            shaped += ExpectSameShape(data, OutlineOf(data, size.cx, size.cy, active)) ? 1 : 0;
+            shaped += ExpectSameShape(data, SkinOutline(data, size.cx, size.cy, active)) ? 1 : 0;
         }
     }
     EXPECT_GT(shaped, 0) << "no case cut anything out of the window";
@@ -193,11 +193,11 @@ TEST(FrameShape, TestSkinsMatchTheScannedFrame) {
 
 TEST(FrameShape, OpaqueAndCaptionlessFramesKeepTheirRectangles) {
     auto opaque = formtest::LoadFrameSkin();
-    EXPECT_FALSE(ExpectSameShape(*opaque->data, OutlineOf(*opaque->data, 101, 67, true)));
+    EXPECT_FALSE(ExpectSameShape(*opaque->data, SkinOutline(*opaque->data, 101, 67, true)));
     FrameSkinPieces corners = AllTransparent();
     corners.cornerCut = 3;
     auto cut = formtest::LoadFrameSkin(corners);
-    skin::FrameOutline captionless = OutlineOf(*cut->data, 101, 67, true);
+    skin::FrameOutline captionless = SkinOutline(*cut->data, 101, 67, true);
     captionless.captionless = true;
     captionless.borderLeft = captionless.borderRight = captionless.captionHeight = captionless.borderBottom = 0;
     EXPECT_FALSE(ExpectSameShape(*cut->data, captionless));
@@ -214,15 +214,8 @@ TEST(FrameShape, TheWindowGetsTheShapeForItsSize) {
     ASSERT_EQ(outer.cx, 421);
     const ui::UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
     ASSERT_EQ(GetWindowRgn(window.handle, shape.get()), COMPLEXREGION);
-    const skin::TWinSkinForm& painter = *window.painter;
-    skin::FrameOutline outline;
-    outline.width = outer.cx;
-    outline.height = outer.cy;
-    outline.borderLeft = painter.BorderLeft();
-    outline.borderRight = painter.BorderRight();
-    outline.captionHeight = painter.CaptionHeight();
-    outline.borderBottom = painter.BorderBottom();
-    outline.active = painter.IsActive();
+    const skin::FrameOutline outline = skin::FrameShape::OutlineOf(*window.painter, outer.cx, outer.cy);
+    EXPECT_EQ(outline.captionHeight, 30);  // the outline is the painter's own
     const ui::UniqueRegion scanned = reference::ScannedFrameShape(data, outline);
     EXPECT_TRUE(EqualRgn(shape.get(), scanned.get()));
 }
