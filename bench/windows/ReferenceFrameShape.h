@@ -17,7 +17,8 @@ inline ui::UniqueRegion ScannedPiece(const skin::TSkinData& data, int piece, boo
         const ui::Bitmap image =
             skin::BuildBorderPicture(data, piece, active, part.right - part.left, part.bottom - part.top);
         if (!image.Empty()) {
-            ui::UniqueRegion shaped = skin::CreateRegionFromBitmap(image, part.left, part.top, 1, 1, 1, skin::kKeyColour);
+            ui::UniqueRegion shaped =
+                skin::CreateRegionFromBitmap(image, part.left, part.top, 1, 1, 1, skin::kKeyColour);
             if (shaped) {
                 return shaped;
             }

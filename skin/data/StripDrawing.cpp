@@ -175,7 +175,9 @@ NineGridPlan PlanNineGrid(int width, int height, const StripCell& cell, const RE
     }
     const int w = cell.width;
     const int h = cell.height;
-    auto add = [&plan](RECT to, RECT from, bool tiled = false) { plan.parts[size_t(plan.count++)] = {to, from, tiled}; };
+    auto add = [&plan](RECT to, RECT from, bool tiled = false) {
+        plan.parts[size_t(plan.count++)] = NineGridPart{to, from, tiled};
+    };
 
     if (L > 0 && T > 0) {
         add({0, 0, L, T}, CellRect(cell, 0, 0, L, T));

@@ -13,7 +13,9 @@ namespace {
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-ui::UniqueRegion PlainRectangle(const RECT& r) { return ui::UniqueRegion(CreateRectRgn(r.left, r.top, r.right, r.bottom)); }
+ui::UniqueRegion PlainRectangle(const RECT& r) {
+    return ui::UniqueRegion(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+}
 
 // `part` less the key pixels (in the part's coordinates); null when GDI fails.
 ui::UniqueRegion CutOut(const RECT& part, std::vector<RECT> keys) {
@@ -61,8 +63,9 @@ ui::UniqueRegion BuildFrameShape(const TSkinData& data, const FrameOutline& o) {
     }
     const ui::UniqueRegion left = PieceShape(data, kLeftPiece, o.active, RECT{0, 0, o.borderLeft, height},
                                              data.LeftBorder->Trans == 1 && height > 1);
-    const ui::UniqueRegion right = PieceShape(data, kRightPiece, o.active, RECT{width - o.borderRight, 0, width, height},
-                                              data.RightBorder->Trans == 1 && height > 1);
+    const ui::UniqueRegion right =
+        PieceShape(data, kRightPiece, o.active, RECT{width - o.borderRight, 0, width, height},
+                   data.RightBorder->Trans == 1 && height > 1);
     const ui::UniqueRegion bottom =
         PieceShape(data, kBottomPiece, o.active,
                    RECT{o.borderLeft, height - o.borderBottom, width - o.borderRight, height},

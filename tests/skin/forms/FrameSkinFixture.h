@@ -101,7 +101,8 @@ inline Bytes FrameSkinFile(const FrameSkinPieces& spec) {
                                        withMore(0, [c](int x, int y, int, int) { return x < c && y < c; }));
     pictures["right.bmp"] = PieceBitmap(spec.sideWidth, spec.sideHeight, spec.sideFrames, false, kRightColours,
                                         withMore(1, [c](int x, int y, int w, int) { return x >= w - c && y < c; }));
-    pictures["top.bmp"] = PieceBitmap(spec.topWidth, spec.topHeight, spec.topFrames, true, kTopColours, withMore(2, {}));
+    pictures["top.bmp"] =
+        PieceBitmap(spec.topWidth, spec.topHeight, spec.topFrames, true, kTopColours, withMore(2, {}));
     pictures["bottom.bmp"] = PieceBitmap(
         spec.bottomWidth, spec.bottomHeight, spec.bottomFrames, true, kBottomColours,
         withMore(3, [b](int x, int y, int w, int h) { return (x < b || x >= w - b) && y >= h - b; }));
