@@ -15,17 +15,6 @@ namespace {
 // 2,000 and 10 ms in batches of 64), and the batches are then ORed pairwise.
 constexpr size_t kBatch = 64;
 
-struct ChannelRange {
-    int low;
-    int high;
-    bool Contains(int value) const { return value >= low && value <= high; }
-};
-
-// A negative tolerance leaves the range empty: nothing is transparent.
-ChannelRange RangeFrom(int keyChannel, int tolerance) {
-    return ChannelRange{keyChannel, keyChannel + std::clamp(tolerance, -1, 255 - keyChannel)};
-}
-
 // Collects the rectangles of one batch and ORs them into the result.
 class RegionBuilder {
 public:
@@ -118,22 +107,34 @@ private:
 
 } // namespace
 
+KeyColourRange::KeyColourRange(ui::Color key, int blueTolerance, int greenTolerance, int redTolerance) {
+    const COLORREF rgb = ui::ColorToRgb(key);
+    auto range = [](int keyChannel, int tolerance) {
+        return Channel{keyChannel, keyChannel + std::clamp(tolerance, -1, 255 - keyChannel)};
+    };
+    blue_ = range(GetBValue(rgb), blueTolerance);
+    green_ = range(GetGValue(rgb), greenTolerance);
+    red_ = range(GetRValue(rgb), redTolerance);
+}
+
+ui::UniqueRegion RegionFromRects(std::span<const RECT> rects) {
+    RegionBuilder builder;
+    for (const RECT& r : rects) {
+        builder.Add(r.left, r.top, r.right, r.bottom);
+    }
+    return builder.Finish();
+}
+
 ui::UniqueRegion CreateRegionFromBitmap(const ui::Bitmap& bitmap, int dx, int dy, int blueTolerance,
                                         int greenTolerance, int redTolerance, ui::Color key) {
-    const COLORREF rgb = ui::ColorToRgb(key);
-    const ChannelRange blue = RangeFrom(GetBValue(rgb), blueTolerance);
-    const ChannelRange green = RangeFrom(GetGValue(rgb), greenTolerance);
-    const ChannelRange red = RangeFrom(GetRValue(rgb), redTolerance);
+    const KeyColourRange range(key, blueTolerance, greenTolerance, redTolerance);
     const int step = bitmap.BytesPerPixel();
     const int width = bitmap.Width();
 
     RegionBuilder builder;
     for (int y = 0; y < bitmap.Height(); ++y) {
         const uint8_t* row = bitmap.ScanLine(y);
-        auto transparent = [&](int x) {
-            const uint8_t* pixel = row + size_t(x) * step;
-            return blue.Contains(pixel[0]) && green.Contains(pixel[1]) && red.Contains(pixel[2]);
-        };
+        auto transparent = [&](int x) { return range.Contains(row + size_t(x) * step); };
         int x = 0;
         while (x < width) {
             while (x < width && transparent(x)) {

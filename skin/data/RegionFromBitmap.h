@@ -6,7 +6,39 @@
 #include "ui/Color.h"
 #include "ui/Gdi.h"
 
+#include <cstdint>
+#include <span>
+
 namespace skin {
+
+// The colours a region leaves out: each channel between the key's channel
+// and that channel plus its tolerance (capped at 255); a negative tolerance
+// matches nothing.
+class KeyColourRange {
+public:
+    KeyColourRange(ui::Color key, int blueTolerance, int greenTolerance, int redTolerance);
+    // `pixel` points at a pixel's blue, green and red bytes.
+    bool Contains(const uint8_t* pixel) const {
+        return In(pixel[0], blue_) && In(pixel[1], green_) && In(pixel[2], red_);
+    }
+
+private:
+    struct Channel {
+        int low;
+        int high;
+    };
+    static bool In(int value, Channel c) { return value >= c.low && value <= c.high; }
+    Channel blue_;
+    Channel green_;
+    Channel red_;
+};
+
+// The key range of window shapes: the key colour, tolerances 1, 1, 1.
+inline KeyColourRange ShapeKeyRange() { return KeyColourRange(kKeyColour, 1, 1, 1); }
+
+// The region covering `rects` (which may overlap or touch); empty but valid
+// when there are none, null only when GDI fails.
+ui::UniqueRegion RegionFromRects(std::span<const RECT> rects);
 
 // The region covering every pixel of `bitmap` outside the key range, moved by
 // (dx, dy). A pixel is in the key range when each channel lies between the

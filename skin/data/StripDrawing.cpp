@@ -159,13 +159,12 @@ StripCell CellOfStrip(const ui::Bitmap& strip, bool vertical, int count, int ind
     return cell.Empty() ? StripCell{} : cell;
 }
 
-ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& margins, bool vertical, bool tile,
-                         int count, int index) {
-    const int W = Width(rect);
-    const int H = Height(rect);
-    const StripCell cell = CellOfStrip(strip, vertical, count, index);
+NineGridPlan PlanNineGrid(int width, int height, const StripCell& cell, const RECT& margins, bool tile) {
+    NineGridPlan plan;
+    const int W = width;
+    const int H = height;
     if (W <= 0 || H <= 0 || cell.Empty()) {
-        return {};
+        return plan;
     }
     int L = Margin(margins.left), T = Margin(margins.top), R = Margin(margins.right), B = Margin(margins.bottom);
     if (W < L + R) {
@@ -176,44 +175,57 @@ ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& 
     }
     const int w = cell.width;
     const int h = cell.height;
+    auto add = [&plan](RECT to, RECT from, bool tiled = false) {
+        plan.parts[size_t(plan.count++)] = NineGridPart{to, from, tiled};
+    };
 
+    if (L > 0 && T > 0) {
+        add({0, 0, L, T}, CellRect(cell, 0, 0, L, T));
+    }
+    if (L > 0 && B > 0) {
+        add({0, H - B, L, H}, CellRect(cell, 0, h - B, L, h));
+    }
+    if (R > 0 && T > 0) {
+        add({W - R, 0, W, T}, CellRect(cell, w - R, 0, w, T));
+    }
+    if (L > 0) {
+        add({0, T, L, H - B}, CellRect(cell, 0, T, L, h - B));
+    }
+    if (T > 0) {
+        add({L, 0, W - R, T}, CellRect(cell, L, 0, w - R, T));
+    }
+    add({L, T, W - R, H - B}, CellRect(cell, L, T, w - R, h - B), tile);
+    if (R > 0 && B > 0) {
+        add({W - R, H - B, W, H}, CellRect(cell, w - R, h - B, w, h));
+    }
+    if (R > 0) {
+        add({W - R, T, W, H - B}, CellRect(cell, w - R, T, w, h - B));
+    }
+    if (B > 0) {
+        add({L, H - B, W - R, H}, CellRect(cell, L, h - B, w - R, h));
+    }
+    return plan;
+}
+
+ui::Bitmap BuildNineGrid(const RECT& rect, const ui::Bitmap& strip, const RECT& margins, bool vertical, bool tile,
+                         int count, int index) {
+    const int W = Width(rect);
+    const int H = Height(rect);
+    const NineGridPlan plan = PlanNineGrid(W, H, CellOfStrip(strip, vertical, count, index), margins, tile);
+    if (plan.count == 0) {
+        return {};
+    }
     ui::Bitmap result(W, H);
     const HDC target = result.GetCanvas().Handle();
     const HDC source = SourceDc(strip);
     const StretchModeScope mode(target, COLORONCOLOR);
-    auto piece = [&](RECT to, RECT from) { StretchPiece(target, to, source, from); };
-
-    if (L > 0 && T > 0) {
-        piece({0, 0, L, T}, CellRect(cell, 0, 0, L, T));
-    }
-    if (L > 0 && B > 0) {
-        piece({0, H - B, L, H}, CellRect(cell, 0, h - B, L, h));
-    }
-    if (R > 0 && T > 0) {
-        piece({W - R, 0, W, T}, CellRect(cell, w - R, 0, w, T));
-    }
-    if (L > 0) {
-        piece({0, T, L, H - B}, CellRect(cell, 0, T, L, h - B));
-    }
-    if (T > 0) {
-        piece({L, 0, W - R, T}, CellRect(cell, L, 0, w - R, T));
-    }
-    const RECT centre{L, T, W - R, H - B};
-    const RECT centreSource = CellRect(cell, L, T, w - R, h - B);
-    if (tile) {
-        // Tiles run past the centre; the pieces drawn next cover the overrun.
-        TileInto(result, centre, source, centreSource);
-    } else {
-        piece(centre, centreSource);
-    }
-    if (R > 0 && B > 0) {
-        piece({W - R, H - B, W, H}, CellRect(cell, w - R, h - B, w, h));
-    }
-    if (R > 0) {
-        piece({W - R, T, W, H - B}, CellRect(cell, w - R, T, w, h - B));
-    }
-    if (B > 0) {
-        piece({L, H - B, W - R, H}, CellRect(cell, L, h - B, w - R, h));
+    for (int i = 0; i < plan.count; ++i) {
+        const NineGridPart& part = plan.parts[size_t(i)];
+        if (part.tiled) {
+            TileInto(result, part.to, source, part.from);
+        } else {
+            StretchPiece(target, part.to, source, part.from);
+        }
     }
     return result;
 }

@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 namespace skin {
 
 // The transparent colour of every skin bitmap.
@@ -27,6 +29,23 @@ struct StripCell {
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 StripCell CellOfStrip(const ui::Bitmap& strip, bool vertical, int count, int index);
+
+// The parts of a nine-grid picture of width x height drawn from `cell` with
+// fixed `margins`, in drawing order: `from` (strip coordinates) over `to`
+// (picture coordinates), stretched, or with `tiled` repeated from to's
+// top-left (the tiles run past `to` to the picture's edge; the parts drawn
+// after it cover that overrun). A part of either rectangle empty is not
+// drawn. No parts when the size or the cell is empty.
+struct NineGridPart {
+    RECT to;
+    RECT from;
+    bool tiled;
+};
+struct NineGridPlan {
+    std::array<NineGridPart, 9> parts{};
+    int count = 0;
+};
+NineGridPlan PlanNineGrid(int width, int height, const StripCell& cell, const RECT& margins, bool tile);
 
 // A new 24-bit bitmap of `rect`'s size holding cell `index` of `strip`
 // drawn with fixed `margins` (left, top, right and bottom border widths):

@@ -20,21 +20,6 @@ constexpr UINT kMeasureTitle = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP;
 constexpr UINT kDrawTitle = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr UINT kDrawTitleRightToLeft = kDrawTitle | DT_RIGHT | DT_RTLREADING;
 
-const TDataSkinBorder* PieceOf(const TSkinData& data, int piece) {
-    switch (piece) {
-    case kLeftPiece:
-        return data.LeftBorder.get();
-    case kRightPiece:
-        return data.RightBorder.get();
-    case kTopPiece:
-        return data.TopBorder.get();
-    case kBottomPiece:
-        return data.BottomBorder.get();
-    default:
-        return nullptr;
-    }
-}
-
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
@@ -137,15 +122,7 @@ LRESULT TWinSkinForm::NcPaint(WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------- painting
 
 ui::Bitmap TWinSkinForm::BuildBorderPiece(int piece, int width, int height) const {
-    const TDataSkinBorder* object = FSkinData != nullptr ? PieceOf(*FSkinData, piece) : nullptr;
-    if (object == nullptr || width <= 0 || height <= 0 || object->Empty()) {
-        return {};
-    }
-    const int frames = object->FrameCount();
-    const int index = (FActive != 0 || frames == 1) ? 1 : 2;
-    const bool vertical = piece == kTopPiece || piece == kBottomPiece;
-    return BuildNineGrid(RECT{0, 0, width, height}, object->Bitmap, object->Margins, vertical, object->Tile != 1,
-                         frames, index);
+    return FSkinData != nullptr ? BuildBorderPicture(*FSkinData, piece, FActive != 0, width, height) : ui::Bitmap{};
 }
 
 void TWinSkinForm::PaintBorderPiece(HDC dc, int piece, const RECT& target) {
@@ -295,19 +272,6 @@ void TWinSkinForm::PaintTitleText(HDC dc, const RECT& caption) {
 }
 
 // ---------------------------------------------------------------- window shape
-
-ui::UniqueRegion TWinSkinForm::FramePartRegion(int piece, const RECT& part, bool fromPicture) const {
-    if (fromPicture) {
-        const ui::Bitmap image = BuildBorderPiece(piece, Width(part), Height(part));
-        if (!image.Empty()) {
-            ui::UniqueRegion shaped = CreateRegionFromBitmap(image, part.left, part.top, 1, 1, 1, kKeyColour);
-            if (shaped) {
-                return shaped;
-            }
-        }
-    }
-    return ui::UniqueRegion(CreateRectRgn(part.left, part.top, part.right, part.bottom));
-}
 
 void TWinSkinForm::UpdateRegion() { FShape.Update(); }
 

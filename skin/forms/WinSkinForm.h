@@ -185,8 +185,6 @@ private:
     // caption parts show in the band's corners).
     void PaintCaption(HDC dc, int width, int height, const ui::Bitmap& left, const ui::Bitmap& right);
     void PaintTitleText(HDC dc, const RECT& captionArea);
-    // One part of the window shape: from the piece's picture, or the plain rectangle.
-    ui::UniqueRegion FramePartRegion(int piece, const RECT& part, bool fromPicture) const;
 
     // --- caption mouse (CaptionMouse.cpp) ---
     // WM_NCMOUSEMOVE .. WM_NCRBUTTONDOWN: true when handled (result 0); a

@@ -52,6 +52,14 @@ struct FrameSkinPieces {
     int cornerCut = 0;
     // Magenta squares of this size in the bottom piece's two ends (0: none).
     int bottomCut = 0;
+    // More magenta pixels in the left, right, top and bottom pieces' cells:
+    // cut(x, y, cellWidth, cellHeight).
+    std::function<bool(int, int, int, int)> moreCuts[4];
+    // Stretch of the left, right, top and bottom pieces (0 tiles the middle).
+    int stretch[4] = {1, 1, 1, 1};
+    // Fixed ends (TopHeight, BotHeight) of each piece; when both are zero the
+    // cut sizes above decide them.
+    int ends[4][2] = {};
     // A close button (Action 0) and a minimise button (Action 2), right
     // aligned, 16 x 14 cells of 4 frames.
     bool captionButtons = false;
@@ -80,15 +88,24 @@ inline Bytes PieceBitmap(int width, int height, int frames, bool vertical, const
 inline Bytes FrameSkinFile(const FrameSkinPieces& spec) {
     const int c = spec.cornerCut;
     const int b = spec.bottomCut;
+    using Cut = std::function<bool(int, int, int, int)>;
+    auto withMore = [&spec](int piece, Cut cut) -> Cut {
+        const Cut& more = spec.moreCuts[piece];
+        if (!more) {
+            return cut;
+        }
+        return [cut, more](int x, int y, int w, int h) { return (cut && cut(x, y, w, h)) || more(x, y, w, h); };
+    };
     std::map<std::string, Bytes> pictures;
     pictures["left.bmp"] = PieceBitmap(spec.sideWidth, spec.sideHeight, spec.sideFrames, false, kLeftColours,
-                                       [c](int x, int y, int, int) { return x < c && y < c; });
+                                       withMore(0, [c](int x, int y, int, int) { return x < c && y < c; }));
     pictures["right.bmp"] = PieceBitmap(spec.sideWidth, spec.sideHeight, spec.sideFrames, false, kRightColours,
-                                        [c](int x, int y, int w, int) { return x >= w - c && y < c; });
-    pictures["top.bmp"] = PieceBitmap(spec.topWidth, spec.topHeight, spec.topFrames, true, kTopColours, {});
-    pictures["bottom.bmp"] =
-        PieceBitmap(spec.bottomWidth, spec.bottomHeight, spec.bottomFrames, true, kBottomColours,
-                    [b](int x, int y, int w, int h) { return (x < b || x >= w - b) && y >= h - b; });
+                                        withMore(1, [c](int x, int y, int w, int) { return x >= w - c && y < c; }));
+    pictures["top.bmp"] =
+        PieceBitmap(spec.topWidth, spec.topHeight, spec.topFrames, true, kTopColours, withMore(2, {}));
+    pictures["bottom.bmp"] = PieceBitmap(
+        spec.bottomWidth, spec.bottomHeight, spec.bottomFrames, true, kBottomColours,
+        withMore(3, [b](int x, int y, int w, int h) { return (x < b || x >= w - b) && y >= h - b; }));
     std::string d = "[Skins]\nVersion=70000\n[Personality]\n";
     const char* names[4] = {"Left", "Right", "Top", "Bottom"};
     const int frames[4] = {spec.sideFrames, spec.sideFrames, spec.topFrames, spec.bottomFrames};
@@ -96,8 +113,13 @@ inline Bytes FrameSkinFile(const FrameSkinPieces& spec) {
         const std::string n = names[i];
         std::string lower = n;
         lower[0] = char(lower[0] - 'A' + 'a');
-        d += n + "=" + lower + ".bmp\n" + n + "Frame=" + std::to_string(frames[i]) + "\n" + n + "Stretch=1\n" + n +
-             "Trans=" + std::to_string(spec.trans[i]) + "\n";
+        d += n + "=" + lower + ".bmp\n" + n + "Frame=" + std::to_string(frames[i]) + "\n" + n +
+             "Stretch=" + std::to_string(spec.stretch[i]) + "\n" + n + "Trans=" + std::to_string(spec.trans[i]) + "\n";
+        if (spec.ends[i][0] != 0 || spec.ends[i][1] != 0) {
+            d += n + "TopHeight=" + std::to_string(spec.ends[i][0]) + "\n" + n +
+                 "BotHeight=" + std::to_string(spec.ends[i][1]) + "\n";
+            continue;
+        }
         // Corners at the ends of the side pieces stay unscaled.
         if (i < 2 && spec.cornerCut > 0) {
             d += n + "TopHeight=" + std::to_string(spec.cornerCut) + "\n";
