@@ -213,6 +213,7 @@ void TSkinControl::Detach() {
 }
 
 void TSkinControl::SkinChanged() {
+    lastElementFrame_ = ElementFrame{};
     if (FOwnBackground && controlAlive_) {
         FControl->SetColor(FormColour());
     }

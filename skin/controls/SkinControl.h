@@ -157,6 +157,19 @@ protected:
 private:
     LRESULT BareWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // The last frame DrawSkinElement built: repaints in the same state and
+    // size draw it again. Cleared when the skin changes.
+    struct ElementFrame {
+        const TDataSkinObject* element = nullptr;
+        HBITMAP strip = nullptr;  // a reloaded skin has new strips
+        int count = 0;
+        int index = 0;
+        int width = 0;
+        int height = 0;
+        ui::Bitmap bitmap;
+    };
+    mutable ElementFrame lastElementFrame_;
+
     // Empty once the control is being destroyed.
     ui::Ref<ui::Control> controlAlive_;
     bool savedParentColor_ = false;

@@ -121,8 +121,20 @@ void TSkinControl::DrawSkinElement(HDC dc, const RECT& rect, int count, int inde
     if (rect.right <= rect.left || rect.bottom <= rect.top) {
         return;
     }
-    const ui::Bitmap frame =
-        BuildNineGrid(rect, element.Bitmap, element.Margins, false, element.Tile != 0, count, index);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    ElementFrame& cached = lastElementFrame_;
+    if (cached.element != &element || cached.strip != element.Bitmap.Handle() || cached.count != count || cached.index != index || cached.width != width ||
+        cached.height != height) {
+        cached.bitmap = BuildNineGrid(rect, element.Bitmap, element.Margins, false, element.Tile != 0, count, index);
+        cached.element = &element;
+        cached.strip = element.Bitmap.Handle();
+        cached.count = count;
+        cached.index = index;
+        cached.width = width;
+        cached.height = height;
+    }
+    const ui::Bitmap& frame = cached.bitmap;
     if (frame.Empty()) {
         return;
     }
