@@ -226,12 +226,7 @@ void TSkinControl::DrawMarkControl(HDC dc, const RECT& rect, const MarkLook& loo
     }
     DrawStripFrame(composed, mark, count, look.index, look.strip);
 
-    FText = FControl != nullptr ? FControl->Caption() : std::wstring{};
-    if (FControl == nullptr) {
-        const int length = GetWindowTextLengthW(FHandle);
-        FText.assign(size_t(length > 0 ? length : 0) + 1, L'\0');
-        FText.resize(size_t(GetWindowTextW(FHandle, FText.data(), length + 1)));
-    }
+    FText = FControl != nullptr ? FControl->Caption() : WindowText(FHandle);
     ui::Color colour = ui::clBtnText;
     ui::Canvas& canvas = buffer.GetCanvas();
     if (FControl != nullptr) {
