@@ -24,14 +24,6 @@ std::wstring LowerClassName(HWND window) {
     return lower;
 }
 
-bool PropertyIs(const ui::Control* control, std::string_view property, std::string_view value) {
-    if (control == nullptr) {
-        return false;
-    }
-    const auto text = control->GetPropertyText(property);
-    return text && ui::SameAscii(*text, value);
-}
-
 } // namespace
 
 const ui::ClassInfo TSkinButton::kClass{"TSkinButton", &TSkinControl::kClass};
@@ -155,18 +147,16 @@ const TDataSkinButton* TSkinButton::ButtonElement() const {
 bool TSkinButton::ReadFocusEnabledDefault() {
     FFocused = FHandle != nullptr && GetFocus() == FHandle ? 1 : 0;
     FEnabled = (WindowStyle() & WS_DISABLED) == 0 ? 1 : 0;
-    return PropertyIs(FControl, "Default", "true");
+    return PublishedIs(FControl, "Default", "true");
 }
 
 void TSkinButton::ReadText() {
     if (FControl != nullptr) {
         FText = FControl->Caption();
-        FMultiLine = PropertyIs(FControl, "MultiLine", "true") ? 1 : 0;
+        FMultiLine = PublishedIs(FControl, "MultiLine", "true") ? 1 : 0;
         return;
     }
-    const int length = GetWindowTextLengthW(FHandle);
-    FText.assign(size_t(std::max(length, 0)) + 1, L'\0');
-    FText.resize(size_t(GetWindowTextW(FHandle, FText.data(), length + 1)));
+    FText = WindowText(FHandle);
 }
 
 HDC TSkinButton::BeginBuffer(const RECT& rect) {

@@ -93,9 +93,9 @@ int TSkinCheckBox::FrameIndex(int count) const {
             } else if (value.find("gray") != std::string::npos) {
                 index = 4;
             }
-        } else if (const auto checked = FControl->GetPropertyText("Checked")) {
+        } else if (FControl->HasProperty("Checked")) {
             // Left open by the rules: a clear box shows its clear frame.
-            index = ansi::LowerAscii(*checked) == "true" ? 2 : 1;
+            index = PublishedIs(FControl, "Checked", "true") ? 2 : 1;
         }
         if (FControl->HasProperty("DataField") && FCheckMemory != 0) {
             index = FCheckMemory == 3 ? 4 : int(FCheckMemory);

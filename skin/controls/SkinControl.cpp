@@ -9,20 +9,6 @@
 #include <utility>
 
 namespace skin {
-namespace {
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring text(size_t(length) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
-
-} // namespace
-
 const ui::ClassInfo TSkinControl::kClass{"TSkinControl", &ui::Component::kClass};
 
 TSkinControl::TSkinControl(ui::Component* owner) : ui::Component(owner) {}
@@ -188,6 +174,24 @@ void TSkinControl::AfterMessage(ui::Message& message) {
 
 void TSkinControl::DrawTo(HDC, const RECT&) {}
 
+std::wstring TSkinControl::WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+bool TSkinControl::PublishedIs(const ui::Control* control, std::string_view property, std::string_view value) {
+    if (control == nullptr) {
+        return false;
+    }
+    const auto text = control->GetPropertyText(property);
+    return text && ui::SameAscii(*text, value);
+}
+
 void TSkinControl::Repaint() {
     if (FPaintTarget != nullptr) {
         FPaintTarget->Invalidate();
@@ -220,6 +224,7 @@ void TSkinControl::Detach() {
 }
 
 void TSkinControl::SkinChanged() {
+    lastElementFrame_ = ElementFrame{};
     if (FOwnBackground && controlAlive_) {
         FControl->SetColor(FormColour());
     }

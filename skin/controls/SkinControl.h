@@ -112,8 +112,11 @@ protected:
     UINT TextFlags(UINT flags) const;
     // A focus rectangle around FText as drawn with flags in rect.
     void DrawFocusAround(HDC dc, UINT flags, const RECT& rect) const;
-    // Draws FText-like text in the UTF-16 form the system takes.
+    // DrawTextW: every system this runs on takes UTF-16 text.
     static int DrawControlText(HDC dc, std::wstring_view text, RECT& rect, UINT flags);
+    static std::wstring WindowText(HWND window);
+    // The control's published property reads `value` (ASCII case ignored).
+    static bool PublishedIs(const ui::Control* control, std::string_view property, std::string_view value);
     // The parent's picture under the control painted into dc (whose origin
     // is the control's top-left corner).
     void PaintParentTo(HDC dc) const;
@@ -160,6 +163,19 @@ protected:
 
 private:
     LRESULT BareWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // The last frame DrawSkinElement built: repaints in the same state and
+    // size draw it again. Cleared when the skin changes.
+    struct ElementFrame {
+        const TDataSkinObject* element = nullptr;
+        HBITMAP strip = nullptr;  // a reloaded skin has new strips
+        int count = 0;
+        int index = 0;
+        int width = 0;
+        int height = 0;
+        ui::Bitmap bitmap;
+    };
+    mutable ElementFrame lastElementFrame_;
 
     // Empty once the control is being destroyed.
     ui::Ref<ui::Control> controlAlive_;

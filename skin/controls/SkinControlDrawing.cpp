@@ -121,8 +121,20 @@ void TSkinControl::DrawSkinElement(HDC dc, const RECT& rect, int count, int inde
     if (rect.right <= rect.left || rect.bottom <= rect.top) {
         return;
     }
-    const ui::Bitmap frame =
-        BuildNineGrid(rect, element.Bitmap, element.Margins, false, element.Tile != 0, count, index);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    ElementFrame& cached = lastElementFrame_;
+    if (cached.element != &element || cached.strip != element.Bitmap.Handle() || cached.count != count || cached.index != index || cached.width != width ||
+        cached.height != height) {
+        cached.bitmap = BuildNineGrid(rect, element.Bitmap, element.Margins, false, element.Tile != 0, count, index);
+        cached.element = &element;
+        cached.strip = element.Bitmap.Handle();
+        cached.count = count;
+        cached.index = index;
+        cached.width = width;
+        cached.height = height;
+    }
+    const ui::Bitmap& frame = cached.bitmap;
     if (frame.Empty()) {
         return;
     }
@@ -214,12 +226,7 @@ void TSkinControl::DrawMarkControl(HDC dc, const RECT& rect, const MarkLook& loo
     }
     DrawStripFrame(composed, mark, count, look.index, look.strip);
 
-    FText = FControl != nullptr ? FControl->Caption() : std::wstring{};
-    if (FControl == nullptr) {
-        const int length = GetWindowTextLengthW(FHandle);
-        FText.assign(size_t(length > 0 ? length : 0) + 1, L'\0');
-        FText.resize(size_t(GetWindowTextW(FHandle, FText.data(), length + 1)));
-    }
+    FText = FControl != nullptr ? FControl->Caption() : WindowText(FHandle);
     ui::Color colour = ui::clBtnText;
     ui::Canvas& canvas = buffer.GetCanvas();
     if (FControl != nullptr) {

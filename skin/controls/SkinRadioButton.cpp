@@ -1,6 +1,5 @@
 #include "skin/controls/SkinRadioButton.h"
 
-#include "skin/data/AnsiText.h"
 #include "skin/data/SkinData.h"
 #include "ui/Control.h"
 
@@ -78,8 +77,8 @@ void TSkinRadioButton::AfterMessage(ui::Message& message) {
 int TSkinRadioButton::FrameIndex(int count) const {
     int index = FHandle != nullptr && (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & 1) != 0 ? 2 : 1;
     if (FControl != nullptr) {
-        if (const auto checked = FControl->GetPropertyText("Checked")) {
-            index = ansi::LowerAscii(*checked) == "true" ? 2 : 1;
+        if (FControl->HasProperty("Checked")) {
+            index = PublishedIs(FControl, "Checked", "true") ? 2 : 1;
         }
     }
     if ((WindowStyle() & WS_DISABLED) != 0) {

@@ -9,11 +9,6 @@ namespace {
 // Toolkit notifications a window-less control gets that need no repaint here.
 constexpr UINT kControlListChanged = 0xB021;
 
-bool PublishedTrue(const ui::Control& control, std::string_view property) {
-    const auto text = control.GetPropertyText(property);
-    return text && ui::SameAscii(*text, "true");
-}
-
 } // namespace
 
 const ui::ClassInfo TSkinSpeedButton::kClass{"TSkinSpeedButton", &TSkinBitButton::kClass};
@@ -116,7 +111,7 @@ void TSkinSpeedButton::DrawTo(HDC dc, const RECT& rect) {
     if (element == nullptr || !FControl->Visible() || width < 1 || height < 1) {
         return;
     }
-    const bool down = PublishedTrue(*FControl, "Down");
+    const bool down = PublishedIs(FControl, "Down", "true");
     FEnabled = FControl->Enabled() ? 1 : 0;
     FFocused = 0;
     int frame = (FMouseState & 2) ? 2 : (FMouseState & 1) ? 4 : 1;
@@ -128,7 +123,7 @@ void TSkinSpeedButton::DrawTo(HDC dc, const RECT& rect) {
     const int cell = down ? 4 : frame == 2 ? 3 : frame == 3 ? 2 : 1;
     FText = FControl->Caption();
     HDC buffer = BeginBuffer(rect);
-    if (frame == 2 || frame == 4 || !PublishedTrue(*FControl, "Flat")) {
+    if (frame == 2 || frame == 4 || !PublishedIs(FControl, "Flat", "true")) {
         DrawSkinElement(buffer, RECT{0, 0, width, height}, element->FrameCount(), frame, *element);
     }
     SelectTextLook(buffer, frame, false);
