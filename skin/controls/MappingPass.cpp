@@ -55,6 +55,9 @@ void MappingPass::Report(MappingStep step) const {
 }
 
 void MappingPass::Matched(RuleSet set, int rule, const ui::Component* control, HWND window, std::string_view kind) {
+    if (!trace_) {
+        return;
+    }
     Report(MappingStep{set, rule, std::string(kind), control, window, std::nullopt, false});
 }
 

@@ -8,6 +8,7 @@
 #include "ui/Control.h"
 #include "ui/WinControl.h"
 
+#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,13 +20,24 @@ namespace {
 constexpr size_t kMaxKindLength = 50;
 constexpr uint8_t kNoGate = 0xFF;
 
+bool StartsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
+    if (text.size() < lowerPrefix.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < lowerPrefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) != static_cast<unsigned char>(lowerPrefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The kind of the first line that begins with the class name and "=".
 std::optional<std::string> KindOf(const std::vector<std::string>& lines, std::string_view className) {
     const std::string key = LowerText(className) + "=";
     for (const std::string& line : lines) {
-        const std::string lower = LowerText(line);
-        if (lower.starts_with(key)) {
-            return lower.substr(key.size(), kMaxKindLength);
+        if (StartsWithIgnoringCase(line, key)) {
+            return LowerText(std::string_view(line).substr(key.size(), kMaxKindLength));
         }
     }
     return std::nullopt;
