@@ -14,6 +14,8 @@
 #include "skin/controls/ControlPainterHost.h"
 #include "skin/controls/MappingTrace.h"
 
+#include <utility>
+
 namespace ui {
 class Control;
 class WinControl;

@@ -74,12 +74,7 @@ struct Subject {
 
 // The two button flags of an edit with buttons: its up-down and its check box.
 bool HasEditButtons(const ui::Control& control) {
-    const auto* windowed = dynamic_cast<const ui::WinControl*>(&control);
-    if (windowed == nullptr || !windowed->HandleAllocated()) {
-        return false;
-    }
-    const auto style = DWORD(GetWindowLongW(windowed->HandleIfAllocated(), GWL_STYLE));
-    return (style & (DTS_UPDOWN | DTS_SHOWNONE)) != 0;
+    return (WindowStyleOf(control) & (DTS_UPDOWN | DTS_SHOWNONE)) != 0;
 }
 
 PainterRequest Request(PainterKind kind, bool ownBackground = false, int32_t mode = 0) {

@@ -28,14 +28,15 @@ std::string LowerText(std::string_view text) {
     return lower;
 }
 
-bool HasScrollBarStyle(const ui::Control& control) {
+DWORD WindowStyleOf(const ui::Control& control) {
     const auto* windowed = dynamic_cast<const ui::WinControl*>(&control);
     if (windowed == nullptr || !windowed->HandleAllocated()) {
-        return false;
+        return 0;
     }
-    const auto style = DWORD(GetWindowLongW(windowed->HandleIfAllocated(), GWL_STYLE));
-    return (style & (WS_HSCROLL | WS_VSCROLL)) != 0;
+    return DWORD(GetWindowLongW(windowed->HandleIfAllocated(), GWL_STYLE));
 }
+
+bool HasScrollBarStyle(const ui::Control& control) { return (WindowStyleOf(control) & (WS_HSCROLL | WS_VSCROLL)) != 0; }
 
 MappingPass::MappingPass(ControlPainterHost& host, const MappingTrace& trace)
     : host_(host), skin_(host.SkinData()), trace_(trace) {}

@@ -70,6 +70,8 @@ private:
 // The control's class name in upper case (the rules compare it so).
 std::string UpperClassName(const ui::Component& component);
 std::string LowerText(std::string_view text);
+// The style of a windowed control's window; 0 without a window.
+DWORD WindowStyleOf(const ui::Control& control);
 // A windowed control whose window has a horizontal or vertical scroll bar.
 bool HasScrollBarStyle(const ui::Control& control);
 
