@@ -36,6 +36,8 @@ public:
     HWND FormHandle() const override { return form_; }
     skin::TSkinData* SkinData() const override { return &data_; }
     ui::Canvas& ControlCanvas() override { return canvas_; }
+    void ToolbarCustomDraw(ui::ToolBar&, const RECT&, bool&) override {}
+    void ToolbarCustomDrawButton(ui::ToolBar&, ui::ToolButton&, ui::CustomDrawState, bool&) override {}
     void DropDeadControlPainters() override { registry.DropDead(); }
     bool PaintsControl(const ui::Control& control) const override { return registry.HoldsControl(control); }
     bool PaintsWindow(HWND window) const override { return registry.HoldsWindow(window); }

@@ -8,6 +8,7 @@
 #include "tests/skin/controls/MappingFixture.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
+#include "ui/GroupBox.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -49,6 +50,8 @@ TEST_F(MappingFixture, EachToolkitControlOfAFormGetsItsRuleAndPainter) {
     auto& edit = Child<ui::Edit>(form, form);
     auto& panel = Child<ui::Panel>(form, form);
     auto& inner = Child<ui::Button>(form, panel);
+    auto& group = Child<ui::GroupBox>(form, form);
+    auto& inGroup = Child<ui::CheckBox>(form, group);
     auto& label = Child<ui::Label>(form, form);
     auto& image = Child<ui::Image>(form, form);
     auto& text = Child<ui::StaticText>(form, form);
@@ -72,6 +75,8 @@ TEST_F(MappingFixture, EachToolkitControlOfAFormGetsItsRuleAndPainter) {
         {&edit, "Table 39 TSkinEdit", false},
         {&panel, "Table 32 TSkinBox", true},
         {&inner, "Table 38 TSkinButton", false},
+        {&group, "Table 19 TSkinGroupBox", false},
+        {&inGroup, "Table 10 TSkinCheckBox", false},
         {&label, "Table 40", false},
         {&image, "Table 40", false},
         {&text, "Table 40", false},
@@ -100,6 +105,7 @@ TEST_F(MappingFixture, EachToolkitControlOfAFormGetsItsRuleAndPainter) {
         return steps.size();
     };
     EXPECT_LT(indexOf(&inner, true), indexOf(&panel, true));
+    EXPECT_LT(indexOf(&inGroup, true), indexOf(&group, true));
 
     // The tool bar: flat, its drawing handed to the form painter; the tool
     // button's menu item goes to the menu skinning, the plain one has none.
