@@ -6,7 +6,6 @@
 #include "skin/data/SkinData.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
-#include "ui/Panel.h"
 #include "ui/WinControl.h"
 
 #include <array>
@@ -120,6 +119,7 @@ void MappingPass::SkinControl(ui::Control& control, ui::Control* owner) {
         try {
             windowed->HandleNeeded();
         } catch (const std::exception&) {
+            // A window that cannot be made ends this control's mapping only.
         }
         if (!windowed->HandleAllocated()) {
             Matched(RuleSet::Control, 3, &control, nullptr);
@@ -142,6 +142,7 @@ void MappingPass::SkinControl(ui::Control& control, ui::Control* owner) {
                 try {
                     painter->Attach(&Host(), Skin(), painter->OwnBackground(), &Host().ControlCanvas());
                 } catch (const std::exception&) {
+                    // The control's window could not be made: the painter stays unattached.
                 }
                 if (control.InheritsFrom("TCustomPanel")) {
                     if (auto* panel = dynamic_cast<ui::WinControl*>(&control)) {
@@ -152,19 +153,24 @@ void MappingPass::SkinControl(ui::Control& control, ui::Control* owner) {
             return;
         }
     }
-    // 5. The skin data's foreign-class lines.
-    if (MapSkin3rd(control)) {
-        return;
-    }
-    // 6. Classes that draw themselves.
-    for (std::string_view name : kNeverSkinned) {
-        if (className == name) {
-            Matched(RuleSet::Control, 6, &control, nullptr);
+    try {
+        // 5. The skin data's foreign-class lines.
+        if (MapSkin3rd(control)) {
             return;
         }
+        // 6. Classes that draw themselves.
+        for (std::string_view name : kNeverSkinned) {
+            if (className == name) {
+                Matched(RuleSet::Control, 6, &control, nullptr);
+                return;
+            }
+        }
+        // 7. The class table.
+        RunTable(control, owner);
+    } catch (const std::exception&) {
+        // A property that refused its value, a window that could not be made:
+        // the mapping of this control ends, the others go on.
     }
-    // 7. The class table.
-    RunTable(control, owner);
 }
 
 void MappingPass::MapChildren(ui::WinControl& container) {

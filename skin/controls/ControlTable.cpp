@@ -255,6 +255,7 @@ void ThirdPartyEdit(MappingPass& pass, const Subject& s, int number) {
     try {
         buttons = text ? ui::TextToInt(*text) : -1;
     } catch (const std::exception&) {
+        // Not a number: neither painter.
     }
     if (buttons == 1 && pass.Gate(xcCombo)) {
         pass.PaintControl(s.control, RuleSet::Table, number, Request(PainterKind::ComBox));

@@ -214,4 +214,23 @@ TEST_F(MappingFixture, RadioAndCheckGroupsByTheirGates) {
     }
 }
 
+// A foreign class whose "Transparent" takes no Boolean.
+const ui::PropertyInfo kRefusingTransparent[] = {
+    {"Transparent", [](const ui::Component&) { return std::string("0"); },
+     [](ui::Component&, std::string_view) { throw ui::PropertyError("not a Boolean property"); }}};
+const ui::ClassInfo kStubbornPanel{"TStubbornPanel", &kForeignBase, kRefusingTransparent};
+
+TEST_F(MappingFixture, AControlThatRefusesAPropertyEndsOnlyItsOwnMapping) {
+    ForeignControl& stubborn = Foreign(kStubbornPanel);
+    ForeignControl& next = Foreign(kRzButton);
+    skinData.SetSkin3rd({"TStubbornPanel=panel", "TRzButton=button"});
+
+    EXPECT_NO_THROW(mapping.MapForm(host, form));
+
+    EXPECT_FALSE(recorder.PainterOf(&stubborn));
+    EXPECT_FALSE(host.PaintsControl(stubborn));
+    ASSERT_FALSE(recorder.For(&next).empty());
+    EXPECT_EQ(Describe(recorder.For(&next).front()), "Skin3rd button TSkinButton");
+}
+
 } // namespace
