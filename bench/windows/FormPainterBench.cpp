@@ -7,6 +7,7 @@
 //
 //   form_painter_bench [repetitions]
 
+#include "DefaultSkin.h"
 #include "Measure.h"
 #include "ReferenceFrameShape.h"
 #include "skin/controls/SkinMessages.h"
@@ -58,9 +59,7 @@ int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
 
     skin::TSkinData data(nullptr);
-    data.showMessage = [](const std::string&) {};
-    if (!data.ReadSkinStreamFromResource(GetModuleHandleW(nullptr), L"DEFAULTSKIN") || data.NotLoaded()) {
-        std::printf("the default skin did not load\n");
+    if (!bench::LoadDefaultSkin(data)) {
         return 1;
     }
 

@@ -10,7 +10,10 @@
 
 namespace ui {
 class Canvas;
+class Component;
+class Control;
 class Form;
+class MenuItem;
 } // namespace ui
 
 namespace skin {
@@ -30,20 +33,37 @@ public:
     // The canvas lent to control painters.
     virtual ui::Canvas& ControlCanvas() = 0;
 
-    // A tool bar's look comes from the form painter: the mapping points the
-    // bar's custom-draw events at these. The bar's background picture over
-    // its client rectangle, and a button's cell of the skin's button strip.
+    // A tool bar's look comes from the form painter: TakeOverToolbarDrawing
+    // points the bar's custom-draw events at these. The bar's background
+    // picture over its client rectangle, and a button's cell of the skin's
+    // button strip.
     virtual void ToolbarCustomDraw(ui::ToolBar& toolBar, const RECT& rect, bool& defaultDraw) = 0;
     virtual void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
                                          bool& defaultDraw) = 0;
+
+    // Frees the registered painters whose window is gone.
+    virtual void DropDeadControlPainters() = 0;
+    // Whether a registered painter paints the control, or the bare window.
+    virtual bool PaintsControl(const ui::Control& control) const = 0;
+    virtual bool PaintsWindow(HWND window) const = 0;
+    // The sender the skin data's OnSkinControl event is given.
+    virtual ui::Component& EventSender() = 0;
+    // Points the tool bar's unassigned custom-draw events at the skin's tool
+    // bar drawing, and clears them again when the host lets go.
+    virtual void TakeOverToolbarDrawing(ui::ToolBar& toolBar) = 0;
+    // Where the menus of a form, and single menu items (of a tool button or
+    // a tool bar's menu), are handed to the menu skinning. Menus are not
+    // skinned yet: the form painter does nothing here.
+    virtual void HookFormPopupMenus(ui::Form& form) = 0;
+    virtual void HookMenuItem(ui::MenuItem& item) = 0;
 
 protected:
     ~ControlPainterHost() = default;
 };
 
 // How a form painter's set-up gives the controls their painters. The mapping
-// of controls to painters is a layer of its own; until one is installed, no
-// control gets a painter.
+// of controls to painters is a layer of its own (ControlMapping); without
+// one, no control gets a painter.
 class ControlMapper {
 public:
     virtual ~ControlMapper() = default;

@@ -68,6 +68,8 @@ public:
     PainterState State() const { return FState; }
     bool Active() const { return FActive != 0; }
     bool Attached() const { return FAttached != 0; }
+    // The attach flag: the control takes the form colour while painted.
+    bool OwnBackground() const { return FOwnBackground != 0; }
 
     int32_t FMode = 0;  // painter-specific variant, set by the mapping before attach
 

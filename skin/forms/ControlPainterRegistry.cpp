@@ -38,6 +38,14 @@ std::vector<TSkinControl*> ControlPainterRegistry::Painters() const {
     return painters;
 }
 
+bool ControlPainterRegistry::HoldsControl(const ui::Control& control) const {
+    return std::ranges::any_of(painters_, [&control](const auto& held) { return held->Control() == &control; });
+}
+
+bool ControlPainterRegistry::HoldsWindow(HWND window) const {
+    return std::ranges::any_of(painters_, [window](const auto& held) { return held->Handle() == window; });
+}
+
 void ControlPainterRegistry::FreeAll(bool detach) {
     // Taken out first: a painter's destructor unregisters itself.
     std::vector<std::unique_ptr<TSkinControl>> painters = std::exchange(painters_, {});

@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+namespace ui {
+class Control;
+}
+
 namespace skin {
 
 class TSkinControl;
@@ -24,6 +28,9 @@ public:
     // Forgets the last entry of the painter without freeing it.
     void Unregister(TSkinControl* painter);
     std::vector<TSkinControl*> Painters() const;
+    // Whether a painter held paints the toolkit control, or the window.
+    bool HoldsControl(const ui::Control& control) const;
+    bool HoldsWindow(HWND window) const;
 
     // Frees every painter; detaches each first unless detach is false or
     // its window is gone.

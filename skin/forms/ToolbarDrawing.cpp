@@ -1,11 +1,15 @@
 // Tool bars on a skinned window: the bar's background is the skin's tool-bar
 // picture stretched over it, and each button at rest, hot or pressed sits on
 // its cell of the skin's button strip. The tool bar still draws the buttons'
-// images and captions itself.
+// images and captions itself. The control mapping has the form painter take
+// over a tool bar's unassigned custom-draw events; they are cleared again
+// when the form painter lets go.
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/data/SkinData.h"
 #include "skin/data/StripDrawing.h"
+
+#include <utility>
 
 namespace skin {
 namespace {
@@ -74,6 +78,42 @@ void TWinSkinForm::ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton&
     DrawSkinFrame(canvas.Handle(), bounds, skinButton->Bitmap, false, false, skinButton->Trans == 1,
                   kToolbarButtonCells, cell, skinButton->Margins);
     toolBar.KeepNativeButtonFaceOut();
+}
+
+} // namespace skin
+
+namespace skin {
+
+void TWinSkinForm::TakeOverToolbarDrawing(ui::ToolBar& toolBar) {
+    ToolbarTakeover taken{&toolBar};
+    if (!toolBar.OnCustomDrawButton) {
+        toolBar.OnCustomDrawButton = [this](ui::ToolBar& bar, ui::ToolButton& button, ui::CustomDrawState state,
+                                            bool& defaultDraw) { ToolbarCustomDrawButton(bar, button, state, defaultDraw); };
+        taken.button = true;
+    }
+    if (!toolBar.OnCustomDraw) {
+        toolBar.OnCustomDraw = [this](ui::ToolBar& bar, const RECT& rect, bool& defaultDraw) {
+            ToolbarCustomDraw(bar, rect, defaultDraw);
+        };
+        taken.bar = true;
+    }
+    if (taken.button || taken.bar) {
+        FToolbars.push_back(std::move(taken));
+    }
+}
+
+void TWinSkinForm::GiveBackToolbarDrawing() {
+    // Only the events set here: a handler of the program's own stays.
+    for (ToolbarTakeover& taken : std::exchange(FToolbars, {})) {
+        if (ui::ToolBar* bar = taken.toolBar.get()) {
+            if (taken.button) {
+                bar->OnCustomDrawButton = nullptr;
+            }
+            if (taken.bar) {
+                bar->OnCustomDraw = nullptr;
+            }
+        }
+    }
 }
 
 } // namespace skin

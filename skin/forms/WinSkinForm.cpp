@@ -717,7 +717,14 @@ void TWinSkinForm::UnregisterControlPainter(TSkinControl* painter) { FControlPai
 
 std::vector<TSkinControl*> TWinSkinForm::ControlPainters() const { return FControlPainters.Painters(); }
 
-void TWinSkinForm::FreeControlPainters() { FControlPainters.FreeAll(FState != PainterState::Destroying); }
+void TWinSkinForm::FreeControlPainters() {
+    GiveBackToolbarDrawing();
+    FControlPainters.FreeAll(FState != PainterState::Destroying);
+}
+
+bool TWinSkinForm::PaintsControl(const ui::Control& control) const { return FControlPainters.HoldsControl(control); }
+
+bool TWinSkinForm::PaintsWindow(HWND window) const { return FControlPainters.HoldsWindow(window); }
 
 void TWinSkinForm::DropDeadControlPainters() { FControlPainters.DropDead(); }
 

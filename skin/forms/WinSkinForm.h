@@ -32,6 +32,7 @@
 #include "ui/Gdi.h"
 #include "ui/HandlerHook.h"
 #include "ui/Messages.h"
+#include "ui/ToolBar.h"
 #include "ui/WindowSubclass.h"
 
 #include <windows.h>
@@ -97,7 +98,14 @@ public:
     void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
                                  bool& defaultDraw) override;
     // Removes and frees every registered control painter that is gone.
-    void DropDeadControlPainters();
+    void DropDeadControlPainters() override;
+    bool PaintsControl(const ui::Control& control) const override;
+    bool PaintsWindow(HWND window) const override;
+    ui::Component& EventSender() override { return *this; }
+    void TakeOverToolbarDrawing(ui::ToolBar& toolBar) override;
+    // Menus are not skinned yet: nothing is hooked.
+    void HookFormPopupMenus(ui::Form& /*form*/) override {}
+    void HookMenuItem(ui::MenuItem& /*item*/) override {}
     void RepaintFrame(HDC dc = nullptr);
     void UpdateRegion();
     void DropRegion();
@@ -163,6 +171,8 @@ private:
     LRESULT Activation(WPARAM wParam, LPARAM lParam);
     void LightDetach();
     void FreeControlPainters();
+    // Clears the tool-bar events this painter set (ToolbarDrawing.cpp).
+    void GiveBackToolbarDrawing();
     // Puts WS_SYSMENU back when the window had a system menu (unless the
     // style bit is left alone).
     void GiveBackSystemMenuStyle();
@@ -242,6 +252,13 @@ private:
     CaptionButtons FCaptionButtons{*this};
     ui::Bitmap FCaptionBitmap;
     ControlPainterRegistry FControlPainters;
+    // The tool bars whose custom-draw events point here, and which of them.
+    struct ToolbarTakeover {
+        ui::Ref<ui::ToolBar> toolBar;
+        bool button = false;
+        bool bar = false;
+    };
+    std::vector<ToolbarTakeover> FToolbars;
     int32_t FWindowWidth = 0;
     int32_t FWindowHeight = 0;
     FrameShape FShape{*this};  // FRegion, FRegionSet and the size it was built for

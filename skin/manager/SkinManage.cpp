@@ -1,5 +1,6 @@
 #include "skin/manager/SkinManage.h"
 
+#include "skin/controls/ControlMapping.h"
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
 #include "skin/forms/WinSkinForm.h"
@@ -47,7 +48,8 @@ std::wstring TSkinManage::ClassNameOf(HWND window) {
     return std::wstring(name, size_t(std::max(length, 0)));
 }
 
-TSkinManage::TSkinManage() : commandTimer_(std::make_unique<ui::Timer>(nullptr)) {
+TSkinManage::TSkinManage()
+    : commandTimer_(std::make_unique<ui::Timer>(nullptr)), mapper_(std::make_unique<ControlMapping>()) {
     commandTimer_->SetEnabled(false);
     commandTimer_->SetInterval(kCommandTimerMs);
     commandTimer_->OnTimer = [this](ui::Timer&) { RunPendingCommand(); };

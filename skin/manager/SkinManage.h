@@ -123,6 +123,8 @@ public:
     // The "ControlOfs..." atom of this module and thread.
     ATOM ControlAtom() const { return controlAtom_.get(); }
 
+    // The control mapping the form painters' set-up runs: the rules by
+    // default; tests put a recording one in its place.
     void SetControlMapper(std::unique_ptr<ControlMapper> mapper);
     ControlMapper* Mapper() const override { return mapper_.get(); }
 
