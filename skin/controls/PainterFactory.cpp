@@ -5,6 +5,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinRadioButton.h"
 #include "skin/controls/SkinSpeedButton.h"
@@ -51,6 +52,7 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::Box: return new TSkinBox(owner);
     case PainterKind::BoxH: return new TSkinBoxH(owner);
     case PainterKind::Sizer: return new TSkinSizer(owner);
+    case PainterKind::Edit: return new TSkinEdit(owner);
     case PainterKind::Button: return new TSkinButton(owner);
     case PainterKind::BitButton: return new TSkinBitButton(owner);
     case PainterKind::SpeedButton: return new TSkinSpeedButton(owner);

@@ -16,6 +16,7 @@ constexpr UINT SKM_MDIREDRAW = 0x3516;      // to an MDI client: redraw the pare
 constexpr UINT SKM_RESETSCROLLBAR = 0x3517; // wParam a control: replace its scroll-bar painter
 constexpr UINT SKM_OPENMENUAT = 0x3518;     // lParam a screen point: open the menu-bar item there
 constexpr UINT SKM_QUERY = 0x3523;          // is the window skinned? A skinned one answers 1
+constexpr UINT SKM_PAINTCONTENT = 0xBC4A;   // to a skinned edit, lParam kSkinMagic: its text painted into wParam
 constexpr UINT SKM_PAINTFRAME = 0xBC4B;     // through a form's handler, lParam kSkinMagic: paint the frame into wParam
 constexpr UINT SKM_PING = 0xBC4D;           // through a form's handler: kSkinMagic when lParam is kSkinMagic
 constexpr UINT SKM_SKINNED = 0xBC4E;        // end of set-up (0, kSkinMagic), and after each SKM_QUERY

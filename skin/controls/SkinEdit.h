@@ -1,0 +1,33 @@
+#pragma once
+// Edits keep their native client area and text; the painter draws only the
+// ring of their border in the skin's border colour, and gives an up-down
+// child of the edit a painter of its own.
+
+#include "skin/controls/SkinControl.h"
+
+namespace skin {
+
+class TSkinEdit : public TSkinControl {
+public:
+    static const ui::ClassInfo kClass;
+    const ui::ClassInfo& Class() const override { return kClass; }
+
+    explicit TSkinEdit(ui::Component* owner) : TSkinControl(owner) {}
+
+    void AfterMessage(ui::Message& message) override;
+    void DrawTo(HDC dc, const RECT& rect) override;
+
+    // The outer ring in the border colour and the one inside it in the
+    // brush the DC holds (WM_PRINT). Nothing for an edit without a border.
+    void DrawBorderKeepBrush(HDC dc);
+
+    TSkinControl* UpDownPainter() const { return FUpDownPainter; }
+
+private:
+    // The first up-down child, given its painter once.
+    void FindUpDown();
+
+    TSkinControl* FUpDownPainter = nullptr;  // owned by the edit's owner
+};
+
+} // namespace skin
