@@ -11,6 +11,7 @@
 namespace ui {
 class Canvas;
 class Form;
+class MenuItem;
 } // namespace ui
 
 namespace skin {
@@ -36,6 +37,10 @@ public:
     virtual void ToolbarCustomDraw(ui::ToolBar& toolBar, const RECT& rect, bool& defaultDraw) = 0;
     virtual void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
                                          bool& defaultDraw) = 0;
+    // Menus on the form wear the skin: one item and all below it (a tool
+    // button's menu item, a tool bar's menu), or the form's popup menus.
+    virtual void HookMenuItem(ui::MenuItem& item) = 0;
+    virtual void HookFormMenus(bool on) = 0;
 
 protected:
     ~ControlPainterHost() = default;

@@ -1,0 +1,213 @@
+// The menu bar's drop-downs under real menu loops: opened by the keyboard,
+// moved between by the arrow keys, closed every way, and the message-filter
+// hook gone each time.
+
+#include "tests/skin/forms/MenuFixture.h"
+
+#include "skin/forms/WinSkinForm.h"
+#include "tests/support/GdiObjects.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace menutest;
+
+void KeyMenu(HWND window, wchar_t key) { SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(key)); }
+
+bool Commanded(const MenuLog& log, WPARAM command) {
+    return std::ranges::find(log.commands, command) != log.commands.end();
+}
+
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(), [](HWND, LPARAM param) -> BOOL { return ++*reinterpret_cast<int*>(param), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+class MenuKeyboard : public ::testing::Test {
+protected:
+    std::unique_ptr<skintest::SkinUnderTest> skin = LoadMenuSkin();
+    std::unique_ptr<MenuWindow> w = std::make_unique<MenuWindow>(*skin->data);
+
+    void ExpectLoopEnded() {
+        EXPECT_TRUE(testsupport::PumpUntil([] { return VisibleMenuWindows().empty(); }));
+        EXPECT_FALSE(skin::MenuLoopHookInstalled());
+        if (IsWindow(w->Handle())) {
+            EXPECT_FALSE(w->Painter().InMenuLoop());
+        }
+    }
+};
+
+TEST_F(MenuKeyboard, AltLetterOpensTheDropDownWithThatAccelerator) {
+    const struct {
+        wchar_t key;
+        HMENU menu;
+    } cases[] = {{L'f', w->menus.file}, {L'E', w->menus.edit}, {L'v', w->menus.view}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, char(c.key)));
+        bool hooked = false;
+        MenuScript script({WaitOpen(c.menu), Do([&] { hooked = skin::MenuLoopHookInstalled(); }), Key(VK_ESCAPE),
+                           WaitClosed()});
+        KeyMenu(w->Handle(), c.key);
+        EXPECT_TRUE(script.Run());
+        EXPECT_TRUE(hooked);
+        ExpectLoopEnded();
+    }
+}
+
+TEST_F(MenuKeyboard, AltLetterWithoutAnItemOpensNothing) {
+    MenuScript script({WaitOpen(w->menus.file)}, 1000);
+    KeyMenu(w->Handle(), L'q');
+    testsupport::PumpPostedMessages();
+    EXPECT_FALSE(script.Done());
+    ExpectLoopEnded();
+}
+
+TEST_F(MenuKeyboard, AltAloneAndF10OpenTheFirstItem) {
+    {
+        SCOPED_TRACE("Alt");
+        MenuScript script({WaitOpen(w->menus.file), Key(VK_ESCAPE), WaitClosed()});
+        KeyMenu(w->Handle(), 0);
+        EXPECT_TRUE(script.Run());
+        ExpectLoopEnded();
+    }
+    {
+        SCOPED_TRACE("F10");
+        MenuScript script({WaitOpen(w->menus.file), Key(VK_ESCAPE), WaitClosed()});
+        SetFocus(w->Handle());
+        const LPARAM scan = LPARAM(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(w->Handle(), WM_SYSKEYDOWN, VK_F10, scan | 1);
+        PostMessageW(w->Handle(), WM_SYSKEYUP, VK_F10, scan | 1 | (LPARAM(3) << 30));
+        EXPECT_TRUE(script.Run());
+        ExpectLoopEnded();
+    }
+}
+
+TEST_F(MenuKeyboard, ArrowKeysMoveToTheNeighbouringDropDowns) {
+    {
+        SCOPED_TRACE("right from File to Edit");
+        MenuScript script({WaitOpen(w->menus.file), Key(VK_RIGHT), WaitOpen(w->menus.edit), Key(VK_ESCAPE),
+                           WaitClosed()});
+        KeyMenu(w->Handle(), L'f');
+        EXPECT_TRUE(script.Run());
+        ExpectLoopEnded();
+    }
+    {
+        SCOPED_TRACE("left from File wraps to View");
+        MenuScript script({WaitOpen(w->menus.file), Key(VK_LEFT), WaitOpen(w->menus.view), Key(VK_ESCAPE),
+                           WaitClosed()});
+        KeyMenu(w->Handle(), L'f');
+        EXPECT_TRUE(script.Run());
+        ExpectLoopEnded();
+    }
+    {
+        SCOPED_TRACE("right from View wraps to File");
+        MenuScript script({WaitOpen(w->menus.view), Key(VK_RIGHT), WaitOpen(w->menus.file), Key(VK_ESCAPE),
+                           WaitClosed()});
+        KeyMenu(w->Handle(), L'v');
+        EXPECT_TRUE(script.Run());
+        ExpectLoopEnded();
+    }
+    {
+        SCOPED_TRACE("right from Edit to Help, which has no drop-down");
+        w->log.commands.clear();
+        MenuScript script({WaitOpen(w->menus.edit), Key(VK_RIGHT), WaitClosed()});
+        KeyMenu(w->Handle(), L'e');
+        EXPECT_TRUE(script.Run());
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return Commanded(w->log, 4301); }));
+        ExpectLoopEnded();
+    }
+}
+
+TEST_F(MenuKeyboard, RightToLeftSwapsTheArrowKeys) {
+    w.reset();
+    w = std::make_unique<MenuWindow>(*skin->data, 420, WS_EX_LEFTSCROLLBAR);
+    MenuScript script({WaitOpen(w->menus.file), Key(VK_LEFT), WaitOpen(w->menus.edit), Key(VK_ESCAPE),
+                       WaitClosed()});
+    KeyMenu(w->Handle(), L'f');
+    EXPECT_TRUE(script.Run());
+    ExpectLoopEnded();
+}
+
+TEST_F(MenuKeyboard, TheHookIsGoneAfterEveryWayADropDownEnds) {
+    const struct {
+        const char* name;
+        std::function<std::vector<std::function<bool()>>(MenuWindow&)> ending;
+    } cases[] = {
+        {"choice", [](MenuWindow&) { return std::vector<std::function<bool()>>{Key(VK_RETURN)}; }},
+        {"escape", [](MenuWindow&) { return std::vector<std::function<bool()>>{Key(VK_ESCAPE)}; }},
+        {"end of menu", [](MenuWindow&) { return std::vector<std::function<bool()>>{Do([] { EndMenu(); })}; }},
+        {"alt", [](MenuWindow&) {
+             return std::vector<std::function<bool()>>{Do([] {
+                 const std::vector<HWND> windows = VisibleMenuWindows();
+                 const HWND target = windows.empty() ? GetFocus() : windows.front();
+                 const LPARAM scan = LPARAM(MapVirtualKeyW(VK_MENU, MAPVK_VK_TO_VSC)) << 16;
+                 PostMessageW(target, WM_SYSKEYDOWN, VK_MENU, scan | 1);
+                 PostMessageW(target, WM_SYSKEYUP, VK_MENU, scan | 1 | (LPARAM(3) << 30));
+             })};
+         }},
+        {"click outside", [](MenuWindow&) {
+             return std::vector<std::function<bool()>>{Do([] {
+                 const std::vector<HWND> windows = VisibleMenuWindows();
+                 if (!windows.empty()) {
+                     // Far from the menu, as the loop sees a click elsewhere.
+                     PostMessageW(windows.front(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-300, -300));
+                     PostMessageW(windows.front(), WM_LBUTTONUP, 0, MAKELPARAM(-300, -300));
+                 }
+             })};
+         }},
+        {"window destroyed", [](MenuWindow& window) {
+             return std::vector<std::function<bool()>>{Do([&window] { DestroyWindow(window.Handle()); })};
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!IsWindow(w->Handle())) {
+            w = std::make_unique<MenuWindow>(*skin->data);
+        }
+        std::vector<std::function<bool()>> steps{WaitOpen(w->menus.file)};
+        for (auto& step : c.ending(*w)) {
+            steps.push_back(std::move(step));
+        }
+        steps.push_back(WaitClosed());
+        MenuScript script(std::move(steps));
+        KeyMenu(w->Handle(), L'f');
+        EXPECT_TRUE(script.Run());
+        EXPECT_FALSE(script.TimedOut());
+        ExpectLoopEnded();
+    }
+    EXPECT_FALSE(IsWindow(w->Handle()));
+}
+
+TEST_F(MenuKeyboard, ChoosingAnItemSendsItsCommand) {
+    MenuScript script({WaitOpen(w->menus.file), Key(VK_RETURN), WaitClosed()});
+    KeyMenu(w->Handle(), L'f');
+    EXPECT_TRUE(script.Run());
+    // The first item is selected on opening.
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return Commanded(w->log, 4101); }));
+    ExpectLoopEnded();
+}
+
+TEST_F(MenuKeyboard, ManyOpeningsLeaveNoObjectsBehind) {
+    auto cycle = [&] {
+        MenuScript script({WaitOpen(w->menus.file), Do([] { EndMenu(); }), WaitClosed()});
+        KeyMenu(w->Handle(), L'f');
+        script.Run();
+    };
+    for (int i = 0; i < 20; ++i) {
+        cycle();  // caches of the window system and the fonts settle first
+    }
+    const int gdiBefore = testsupport::LiveGdiObjects();
+    const int windowsBefore = ThreadWindows();
+    for (int i = 0; i < 500; ++i) {
+        cycle();
+    }
+    ExpectLoopEnded();
+    EXPECT_LE(testsupport::LiveGdiObjects(), gdiBefore + 2);
+    EXPECT_EQ(ThreadWindows(), windowsBefore);
+}
+
+} // namespace
