@@ -540,15 +540,6 @@ bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
         WindowMenuChanged();
         return true;
-    case WM_MDISETMENU:
-        result = CallPrevious(msg, wParam, lParam);
-        if (wParam != 0 && FMenuBar != nullptr) {
-            FMenuBar->SetMenuHandle(GetMenu(FHandle));
-            FMenuBar->TakeOverMdiMenu();
-            RepaintFrame(nullptr);
-        }
-        SetMenu(FHandle, nullptr);
-        return true;
     default:
         return false;
     }
