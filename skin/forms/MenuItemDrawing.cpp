@@ -235,6 +235,22 @@ void FillItemBackground(const TSkinData* skinData, HMENU parentMenu, ui::Bitmap&
     scratch.Fill(ui::Color(TableColour(skinData, scMenu, COLOR_MENU)));
 }
 
+// An item composed on a scratch bitmap of rect's size, then copied to the
+// canvas in one piece.
+template <class Compose>
+void ComposeAndCopy(ui::Canvas& canvas, const RECT& rect, Compose compose) {
+    const int width = Width(rect);
+    const int height = Height(rect);
+    const HDC dc = canvas.Handle();
+    if (width <= 0 || height <= 0 || dc == nullptr) {
+        return;
+    }
+    ui::Bitmap scratch(width, height);
+    compose(scratch, RECT{0, 0, width, height});
+    GdiFlush();
+    BitBlt(dc, rect.left, rect.top, width, height, scratch.GetCanvas().Handle(), 0, 0, SRCCOPY);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- glyphs and looks
@@ -244,22 +260,13 @@ MenuGlyphs MenuGlyphs::OfMenu(const ui::MenuItem& item) {
     return MenuGlyphs{menu != nullptr ? menu->Images() : nullptr, nullptr};
 }
 
-int MenuGlyphs::Width() const {
+SIZE MenuGlyphs::Size() const {
+    if (images != nullptr) {
+        return SIZE{images->Width(), images->Height()};
+    }
     int width = 0;
     int height = 0;
-    if (images != nullptr) {
-        return images->Width();
-    }
-    return list != nullptr && ImageList_GetIconSize(list, &width, &height) ? width : 0;
-}
-
-int MenuGlyphs::Height() const {
-    int width = 0;
-    int height = 0;
-    if (images != nullptr) {
-        return images->Height();
-    }
-    return list != nullptr && ImageList_GetIconSize(list, &width, &height) ? height : 0;
+    return list != nullptr && ImageList_GetIconSize(list, &width, &height) ? SIZE{width, height} : SIZE{0, 0};
 }
 
 int MenuGlyphs::Count() const {
@@ -305,42 +312,26 @@ void DrawSkinnedMenuItem(const TSkinData* skinData, const MenuItemLook& look, co
     if (look.parentMenu != nullptr) {
         TWinSkinPopMenu::LearnMenu(look.parentMenu);
     }
-    const int width = Width(rect);
-    const int height = Height(rect);
-    const HDC dc = canvas.Handle();
-    if (width <= 0 || height <= 0 || dc == nullptr) {
-        return;
-    }
-    ui::Bitmap scratch(width, height);
-    FillItemBackground(skinData, look.parentMenu, scratch, rect);
-    HDC scratchDc = scratch.GetCanvas().Handle();
-    const RECT local{0, 0, width, height};
-    if (!look.IsLine()) {
-        DrawSkinFrame(scratchDc, local, object->Bitmap, false, object->Tile == 1, object->Trans == 1, kItemCells,
-                      selected ? kSelectedCell : kNormalCell, object->Margins);
-        DrawItemContent(skinData, look, glyphs, scratchDc, local, selected);
-    } else {
-        DrawSeparatorPicture(scratchDc, local, *object);
-    }
-    GdiFlush();
-    BitBlt(dc, rect.left, rect.top, width, height, scratchDc, 0, 0, SRCCOPY);
+    ComposeAndCopy(canvas, rect, [&](ui::Bitmap& scratch, const RECT& local) {
+        FillItemBackground(skinData, look.parentMenu, scratch, rect);
+        HDC scratchDc = scratch.GetCanvas().Handle();
+        if (!look.IsLine()) {
+            DrawSkinFrame(scratchDc, local, object->Bitmap, false, object->Tile == 1, object->Trans == 1, kItemCells,
+                          selected ? kSelectedCell : kNormalCell, object->Margins);
+            DrawItemContent(skinData, look, glyphs, scratchDc, local, selected);
+        } else {
+            DrawSeparatorPicture(scratchDc, local, *object);
+        }
+    });
 }
 
 void DrawPlainMenuItem(const TSkinData* skinData, const MenuItemLook& look, const MenuGlyphs& glyphs,
                        ui::Canvas& canvas, const RECT& rect, bool selected) {
-    const int width = Width(rect);
-    const int height = Height(rect);
-    const HDC dc = canvas.Handle();
-    if (width <= 0 || height <= 0 || dc == nullptr) {
-        return;
-    }
-    ui::Bitmap scratch(width, height);
-    scratch.Fill(ui::Color(selected ? TableColour(skinData, scHilight, COLOR_HIGHLIGHT)
-                                         : TableColour(skinData, scMenu, COLOR_MENU)));
-    HDC scratchDc = scratch.GetCanvas().Handle();
-    DrawItemContent(skinData, look, glyphs, scratchDc, RECT{0, 0, width, height}, selected);
-    GdiFlush();
-    BitBlt(dc, rect.left, rect.top, width, height, scratchDc, 0, 0, SRCCOPY);
+    ComposeAndCopy(canvas, rect, [&](ui::Bitmap& scratch, const RECT& local) {
+        scratch.Fill(ui::Color(selected ? TableColour(skinData, scHilight, COLOR_HIGHLIGHT)
+                                        : TableColour(skinData, scMenu, COLOR_MENU)));
+        DrawItemContent(skinData, look, glyphs, scratch.GetCanvas().Handle(), local, selected);
+    });
 }
 
 // ---------------------------------------------------------------- measuring

@@ -30,8 +30,9 @@ struct MenuGlyphs {
 
     static MenuGlyphs OfMenu(const ui::MenuItem& item);
     bool Present() const { return images != nullptr || list != nullptr; }
-    int Width() const;
-    int Height() const;
+    SIZE Size() const;
+    int Width() const { return Size().cx; }
+    int Height() const { return Size().cy; }
     int Count() const;
     void Draw(HDC dc, int x, int y, int index, bool enabled) const;
 };

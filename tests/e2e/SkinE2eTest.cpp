@@ -130,6 +130,19 @@ void ExpectCutCorners(HWND window, const WindowShot& shot) {
     EXPECT_TRUE(PtInRegion(region.get(), shot.Width() - 1, shot.Height() - 1));
 }
 
+// Logs in and waits for the study window with its skinned caption; none
+// when either does not come.
+HWND SkinnedStudyWindow(const VocaraProcess& vocara) {
+    if (!e2e::LogIn(vocara, L"demo@vocara.test", L"vocara123")) {
+        return nullptr;
+    }
+    HWND study = nullptr;
+    if (!WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"", true)) != nullptr; }, 30000)) {
+        return nullptr;
+    }
+    return WaitForSkinnedCaption(study) ? study : nullptr;
+}
+
 class SkinE2eTest : public ::testing::Test {
 protected:
     void SetUp() override { Service("/__test/reset"); }
@@ -228,10 +241,8 @@ TEST_F(SkinE2eTest, AFailedLoginsBoxIsSkinned) {
 TEST_F(SkinE2eTest, TheStudyWindowIsSkinnedAfterTheLogin) {
     Sandbox sandbox;
     VocaraProcess vocara(sandbox);
-    ASSERT_TRUE(e2e::LogIn(vocara, L"demo@vocara.test", L"vocara123"));
-    HWND study = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"", true)) != nullptr; }, 30000));
-    ASSERT_TRUE(WaitForSkinnedCaption(study));
+    const HWND study = SkinnedStudyWindow(vocara);
+    ASSERT_NE(study, nullptr);
     const WindowShot shot(study);
     ExpectSkinnedFrame(shot, true);
     ExpectCutCorners(study, shot);
@@ -275,10 +286,8 @@ void ExpectSkinnedPopup(HWND menu, POINT itemPoint) {
 TEST_F(SkinE2eTest, TheSystemMenuAndTheTrayMenuWearTheSkin) {
     Sandbox sandbox;
     VocaraProcess vocara(sandbox);
-    ASSERT_TRUE(e2e::LogIn(vocara, L"demo@vocara.test", L"vocara123"));
-    HWND study = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"", true)) != nullptr; }, 30000));
-    ASSERT_TRUE(WaitForSkinnedCaption(study));
+    const HWND study = SkinnedStudyWindow(vocara);
+    ASSERT_NE(study, nullptr);
 
     // The system menu, from a right click on the caption.
     const RECT outer = OuterRect(study);
@@ -287,8 +296,9 @@ TEST_F(SkinE2eTest, TheSystemMenuAndTheTrayMenuWearTheSkin) {
     ASSERT_NE(menu, nullptr);
     {
         const RECT r = OuterRect(menu);
-        // The first item, below the popup's top border.
-        ExpectSkinnedPopup(menu, POINT{(r.left + r.right) / 2, r.top + 12});
+        // The second item ("移动", enabled; the first, restore, is greyed for
+        // a normal window): below the border and a first item at least 20 high.
+        ExpectSkinnedPopup(menu, POINT{(r.left + r.right) / 2, r.top + 3 + 30});
         e2e::OfferScreenshot(menu, L"skinned-system-menu");
     }
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -277,6 +277,24 @@ TEST(PopupFace, PrintPaintsTheFaceAndClipsTheSystemsPrintToTheInside) {
 
 // --- hooks on the form's toolkit menus --------------------------------------
 
+int MeasuredWidth(ui::MenuItem& item) {
+    const ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    ui::Canvas canvas(dc.get());
+    int width = 0;
+    int height = 0;
+    item.MeasureItem(canvas, width, height);
+    return width;
+}
+
+// The width the toolkit gives an unhooked popup item with this caption.
+int ToolkitWidth(const std::wstring& caption) {
+    ui::PopupMenu menu(nullptr);
+    auto* item = new ui::MenuItem(&menu);
+    item->SetCaption(caption);
+    menu.Items().Add(item);
+    return MeasuredWidth(*item);
+}
+
 TEST(MenuHooks, PopupMenusAreHookedExceptThoseWithTheDisableTag) {
     auto skin = LoadMenuSkin();
     formtest::SkinnedForm f = formtest::MakeSkinnedForm(*skin->data);
@@ -303,16 +321,7 @@ TEST(MenuHooks, PopupMenusAreHookedExceptThoseWithTheDisableTag) {
     EXPECT_FALSE(keptItem.OnDrawItem);
 
     // The popup measure: the toolkit's width + 35 without an image list.
-    ui::PopupMenu plainMenu(nullptr);
-    auto* plain = new ui::MenuItem(&plainMenu);
-    plain->SetCaption(L"Open");
-    plainMenu.Items().Add(plain);
-    const ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ui::Canvas canvas(dc.get());
-    int plainWidth = 0, plainHeight = 0, width = 0, height = 0;
-    plain->MeasureItem(canvas, plainWidth, plainHeight);
-    item.MeasureItem(canvas, width, height);
-    EXPECT_EQ(width, plainWidth + 35);
+    EXPECT_EQ(MeasuredWidth(item), ToolkitWidth(L"Open") + 35);
 
     f.painter->Detach();
     EXPECT_FALSE(hooked.OwnerDraw());
@@ -340,16 +349,7 @@ TEST(MenuHooks, HookMenuItemTakesTheItemAndAllBelowWhateverTheyHad) {
     EXPECT_EQ(Pixel(picture, kWidth - 3, 2), RgbOf(kItemCells[0]));
 
     // The main measure: the toolkit's width + 10 + 25 without an image list.
-    ui::PopupMenu plainMenu(nullptr);
-    auto* plain = new ui::MenuItem(&plainMenu);
-    plain->SetCaption(L"Below");
-    plainMenu.Items().Add(plain);
-    const ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ui::Canvas canvas(dc.get());
-    int plainWidth = 0, plainHeight = 0, width = 0, height = 0;
-    plain->MeasureItem(canvas, plainWidth, plainHeight);
-    below.MeasureItem(canvas, width, height);
-    EXPECT_EQ(width, plainWidth + 35);
+    EXPECT_EQ(MeasuredWidth(below), ToolkitWidth(L"Below") + 35);
 
     // The painter gone, the items draw plainly instead of touching it.
     formtest::SkinnedForm other = formtest::MakeSkinnedForm(*skin->data);

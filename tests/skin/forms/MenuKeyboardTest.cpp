@@ -87,37 +87,34 @@ TEST_F(MenuKeyboard, AltAloneAndF10OpenTheFirstItem) {
 }
 
 TEST_F(MenuKeyboard, ArrowKeysMoveToTheNeighbouringDropDowns) {
-    {
-        SCOPED_TRACE("right from File to Edit");
-        MenuScript script({WaitOpen(w->menus.file), Key(VK_RIGHT), WaitOpen(w->menus.edit), Key(VK_ESCAPE),
-                           WaitClosed()});
-        KeyMenu(w->Handle(), L'f');
-        EXPECT_TRUE(script.Run());
-        ExpectLoopEnded();
-    }
-    {
-        SCOPED_TRACE("left from File wraps to View");
-        MenuScript script({WaitOpen(w->menus.file), Key(VK_LEFT), WaitOpen(w->menus.view), Key(VK_ESCAPE),
-                           WaitClosed()});
-        KeyMenu(w->Handle(), L'f');
-        EXPECT_TRUE(script.Run());
-        ExpectLoopEnded();
-    }
-    {
-        SCOPED_TRACE("right from View wraps to File");
-        MenuScript script({WaitOpen(w->menus.view), Key(VK_RIGHT), WaitOpen(w->menus.file), Key(VK_ESCAPE),
-                           WaitClosed()});
-        KeyMenu(w->Handle(), L'v');
-        EXPECT_TRUE(script.Run());
-        ExpectLoopEnded();
-    }
-    {
-        SCOPED_TRACE("right from Edit to Help, which has no drop-down");
+    const struct {
+        const char* name;
+        wchar_t open;
+        HMENU from;
+        WORD key;
+        HMENU to;
+    } cases[] = {
+        {"right from File to Edit", L'f', w->menus.file, VK_RIGHT, w->menus.edit},
+        {"left from File wraps to View", L'f', w->menus.file, VK_LEFT, w->menus.view},
+        {"right from View wraps to File", L'v', w->menus.view, VK_RIGHT, w->menus.file},
+        {"left from View to Help, which has no drop-down", L'v', w->menus.view, VK_LEFT, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         w->log.commands.clear();
-        MenuScript script({WaitOpen(w->menus.edit), Key(VK_RIGHT), WaitClosed()});
-        KeyMenu(w->Handle(), L'e');
+        std::vector<std::function<bool()>> steps{WaitOpen(c.from), Key(c.key)};
+        if (c.to != nullptr) {
+            steps.push_back(WaitOpen(c.to));
+            steps.push_back(Key(VK_ESCAPE));
+        }
+        steps.push_back(WaitClosed());
+        MenuScript script(std::move(steps));
+        KeyMenu(w->Handle(), c.open);
         EXPECT_TRUE(script.Run());
-        EXPECT_TRUE(testsupport::PumpUntil([&] { return Commanded(w->log, 4301); }));
+        if (c.to == nullptr) {
+            // Help's own command comes instead.
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return Commanded(w->log, 4301); }));
+        }
         ExpectLoopEnded();
     }
 }
