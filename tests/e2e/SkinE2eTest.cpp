@@ -265,9 +265,13 @@ HWND WaitForPopupMenu(const VocaraProcess& vocara) {
 // The popup's face and its item under the mouse, as the skin draws them;
 // the system's own popup has a raised grey edge instead.
 void ExpectSkinnedPopup(HWND menu, POINT itemPoint) {
-    ASSERT_TRUE(e2e::MoveMouseTo(itemPoint));
+    int nudge = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
+            // Moves that the menu's loop sees: a cursor already resting there
+            // when the menu opened selects nothing.
+            nudge ^= 1;
+            e2e::MoveMouseTo(POINT{itemPoint.x + nudge, itemPoint.y});
             const WindowShot shot(menu, false);
             const RECT r = OuterRect(menu);
             return IsSelectedBlue(shot.At(itemPoint.x - r.left, itemPoint.y - r.top));
@@ -298,6 +302,7 @@ TEST_F(SkinE2eTest, TheSystemMenuAndTheTrayMenuWearTheSkin) {
         const RECT r = OuterRect(menu);
         // The second item ("移动", enabled; the first, restore, is greyed for
         // a normal window): below the border and a first item at least 20 high.
+        SCOPED_TRACE("system menu");
         ExpectSkinnedPopup(menu, POINT{(r.left + r.right) / 2, r.top + 3 + 30});
         e2e::OfferScreenshot(menu, L"skinned-system-menu");
     }
@@ -310,7 +315,10 @@ TEST_F(SkinE2eTest, TheSystemMenuAndTheTrayMenuWearTheSkin) {
     menu = WaitForPopupMenu(vocara);
     ASSERT_NE(menu, nullptr);
     const RECT r = OuterRect(menu);
-    ExpectSkinnedPopup(menu, e2e::CentreOf(r));
+    {
+        SCOPED_TRACE("tray menu");
+        ExpectSkinnedPopup(menu, e2e::CentreOf(r));
+    }
     e2e::OfferScreenshot(menu, L"skinned-tray-menu");
     // "退出系统" still ends the program.
     e2e::ClickAt(e2e::CentreOf(r));
