@@ -6,6 +6,7 @@
 
 #include "Measure.h"
 #include "skin/data/SkinData.h"
+#include "skin/manager/SkinManage.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
 
     // Skinned: the default skin's data component on a form, as the program
     // carries it; its manager gives popup windows their painter.
+    skin::InstallSkinManage();
     ui::Form form(nullptr);
     auto& data = form.Create<skin::TSkinData>();
     data.showMessage = [](const std::string&) {};
