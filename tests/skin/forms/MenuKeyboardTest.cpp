@@ -6,6 +6,8 @@
 
 #include "skin/forms/WinSkinForm.h"
 #include "tests/support/GdiObjects.h"
+#include "ui/Form.h"
+#include "ui/Menus.h"
 
 #include <algorithm>
 
@@ -205,6 +207,78 @@ TEST_F(MenuKeyboard, ManyOpeningsLeaveNoObjectsBehind) {
     ExpectLoopEnded();
     EXPECT_LE(testsupport::LiveGdiObjects(), gdiBefore + 2);
     EXPECT_EQ(ThreadWindows(), windowsBefore);
+}
+
+} // namespace
+
+namespace {
+
+using namespace menutest;
+
+TEST_F(MenuKeyboard, OpenMenuAtOpensTheItemUnderAScreenPoint) {
+    RECT window{};
+    GetWindowRect(w->Handle(), &window);
+    const RECT& edit = w->Item(1).FBounds;
+    const POINT point{window.left + edit.left + 2, window.top + edit.top + 2};
+    MenuScript script({WaitOpen(w->menus.edit), Key(VK_ESCAPE), WaitClosed()});
+    EXPECT_EQ(SendMessageW(w->Handle(), skin::SKM_OPENMENUAT, 0, MAKELPARAM(point.x, point.y)), 0);
+    EXPECT_TRUE(script.Run());
+    ExpectLoopEnded();
+}
+
+// Alt+letter through the toolkit: the form's dialog character asks for the
+// item's drop-down with a posted button-down on it, only with Alt alone held.
+TEST(MenuDialogChar, AltLetterRequestsTheItemOfAToolkitForm) {
+    auto skin = LoadMenuSkin();
+    ui::Form form(nullptr);
+    auto& menu = form.Create<ui::MainMenu>();
+    auto& file = form.Create<ui::MenuItem>();
+    file.SetCaption(L"&File");
+    auto& open = form.Create<ui::MenuItem>();
+    open.SetCaption(L"&Open");
+    file.Add(&open);
+    menu.Items().Add(&file);
+    form.SetMenu(&menu);
+    form.SetBounds(60, 60, 300, 200);
+    form.Show();
+    auto& painter = form.Create<skin::TWinSkinForm>();
+    painter.SetWindow(form.Handle());
+    painter.AttachToForm(*skin->data, form);
+    formtest::RunSetup(form.Handle());
+    formtest::Settle(form.Handle());
+    ASSERT_NE(painter.MenuBar(), nullptr);
+
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    const BYTE savedAlt = keys[VK_MENU];
+    const struct {
+        const char* name;
+        bool alt;
+        wchar_t key;
+        bool requested;
+    } cases[] = {{"alt f", true, L'f', true}, {"f alone", false, L'f', false}, {"alt q", true, L'q', false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        keys[VK_MENU] = c.alt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG drained{};
+        while (PeekMessageW(&drained, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE)) {
+        }
+        const LRESULT result = form.Perform(ui::CM_DIALOGCHAR, c.key, 0);
+        MSG posted{};
+        const bool found = PeekMessageW(&posted, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE) != 0;
+        EXPECT_EQ(found, c.requested);
+        EXPECT_EQ(result != 0, c.requested);
+        if (found) {
+            RECT window{};
+            GetWindowRect(form.Handle(), &window);
+            const RECT& bounds = painter.MenuBar()->Items()[0]->FBounds;
+            EXPECT_EQ(short(LOWORD(posted.lParam)), window.left + bounds.left + 1);
+            EXPECT_EQ(short(HIWORD(posted.lParam)), window.top + bounds.top + 1);
+        }
+    }
+    keys[VK_MENU] = savedAlt;
+    SetKeyboardState(keys);
 }
 
 } // namespace
