@@ -142,32 +142,15 @@ TEST(MenuBar, DisabledItemIsFramedWhenHotButDoesNotOpen) {
 
 TEST(MenuBar, FormGrowsByTheBandAndGetsItsMenuBackOnDetach) {
     auto skin = LoadMenuSkin();
-    ui::Form form(nullptr);
-    auto& menu = form.Create<ui::MainMenu>();
-    auto& file = form.Create<ui::MenuItem>();
-    file.SetCaption(L"&File");
-    auto& open = form.Create<ui::MenuItem>();
-    open.SetCaption(L"&Open");
-    file.Add(&open);
-    auto& edit = form.Create<ui::MenuItem>();
-    edit.SetCaption(L"&Edit");
-    edit.SetEnabled(false);
-    menu.Items().Add(&file);
-    menu.Items().Add(&edit);
-    form.SetMenu(&menu);
-    form.SetBounds(60, 60, 200, 150);
-    form.SetClientSize(300, 200);
-    form.Show();
+    MenuForm f;
+    ui::Form& form = f.form;
+    ui::MainMenu& menu = f.menu;
     const HMENU native = menu.Handle();
     ASSERT_EQ(GetMenu(form.Handle()), native);
     const RECT clientBefore = formtest::ClientRectOf(form.Handle());
     const SIZE outerBefore = formtest::OuterSize(form.Handle());
 
-    auto& painter = form.Create<skin::TWinSkinForm>();
-    painter.SetWindow(form.Handle());
-    painter.AttachToForm(*skin->data, form);
-    formtest::RunSetup(form.Handle());
-    formtest::Settle(form.Handle());
+    skin::TWinSkinForm& painter = f.Skin(*skin->data);
 
     EXPECT_EQ(GetMenu(form.Handle()), nullptr);
     const RECT client = formtest::ClientRectOf(form.Handle());
@@ -178,12 +161,12 @@ TEST(MenuBar, FormGrowsByTheBandAndGetsItsMenuBackOnDetach) {
     EXPECT_EQ(formtest::ClientOffset(form.Handle()).y, painter.CaptionHeight() + painter.MenuBarHeight());
     ASSERT_NE(painter.MenuBar(), nullptr);
     ASSERT_EQ(painter.MenuBar()->Items().size(), 2u);
-    EXPECT_EQ(painter.MenuBar()->Items()[0]->FItem, &file);
-    EXPECT_EQ(painter.MenuBar()->Items()[0]->FSubMenu, file.Handle());
+    EXPECT_EQ(painter.MenuBar()->Items()[0]->FItem, &f.file);
+    EXPECT_EQ(painter.MenuBar()->Items()[0]->FSubMenu, f.file.Handle());
     EXPECT_EQ(painter.MenuBar()->Items()[1]->FItemEnabled, 0);
 
     // A change of the toolkit menu is taken over again, not put back on the window.
-    edit.SetEnabled(true);
+    f.edit.SetEnabled(true);
     EXPECT_EQ(GetMenu(form.Handle()), nullptr);
     EXPECT_EQ(painter.MenuBar()->Items()[1]->FItemEnabled, 1);
 

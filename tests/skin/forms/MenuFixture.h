@@ -8,6 +8,8 @@
 #include "skin/forms/WinSkinMenu.h"
 #include "tests/skin/forms/FrameSkinFixture.h"
 #include "tests/support/Pump.h"
+#include "ui/Form.h"
+#include "ui/Menus.h"
 
 #include <windows.h>
 
@@ -147,6 +149,38 @@ struct MenuWindow {
     skin::TWinSkinForm& Painter() const { return *window.painter; }
     skin::TWinSkinMenu& Bar() const { return *window.painter->MenuBar(); }
     skin::TMenuBtn& Item(int index) const { return *Bar().Items()[size_t(index)]; }
+};
+
+// A shown toolkit form with a main menu "&File" (Open) and "&Edit"
+// (disabled), its client 300 x 200, not yet skinned.
+struct MenuForm {
+    ui::Form form{nullptr};
+    ui::MainMenu& menu = form.Create<ui::MainMenu>();
+    ui::MenuItem& file = form.Create<ui::MenuItem>();
+    ui::MenuItem& open = form.Create<ui::MenuItem>();
+    ui::MenuItem& edit = form.Create<ui::MenuItem>();
+    MenuForm() {
+        file.SetCaption(L"&File");
+        open.SetCaption(L"&Open");
+        file.Add(&open);
+        edit.SetCaption(L"&Edit");
+        edit.SetEnabled(false);
+        menu.Items().Add(&file);
+        menu.Items().Add(&edit);
+        form.SetMenu(&menu);
+        form.SetBounds(60, 60, 200, 150);
+        form.SetClientSize(300, 200);
+        form.Show();
+    }
+    // Attaches a painter, as the manager would, and runs its set-up.
+    skin::TWinSkinForm& Skin(skin::TSkinData& data) {
+        auto& painter = form.Create<skin::TWinSkinForm>();
+        painter.SetWindow(form.Handle());
+        painter.AttachToForm(data, form);
+        formtest::RunSetup(form.Handle());
+        formtest::Settle(form.Handle());
+        return painter;
+    }
 };
 
 // The visible popup-menu windows of this thread, topmost first.

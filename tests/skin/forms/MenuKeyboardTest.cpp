@@ -230,22 +230,9 @@ TEST_F(MenuKeyboard, OpenMenuAtOpensTheItemUnderAScreenPoint) {
 // item's drop-down with a posted button-down on it, only with Alt alone held.
 TEST(MenuDialogChar, AltLetterRequestsTheItemOfAToolkitForm) {
     auto skin = LoadMenuSkin();
-    ui::Form form(nullptr);
-    auto& menu = form.Create<ui::MainMenu>();
-    auto& file = form.Create<ui::MenuItem>();
-    file.SetCaption(L"&File");
-    auto& open = form.Create<ui::MenuItem>();
-    open.SetCaption(L"&Open");
-    file.Add(&open);
-    menu.Items().Add(&file);
-    form.SetMenu(&menu);
-    form.SetBounds(60, 60, 300, 200);
-    form.Show();
-    auto& painter = form.Create<skin::TWinSkinForm>();
-    painter.SetWindow(form.Handle());
-    painter.AttachToForm(*skin->data, form);
-    formtest::RunSetup(form.Handle());
-    formtest::Settle(form.Handle());
+    MenuForm f;
+    ui::Form& form = f.form;
+    skin::TWinSkinForm& painter = f.Skin(*skin->data);
     ASSERT_NE(painter.MenuBar(), nullptr);
 
     BYTE keys[256]{};
