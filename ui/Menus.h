@@ -166,7 +166,9 @@ public:
     // this handle.
     MenuItem* FindItem(UINT_PTR value, FindKind kind) const;
 
-    virtual bool IsRightToLeft() const { return false; }
+    // A right-to-left menu mirrors its items (the skinned drawing reads it).
+    bool IsRightToLeft() const { return rightToLeft_; }
+    void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
 
 protected:
     explicit Menu(Component* owner);
@@ -180,6 +182,7 @@ private:
 
     MenuItem* items_;
     bool ownerDraw_ = false;
+    bool rightToLeft_ = false;
     PngImageList* images_ = nullptr;
 };
 

@@ -43,7 +43,7 @@ public:
     bool PaintsWindow(HWND window) const override { return registry.HoldsWindow(window); }
     ui::Component& EventSender() override { return sender_; }
     void TakeOverToolbarDrawing(ui::ToolBar&) override {}
-    void HookFormPopupMenus(ui::Form&) override {}
+    void HookFormMenus(bool) override {}
     void HookMenuItem(ui::MenuItem&) override {}
 
 private:

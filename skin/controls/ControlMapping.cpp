@@ -48,7 +48,7 @@ void ControlMapping::MapForm(ControlPainterHost& host, ui::Form& form) {
     host.DropDeadControlPainters();
     pass.MapComponents(form, &form);
     if (pass.Gate(xcPopupMenu)) {
-        host.HookFormPopupMenus(form);
+        host.HookFormMenus(true);
     }
     std::vector<ui::WinControl*> tabOrder;
     form.GetTabOrderList(tabOrder);

@@ -40,6 +40,10 @@ public:
     virtual void ToolbarCustomDraw(ui::ToolBar& toolBar, const RECT& rect, bool& defaultDraw) = 0;
     virtual void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
                                          bool& defaultDraw) = 0;
+    // Menus on the form wear the skin: one item and all below it (a tool
+    // button's menu item, a tool bar's menu), or the form's popup menus.
+    virtual void HookMenuItem(ui::MenuItem& item) = 0;
+    virtual void HookFormMenus(bool on) = 0;
 
     // Frees the registered painters whose window is gone.
     virtual void DropDeadControlPainters() = 0;
@@ -51,11 +55,6 @@ public:
     // Points the tool bar's unassigned custom-draw events at the skin's tool
     // bar drawing, and clears them again when the host lets go.
     virtual void TakeOverToolbarDrawing(ui::ToolBar& toolBar) = 0;
-    // Where the menus of a form, and single menu items (of a tool button or
-    // a tool bar's menu), are handed to the menu skinning. Menus are not
-    // skinned yet: the form painter does nothing here.
-    virtual void HookFormPopupMenus(ui::Form& form) = 0;
-    virtual void HookMenuItem(ui::MenuItem& item) = 0;
 
 protected:
     ~ControlPainterHost() = default;

@@ -5,6 +5,7 @@
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/StripDrawing.h"
+#include "skin/forms/WinSkinMenu.h"
 #include "ui/Application.h"
 
 #include <algorithm>
@@ -142,7 +143,8 @@ TNCObject& CaptionButtons::Add(std::unique_ptr<TNCObject> object) {
 
 bool CaptionButtons::Owns(const TNCObject* object) const {
     return std::any_of(objects_.begin(), objects_.end(),
-                       [object](const std::unique_ptr<TNCObject>& b) { return b.get() == object; });
+                       [object](const std::unique_ptr<TNCObject>& b) { return b.get() == object; }) ||
+           (form_.FMenuBar != nullptr && form_.FMenuBar->Owns(object));
 }
 
 // --- the visibility rule -----------------------------------------------------

@@ -6,6 +6,7 @@
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
 #include "skin/forms/FormPainterHost.h"
+#include "skin/forms/WinSkinMenu.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 
@@ -46,9 +47,12 @@ POINT PointOf(LPARAM lParam) { return POINT{short(LOWORD(lParam)), short(HIWORD(
 
 bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
     const POINT p = ToFrameCoordinates(lParam);
-    // The skinned menu bar's items would be looked up here when no button is
-    // under the point; there is no menu bar painter yet.
     TNCObject* object = FCaptionButtons.At(p);
+    TMenuBtn* menuItem = nullptr;
+    if (object == nullptr && FMenuBar != nullptr) {
+        menuItem = FMenuBar->ItemAt(p);
+        object = menuItem;
+    }
 
     switch (msg) {
     case WM_NCMOUSEMOVE:
@@ -72,6 +76,10 @@ bool TWinSkinForm::NcMouse(UINT msg, WPARAM& wParam, LPARAM lParam) {
                 SetForegroundWindow(FHandle);
             }
             object->MouseDown();
+            if (menuItem != nullptr && FMenuLoop == 0) {
+                FCaptionButtons.SetHot(menuItem);
+                OpenMenuItem(menuItem);
+            }
             return true;
         }
         // A maximised window is not moved by its caption.

@@ -4,6 +4,7 @@
 #include "skin/forms/WinSkinForm.h"
 
 #include "skin/forms/FramePieces.h"
+#include "skin/forms/WinSkinMenu.h"
 
 #include "skin/data/ImageRoutines.h"
 #include "skin/data/SkinData.h"
@@ -164,7 +165,11 @@ void TWinSkinForm::RepaintFrame(HDC dc) {
             PaintCaption(dc, width, height, left, right);
             if (FMenuBarHeight > 0) {
                 const RECT band{FBorderLeft, FCaptionHeight, width - FBorderRight, FCaptionHeight + FMenuBarHeight};
-                FillRect(dc, &band, FSkinData->ButtonFaceBrush.get());
+                if (FMenuBar != nullptr) {
+                    FMenuBar->PaintBar(dc, band);
+                } else {
+                    FillRect(dc, &band, FSkinData->ButtonFaceBrush.get());
+                }
             }
         }
     } catch (...) {

@@ -4,6 +4,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/forms/FormPainterHost.h"
 #include "skin/forms/WinSkinForm.h"
+#include "skin/forms/WinSkinMenu.h"
 
 namespace skin {
 
@@ -52,6 +53,26 @@ LRESULT MdiClientLayer::Procedure(UINT msg, WPARAM wParam, LPARAM lParam) {
             const auto active = reinterpret_cast<HWND>(
                 SendMessageW(client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
             host->SetMdiCaptionMode(active != nullptr && maximised);
+            // The last child gone: the frame's own menu is back on the bar.
+            if (TWinSkinMenu* bar = form_.MenuBar(); bar != nullptr && active == nullptr && skinData != nullptr) {
+                skinData->MenuUpdate = savedMenuUpdate_ != 0;
+                bar->TakeOverMenu();
+                bar->LayoutItems();
+                form_.RepaintFrame(nullptr);
+            }
+        }
+        return result;
+    }
+    case WM_MDISETMENU: {
+        const LRESULT result = CallPrevious(msg, wParam, lParam);
+        if (frameSkinned) {
+            // The client put the new menu on the frame: the bar takes it.
+            if (TWinSkinMenu* bar = form_.MenuBar(); bar != nullptr && wParam != 0) {
+                bar->SetMenuHandle(GetMenu(form_.Handle()));
+                bar->TakeOverMdiMenu();
+                form_.RepaintFrame(nullptr);
+            }
+            SetMenu(form_.Handle(), nullptr);
         }
         return result;
     }
@@ -66,8 +87,6 @@ LRESULT MdiClientLayer::Procedure(UINT msg, WPARAM wParam, LPARAM lParam) {
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         return 0;
     default:
-        // WM_MDISETMENU included: the frame keeps its menu until a skinned
-        // menu bar takes menus over.
         return CallPrevious(msg, wParam, lParam);
     }
 }

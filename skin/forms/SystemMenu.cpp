@@ -4,6 +4,7 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/forms/FormPainterHost.h"
+#include "skin/forms/MenuItemDrawing.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
@@ -21,14 +22,6 @@ constexpr UINT kItemInfoMask = MIIM_STATE | MIIM_ID | MIIM_STRING;  // 0x43
 constexpr UINT kItemTextLength = 80;
 // Either bit: the system disables its own items with MF_GRAYED alone.
 constexpr UINT kGrayedOrDisabled = MF_GRAYED | MF_DISABLED;
-// The measure adds room for the glyph column: less when glyphs are drawn.
-constexpr int kExtraWidthWithGlyphs = 12;
-constexpr int kExtraWidthWithoutGlyphs = 35;
-
-constexpr int kGlyphLeft = 3;
-constexpr int kGlyphSize = 16;
-constexpr int kTextLeft = kGlyphLeft + kGlyphSize + 6;
-constexpr int kTextRightMargin = 8;
 
 // Glyph indexes of the skin data's menu glyph list.
 enum : int { kGlyphRestore = 0, kGlyphMaximize = 1, kGlyphMinimize = 2, kGlyphClose = 3, kNoGlyph = -1 };
@@ -66,54 +59,9 @@ const SystemItemRule* FindItemRule(UINT id) {
 // one is open must not free the popup under the first.
 TWinSkinForm* g_tracking = nullptr;
 
-// Plain owner drawing with the skin's menu colours until menus are skinned.
-void DrawSystemMenuItem(const TSkinData* skinData, const ui::MenuItem& item, ui::Canvas& canvas, const RECT& rect,
-                        bool selected) {
-    const HDC dc = canvas.Handle();
-    const ui::SavedDcState saved(dc);
-    auto colour = [skinData](SkinColourIndex index, ui::Color fallback) {
-        return ui::ColorToRgb(skinData != nullptr ? skinData->Colours[index] : fallback);
-    };
-    const bool lit = selected && item.Enabled() && !item.IsLine();
-    const ui::UniqueBrush back(CreateSolidBrush(lit ? colour(scHilight, ui::clHighlight) : colour(scMenu, ui::clMenu)));
-    FillRect(dc, &rect, back.get());
-    if (item.IsLine()) {
-        RECT line = rect;
-        line.left += kGlyphLeft;
-        line.right -= kGlyphLeft;
-        line.top += (rect.bottom - rect.top) / 2 - 1;
-        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-        return;
-    }
-
-    const HIMAGELIST glyphs = skinData != nullptr ? skinData->MenuGlyphs() : nullptr;
-    const int glyphTop = rect.top + (rect.bottom - rect.top - kGlyphSize) / 2;
-    const RECT glyphBox{rect.left + kGlyphLeft, glyphTop, rect.left + kGlyphLeft + kGlyphSize, glyphTop + kGlyphSize};
-    const int index = item.ImageIndex();
-    if (glyphs != nullptr && index >= 0 && index < ImageList_GetImageCount(glyphs)) {
-        ImageList_Draw(glyphs, index, dc, glyphBox.left, glyphBox.top,
-                       ILD_TRANSPARENT | (item.Enabled() ? 0u : UINT(ILD_BLEND50)));
-    } else if (item.Checked()) {
-        RECT mark = glyphBox;
-        DrawFrameControl(dc, &mark, DFC_MENU, DFCS_MENUCHECK);
-    }
-
-    const COLORREF text = !item.Enabled() ? GetSysColor(COLOR_GRAYTEXT)
-                          : lit           ? colour(scHilightText, ui::clHighlightText)
-                                          : colour(scMenuText, ui::clMenuText);
-    SetTextColor(dc, text);
-    SetBkMode(dc, TRANSPARENT);
-    const ui::SelectObjectScope font(dc, ui::Screen::MenuFontHandle());
-    // The system's items carry their shortcut after a tab.
-    const std::wstring& caption = item.Caption();
-    const size_t tab = caption.find(L'\t');
-    const std::wstring label = caption.substr(0, tab);
-    RECT box{rect.left + kTextLeft, rect.top, rect.right - kTextRightMargin, rect.bottom};
-    DrawTextW(dc, label.c_str(), int(label.size()), &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    if (tab != std::wstring::npos) {
-        const std::wstring shortCut = caption.substr(tab + 1);
-        DrawTextW(dc, shortCut.c_str(), int(shortCut.size()), &box, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-    }
+// The system menu's ImageIndex counts in the skin's own glyph list.
+MenuGlyphs SystemGlyphs(const TSkinData* skinData) {
+    return MenuGlyphs{nullptr, skinData != nullptr ? skinData->MenuGlyphs() : nullptr};
 }
 
 // The popup takes the foreground for its own hidden window, which leaves the
@@ -216,18 +164,12 @@ void SystemMenu::Build() {
             PostMessageW(form.FHandle, WM_SYSCOMMAND, WPARAM(sender.tag), 0);
         };
         item.OnDrawItem = [&form](ui::MenuItem& sender, ui::Canvas& canvas, const RECT& rect, bool selected) {
-            DrawSystemMenuItem(form.FSkinData, sender, canvas, rect, selected);
-        };
-        item.OnMeasureItem = [&form](ui::MenuItem& sender, ui::Canvas&, int& width, int&) {
-            if (sender.IsLine()) {
-                return;
-            }
             const TSkinData* skinData = form.FSkinData;
-            if (skinData != nullptr && skinData->MenuItem) {
-                width += skinData->MenuItem->Margins.left;
-            }
-            const bool glyphs = skinData != nullptr && skinData->MenuGlyphs() != nullptr;
-            width += glyphs ? kExtraWidthWithGlyphs : kExtraWidthWithoutGlyphs;
+            DrawSkinnedMenuItem(skinData, MenuItemLook::Of(sender), SystemGlyphs(skinData), canvas, rect, selected);
+        };
+        item.OnMeasureItem = [&form](ui::MenuItem&, ui::Canvas&, int& width, int&) {
+            const TSkinData* skinData = form.FSkinData;
+            width += PopupMeasureExtra(skinData, SystemGlyphs(skinData).Present());
         };
         popup.Items().Add(&item);
     }

@@ -8,6 +8,7 @@
 #include "skin/data/CodePage.h"
 #include "skin/data/SkinData.h"
 #include "skin/forms/FormPainterHost.h"
+#include "skin/forms/WinSkinMenu.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 
@@ -87,6 +88,8 @@ TWinSkinForm::~TWinSkinForm() {
     FFormHook.Remove();
     FWndProcLayer.Remove();
     FMdiClientLayer.Remove();
+    // Its items leave the caption buttons' hot object while those live.
+    FMenuBar.reset();
     FCaptionButtons.Clear();
     FreeControlPainters();
     if (FormPainterHost* host = PainterHost()) {
@@ -119,6 +122,9 @@ void TWinSkinForm::AttachToForm(TSkinData& skinData, ui::Form& form) {
     }
     FSavedColor = form.GetColor();
     form.SetColor(skinData.Colours[scButtonFace]);
+    if (skinData.SkinControls.Contains(xcMenuItem)) {
+        HookMainMenus(true);
+    }
 }
 
 void TWinSkinForm::AttachToWindow(TSkinData& skinData) { CommonAttach(skinData); }
@@ -210,9 +216,7 @@ void TWinSkinForm::CommonAttach(TSkinData& skinData) {
                                                                               this);
 
     if (FFrameSkinned) {
-        // The skinned menu bar is a layer of its own; until it exists the
-        // window keeps its menu and no band is reserved for it.
-        FWindowMenu = GetMenu(FHandle);
+        TakeOverWindowMenu();
         LoadFrameMetrics();
     } else {
         FState = PainterState::Running;
@@ -247,6 +251,9 @@ void TWinSkinForm::Setup() {
         } else {
             mapper->MapWindow(*this, FHandle);
         }
+    }
+    if (FSkinData != nullptr && FSkinData->SkinControls.Contains(xcPopupMenu)) {
+        HookFormMenus(true);
     }
 
     if (FState == PainterState::Created) {
@@ -509,11 +516,19 @@ bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     }
     case WM_SYSCOMMAND:
+        if (MenuSystemCommand(wParam, lParam)) {
+            result = 1;
+            return true;
+        }
         TrackSystemCommand(wParam);
         result = CallPrevious(msg, wParam, lParam);
         return true;
+    case WM_MENUSELECT:
+        MenuSelected(wParam, lParam);
+        return false;
     case SKM_OPENMENUAT:
-        result = 0;  // there is no skinned menu bar to open
+        OpenMenuAt(lParam);
+        result = 0;
         return true;
     case ui::CM_MENUCHANGED:
         if (FSkinData != nullptr) {
@@ -523,8 +538,7 @@ bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (FSkinData != nullptr) {
             FSkinData->framePaint = true;
         }
-        // Only a skinned menu bar takes the menu over; without one the
-        // window keeps it.
+        WindowMenuChanged();
         return true;
     default:
         return false;
@@ -560,9 +574,11 @@ LRESULT TWinSkinForm::ThirdStage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SKM_NCREPAINT:
         RepaintFrame(nullptr);
         return 0;
+    case WM_MEASUREITEM:
+        return MeasureMenuItem(wParam, lParam);
+    case WM_DRAWITEM:
+        return DrawMenuItem(wParam, lParam);
     default:
-        // WM_DRAWITEM and WM_MEASUREITEM belong to the skinned menus; with
-        // none, they and everything else go on.
         return CallPrevious(msg, wParam, lParam);
     }
 }
@@ -670,8 +686,21 @@ void TWinSkinForm::FormMessageHandler(ui::Message& message) {
     case SKM_PING:
         message.result = message.lParam == kSkinMagic ? kSkinMagic : 1;
         return;
+    case ui::CM_DIALOGCHAR:
+        MenuDialogChar(message);
+        return;
+    case ui::CM_MENUCHANGED:
+        // The toolkit puts its menu back on the window: the bar takes it.
+        if (FSkinData != nullptr) {
+            FSkinData->framePaint = false;
+        }
+        CallFormHandler(message);
+        if (FSkinData != nullptr) {
+            FSkinData->framePaint = true;
+        }
+        WindowMenuChanged();
+        return;
     default:
-        // CM_DIALOGCHAR included: menu accelerators need the skinned menu bar.
         CallFormHandler(message);
         return;
     }
@@ -697,6 +726,9 @@ void TWinSkinForm::Reskin() {
     }
     FState = PainterState::Reskinning;
     if (FFrameSkinned && FFormControl != nullptr) {
+        if (FSkinData->SkinControls.Contains(xcPopupMenu)) {
+            HookFormMenus(true);
+        }
         FitWindow(true);
         // Makes the system compute the frame again.
         FFormControl->SetHeight(FFormControl->Height() + 1);
@@ -755,10 +787,12 @@ void TWinSkinForm::Detach() {
     FFormHook.Remove();
     FWndProcLayer.Remove();
     FreeControlPainters();
+    UnhookFormMenus();
     if (FFormControl != nullptr && FState != PainterState::Destroying) {
         FFormControl->SetColor(FSavedColor);
     }
     GiveBackSystemMenuStyle();
+    DropMenuBar(true);
     FMdiClientLayer.Remove();
 
     RECT window{};
@@ -787,11 +821,13 @@ void TWinSkinForm::Release() {
     FFormHook.Remove();
     FWndProcLayer.Remove();
     FreeControlPainters();
+    DropMenuBar(false);
 }
 
 void TWinSkinForm::LightDetach() {
     FCaptionButtons.StopHover();
     FreeControlPainters();
+    UnhookFormMenus();
     if (FFormControl != nullptr && FState != PainterState::Destroying) {
         FFormControl->SetColor(FSavedColor);
     }
@@ -803,6 +839,74 @@ void TWinSkinForm::LightDetach() {
                 control->Invalidate();
             }
         }
+    }
+}
+
+} // namespace skin
+
+namespace skin {
+
+// ---------------------------------------------------------------- the menu bar
+
+void TWinSkinForm::TakeOverWindowMenu() {
+    FWindowMenu = GetMenu(FHandle);
+    if (FWindowMenu == nullptr || IsMdiChild() || FSkinData == nullptr) {
+        return;
+    }
+    FMenuBar = std::make_unique<TWinSkinMenu>(*this, *FSkinData);
+    FMenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    if (FFormControl != nullptr) {
+        FMenuBar->SetMenu(FFormControl->Menu());
+    }
+    FMenuBar->TakeOverMenu();
+    if (GetMenu(FHandle) != nullptr) {
+        // Not taken over (a toolkit form whose menu is not a toolkit menu):
+        // the system keeps drawing it, so no band is reserved.
+        FMenuBar.reset();
+        FMenuBarHeight = 0;
+    }
+}
+
+void TWinSkinForm::WindowMenuChanged() {
+    const HMENU menu = GetMenu(FHandle);
+    if (menu == nullptr) {
+        return;
+    }
+    if (FMenuBar == nullptr) {
+        // A menu set after attach gets the band too.
+        if (!IsMdiChild()) {
+            TakeOverWindowMenu();
+            FrameChanged();
+        }
+        SetMenu(FHandle, nullptr);
+        return;
+    }
+    if (FSkinData != nullptr && FSkinData->MenuUpdate) {
+        FMenuBar->SetMenuHandle(menu);
+        FMenuBar->TakeOverMenu();
+        FMenuBar->LayoutItems();
+        RepaintFrame(nullptr);
+    }
+    SetMenu(FHandle, nullptr);
+}
+
+void TWinSkinForm::DropMenuBar(bool giveMenuBack) {
+    if (FMenuBar == nullptr) {
+        return;
+    }
+    if (giveMenuBack && FMenuBar->MenuHandle() != nullptr && IsWindow(FHandle) && IsMenu(FMenuBar->MenuHandle())) {
+        SetMenu(FHandle, FMenuBar->MenuHandle());
+    }
+    FMenuBar.reset();
+}
+
+void TWinSkinForm::UnhookFormMenus() {
+    if (FFormControl == nullptr || FSkinData == nullptr) {
+        return;
+    }
+    HookFormMenus(false);
+    if (FSkinData->SkinControls.Contains(xcMenuItem)) {
+        HookMainMenus(false);
     }
 }
 

@@ -13,6 +13,9 @@
 //   CaptionButtons.*           the caption buttons: visibility, layout, drawing, hover and hints
 //   CaptionMouse.cpp           non-client mouse handling and the buttons' actions
 //   SystemMenu.*               the skinned system-menu popup
+//   WinSkinMenu.*              the skinned menu bar and its items
+//   MenuLoop.*                 opening its drop-downs, the menu loop, keyboard access
+//   MenuHooks.cpp              owner drawing of the form's menus and the bar's drop-downs
 //   ControlPainterRegistry.*   the control painters it owns
 //   ToolbarDrawing.cpp         the look of tool bars on the window
 //   MdiClientLayer.*           the layer on an MDI parent's client window
@@ -51,6 +54,7 @@ namespace skin {
 class TSkinData;
 class TSkinControl;
 class TWinSkinMenu;
+class TMenuBtn;
 
 enum class FrameKind : uint8_t { Sizeable = 0, Fixed = 1, Captionless = 2, Dialog = 3 };
 enum class MdiKind : uint8_t { None = 0, Parent = 1, Child = 2 };
@@ -97,15 +101,22 @@ public:
     void ToolbarCustomDraw(ui::ToolBar& toolBar, const RECT& rect, bool& defaultDraw) override;
     void ToolbarCustomDrawButton(ui::ToolBar& toolBar, ui::ToolButton& button, ui::CustomDrawState state,
                                  bool& defaultDraw) override;
+    // The item and every item below it draw and measure skinned.
+    void HookMenuItem(ui::MenuItem& item) override;
+    // The form's popup menus (not those tagged with the skin's DisableTag)
+    // owner-drawn with the skinned drawing, or given back (on false).
+    void HookFormMenus(bool on) override;
+    // The form's main menus: their items below the top level.
+    void HookMainMenus(bool on);
+    // The hooked events' handlers.
+    void DrawHookedItem(ui::MenuItem& item, ui::Canvas& canvas, const RECT& rect, bool selected);
+    void MainMeasure(ui::MenuItem& item, ui::Canvas& canvas, int& width, int& height);
     // Removes and frees every registered control painter that is gone.
     void DropDeadControlPainters() override;
     bool PaintsControl(const ui::Control& control) const override;
     bool PaintsWindow(HWND window) const override;
     ui::Component& EventSender() override { return *this; }
     void TakeOverToolbarDrawing(ui::ToolBar& toolBar) override;
-    // Menus are not skinned yet: nothing is hooked.
-    void HookFormPopupMenus(ui::Form& /*form*/) override {}
-    void HookMenuItem(ui::MenuItem& /*item*/) override {}
     void RepaintFrame(HDC dc = nullptr);
     void UpdateRegion();
     void DropRegion();
@@ -128,6 +139,22 @@ public:
     skin::CaptionButtons& Buttons() { return FCaptionButtons; }
     const skin::CaptionButtons& Buttons() const { return FCaptionButtons; }
     skin::SystemMenu& SystemMenuPopup() { return FSystemMenuPopup; }
+    // The skinned menu bar, or none (no menu, an MDI child, frame not skinned).
+    TWinSkinMenu* MenuBar() const { return FMenuBar.get(); }
+    HMENU OpenSubMenu() const { return FOpenSubMenu; }
+    bool InMenuLoop() const { return FMenuLoop != 0; }
+
+    // --- the menu bar's drop-downs (MenuLoop.cpp) ---
+    // Opens the item's drop-down and returns when it has closed; false for
+    // no item, an item without drop-down, or while another is open.
+    bool OpenMenuItem(TMenuBtn* item);
+    // Posts the button-down that opens the item's drop-down.
+    void RequestMenuItem(TMenuBtn& item);
+    // The first visible, enabled item with this accelerator character.
+    TMenuBtn* AcceleratorItem(wchar_t key) const;
+    // The menu loop's notifications.
+    void MenuLoopEnded();
+    void MenuSelected(WPARAM wParam, LPARAM lParam);
     bool IsActive() const { return FActive != 0; }
 
     // --- frame coordinates ---
@@ -145,6 +172,8 @@ private:
     friend class CaptionButtons;
     friend class SystemMenu;
     friend class FrameShape;
+    friend class TWinSkinMenu;
+    friend class TMenuBtn;
     // Tests read and set the fields through a probe of their own.
     friend struct FormPainterProbe;
 
@@ -208,6 +237,25 @@ private:
     // WM_SYSCOMMAND: window-state tracking before the message passes on.
     void TrackSystemCommand(WPARAM command);
 
+    // --- menus (WinSkinMenu.*, MenuLoop.cpp, MenuHooks.cpp) ---
+    // Makes the menu bar painter and lets it take the window's menu.
+    void TakeOverWindowMenu();
+    // The window's menu changed (CM_MENUCHANGED): the bar takes the new one.
+    void WindowMenuChanged();
+    // Frees the menu bar painter; on detach the window gets its menu back.
+    void DropMenuBar(bool giveMenuBack);
+    // Detach: the form's menus draw as the toolkit draws them again.
+    void UnhookFormMenus();
+    // SC_KEYMENU: true when the keyboard opened (or swallowed) a menu.
+    bool MenuSystemCommand(WPARAM wParam, LPARAM lParam);
+    // CM_DIALOGCHAR: Alt+letter of a menu-bar item.
+    void MenuDialogChar(ui::Message& message);
+    // SKM_OPENMENUAT: the menu-bar item under a screen point.
+    void OpenMenuAt(LPARAM screenPoint);
+    bool OwnsMenuNotification(UINT controlType) const;
+    LRESULT MeasureMenuItem(WPARAM wParam, LPARAM lParam);
+    LRESULT DrawMenuItem(WPARAM wParam, LPARAM lParam);
+
     // --- fields, in the order of the form painter's record ---
     ui::HandlerHook FFormHook;          // in front of the toolkit form's WindowProc
     ui::WindowSubclass FWndProcLayer;   // in front of the window's procedure
@@ -246,7 +294,7 @@ private:
     ui::Canvas FWindowCanvas;
     ui::Canvas FControlCanvas;
     TSkinData* FSkinData = nullptr;
-    TWinSkinMenu* FMenuBar = nullptr;  // the skinned menu bar: none until menus are skinned
+    std::unique_ptr<TWinSkinMenu> FMenuBar;
     // FButtons, FButtonCount, FHotObject, FRightButtonsWidth, the hover
     // timer and the window icon
     CaptionButtons FCaptionButtons{*this};

@@ -33,6 +33,12 @@ void ClickAt(POINT screen) {
     SendInput(3, inputs, sizeof(INPUT));
 }
 
+void RightClickAt(POINT screen) {
+    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_RIGHTDOWN),
+                       MouseInput(screen, MOUSEEVENTF_RIGHTUP)};
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
 bool MoveMouseTo(POINT screen) {
     INPUT move = MouseInput(screen, 0);
     SendInput(1, &move, sizeof(INPUT));

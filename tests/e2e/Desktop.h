@@ -13,6 +13,8 @@ namespace e2e {
 // Moves the mouse to a screen point and clicks the left button there, as
 // hardware input: the click goes to whatever window is under that point.
 void ClickAt(POINT screen);
+// The same with the right button.
+void RightClickAt(POINT screen);
 // Moves the mouse there as hardware input and waits until the cursor is there.
 bool MoveMouseTo(POINT screen);
 POINT CentreOf(const RECT& rect);

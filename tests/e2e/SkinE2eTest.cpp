@@ -130,6 +130,19 @@ void ExpectCutCorners(HWND window, const WindowShot& shot) {
     EXPECT_TRUE(PtInRegion(region.get(), shot.Width() - 1, shot.Height() - 1));
 }
 
+// Logs in and waits for the study window with its skinned caption; none
+// when either does not come.
+HWND SkinnedStudyWindow(const VocaraProcess& vocara) {
+    if (!e2e::LogIn(vocara, L"demo@vocara.test", L"vocara123")) {
+        return nullptr;
+    }
+    HWND study = nullptr;
+    if (!WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"", true)) != nullptr; }, 30000)) {
+        return nullptr;
+    }
+    return WaitForSkinnedCaption(study) ? study : nullptr;
+}
+
 class SkinE2eTest : public ::testing::Test {
 protected:
     void SetUp() override { Service("/__test/reset"); }
@@ -228,14 +241,88 @@ TEST_F(SkinE2eTest, AFailedLoginsBoxIsSkinned) {
 TEST_F(SkinE2eTest, TheStudyWindowIsSkinnedAfterTheLogin) {
     Sandbox sandbox;
     VocaraProcess vocara(sandbox);
-    ASSERT_TRUE(e2e::LogIn(vocara, L"demo@vocara.test", L"vocara123"));
-    HWND study = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (study = vocara.FindTopWindow(L"Tfmmain", L"", true)) != nullptr; }, 30000));
-    ASSERT_TRUE(WaitForSkinnedCaption(study));
+    const HWND study = SkinnedStudyWindow(vocara);
+    ASSERT_NE(study, nullptr);
     const WindowShot shot(study);
     ExpectSkinnedFrame(shot, true);
     ExpectCutCorners(study, shot);
     e2e::OfferScreenshot(study, L"skinned-study");
+}
+
+// The default skin's popup face: a 1-pixel border around white
+// (res/skin/make_skin.py), and the selected item's accent fill.
+constexpr ui::Color kMenuBorder = 0xB2A8A0;  // #A0A8B2
+constexpr ui::Color kMenuFace = 0xFFFFFF;
+bool IsSelectedBlue(ui::Color c) { return Blue(c) > Red(c) + 80 && Blue(c) > 150; }
+
+// The one popup menu of the program on screen.
+HWND WaitForPopupMenu(const VocaraProcess& vocara) {
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = vocara.FindTopWindow(L"#32768", L"", true)) != nullptr; }, 30000);
+    return menu;
+}
+
+// The popup's face and its item under the mouse, as the skin draws them;
+// the system's own popup has a raised grey edge instead.
+void ExpectSkinnedPopup(HWND menu, POINT itemPoint) {
+    int nudge = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            // Moves that the menu's loop sees: a cursor already resting there
+            // when the menu opened selects nothing.
+            nudge ^= 1;
+            e2e::MoveMouseTo(POINT{itemPoint.x + nudge, itemPoint.y});
+            const WindowShot shot(menu, false);
+            const RECT r = OuterRect(menu);
+            return IsSelectedBlue(shot.At(itemPoint.x - r.left, itemPoint.y - r.top));
+        },
+        30000));
+    const WindowShot shot(menu, false);
+    const int h = shot.Height();
+    const int w = shot.Width();
+    EXPECT_EQ(shot.At(0, h / 2), kMenuBorder) << std::hex << shot.At(0, h / 2);
+    EXPECT_EQ(shot.At(w - 1, h / 2), kMenuBorder) << std::hex << shot.At(w - 1, h / 2);
+    EXPECT_EQ(shot.At(w / 2, 0), kMenuBorder) << std::hex << shot.At(w / 2, 0);
+    EXPECT_EQ(shot.At(1, 1), kMenuFace) << std::hex << shot.At(1, 1);
+    EXPECT_EQ(shot.At(w - 2, h - 2), kMenuFace) << std::hex << shot.At(w - 2, h - 2);
+}
+
+TEST_F(SkinE2eTest, TheSystemMenuAndTheTrayMenuWearTheSkin) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const HWND study = SkinnedStudyWindow(vocara);
+    ASSERT_NE(study, nullptr);
+
+    // The system menu, from a right click on the caption.
+    const RECT outer = OuterRect(study);
+    e2e::RightClickAt(POINT{(outer.left + outer.right) / 2, outer.top + kCaption / 2});
+    HWND menu = WaitForPopupMenu(vocara);
+    ASSERT_NE(menu, nullptr);
+    {
+        const RECT r = OuterRect(menu);
+        // The second item ("移动", enabled; the first, restore, is greyed for
+        // a normal window): below the border and a first item at least 20 high.
+        SCOPED_TRACE("system menu");
+        ExpectSkinnedPopup(menu, POINT{(r.left + r.right) / 2, r.top + 3 + 30});
+        e2e::OfferScreenshot(menu, L"skinned-system-menu");
+    }
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 30000));
+
+    // The tray menu, from the tray icon's right button.
+    ASSERT_TRUE(e2e::MoveMouseTo(POINT{40, 40}));
+    PostMessageW(study, WM_USER + 1, 1, WM_RBUTTONDOWN);
+    menu = WaitForPopupMenu(vocara);
+    ASSERT_NE(menu, nullptr);
+    const RECT r = OuterRect(menu);
+    {
+        SCOPED_TRACE("tray menu");
+        ExpectSkinnedPopup(menu, e2e::CentreOf(r));
+    }
+    e2e::OfferScreenshot(menu, L"skinned-tray-menu");
+    // "退出系统" still ends the program.
+    e2e::ClickAt(e2e::CentreOf(r));
+    EXPECT_EQ(vocara.WaitForExit(30000), 0u);
 }
 
 } // namespace

@@ -115,7 +115,7 @@ TEST_F(MappingFixture, EachToolkitControlOfAFormGetsItsRuleAndPainter) {
     EXPECT_EQ(host.menuItems, std::vector<ui::MenuItem*>{&item});
     // The form: its dead painters dropped first, its popup menus hooked.
     EXPECT_EQ(host.deadDropped, 1);
-    EXPECT_EQ(host.popupForms, std::vector<ui::Form*>{&form});
+    EXPECT_EQ(host.popupMenuHooks, std::vector<bool>{true});
 }
 
 TEST_F(MappingFixture, ToolBarMenuItemsGoToTheMenuSkinning) {
@@ -136,7 +136,7 @@ TEST_F(MappingFixture, ToolBarMenuItemsGoToTheMenuSkinning) {
 TEST_F(MappingFixture, WithoutPopupMenuSkinningTheFormsMenusAreLeftAlone) {
     skinData.SkinControls.Exclude(skin::xcPopupMenu);
     mapping.MapForm(host, form);
-    EXPECT_TRUE(host.popupForms.empty());
+    EXPECT_TRUE(host.popupMenuHooks.empty());
 }
 
 // ---------------------------------------------------------------- foreign classes

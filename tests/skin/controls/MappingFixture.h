@@ -46,13 +46,13 @@ public:
     bool PaintsWindow(HWND window) const override { return registry.HoldsWindow(window); }
     ui::Component& EventSender() override { return sender; }
     void TakeOverToolbarDrawing(ui::ToolBar& toolBar) override { toolBars.push_back(&toolBar); }
-    void HookFormPopupMenus(ui::Form& form) override { popupForms.push_back(&form); }
+    void HookFormMenus(bool on) override { popupMenuHooks.push_back(on); }
     void HookMenuItem(ui::MenuItem& item) override { menuItems.push_back(&item); }
 
     ui::Component sender{nullptr};
     int deadDropped = 0;
     std::vector<ui::ToolBar*> toolBars;
-    std::vector<ui::Form*> popupForms;
+    std::vector<bool> popupMenuHooks;
     std::vector<ui::MenuItem*> menuItems;
 
 private:

@@ -67,6 +67,10 @@ struct FrameSkinPieces {
     std::string personality;
     // Appended to the description (more sections).
     std::string sections;
+    // Appended to the [Colours] section.
+    std::string colours;
+    // More pictures of the package, by file name.
+    std::map<std::string, Bytes> pictures;
 };
 
 // One frame cell per colour; `cut(x, y, cellWidth, cellHeight)` picks magenta pixels.
@@ -131,6 +135,10 @@ inline Bytes FrameSkinFile(const FrameSkinPieces& spec) {
     }
     d += spec.personality;
     d += "[Colours]\nButtonFace=230 231 232\nTitleTextActive=255 255 255\nTitleTextNoActive=250 250 250\n";
+    d += spec.colours;
+    for (const auto& [name, picture] : spec.pictures) {
+        pictures[name] = picture;
+    }
     if (spec.captionButtons) {
         pictures["close.bmp"] = skintest::CellStrip(16, 14, 4);
         pictures["min.bmp"] = skintest::CellStrip(16, 14, 4);
