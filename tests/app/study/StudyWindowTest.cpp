@@ -3,9 +3,11 @@
 
 #include "tests/app/study/StudyWindowFixture.h"
 
+#include "ui/Bitmap.h"
 #include "ui/Panel.h"
 
 #include <cmath>
+#include <utility>
 
 using namespace study_tests;
 using testsupport::PumpUntil;
@@ -257,6 +259,55 @@ TEST_F(StudyWindowTest, ActivationMakesTheOwnerAToolWindowAndListsTheToolBar) {
     EXPECT_FALSE(ownerStyle & (WS_EX_APPWINDOW | WS_EX_ACCEPTFILES));
     EXPECT_TRUE(window->ToolBar1.List());
     EXPECT_TRUE(GetWindowLongPtrW(window->ToolBar1.Handle(), GWL_STYLE) & TBSTYLE_LIST);
+}
+
+// The first and last rows of `area` with a pixel other than `background`.
+std::pair<int, int> InkRows(const ui::Bitmap& shot, const RECT& area, ui::Color background) {
+    int first = -1;
+    int last = -1;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (shot.PixelAt(x, y) != background) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// Clock digits, button captions and button images share one middle line.
+TEST_F(StudyWindowTest, ClockCaptionsAndImagesOfTheToolBarShareOneLine) {
+    window->Show();
+    SetForegroundWindow(window->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return window->Active() && window->ToolBar1.List(); }));
+    const HWND bar = window->ToolBar1.Handle();
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::App().ProcessMessages();
+    RECT client{};
+    GetClientRect(bar, &client);
+    ui::Bitmap shot(client.right, client.bottom);
+    const HDC dc = GetDC(bar);
+    BitBlt(shot.GetCanvas().Handle(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(bar, dc);
+
+    const ui::Color background = ui::ColorToRgb(window->ToolBar1.GetColor());
+    const RECT button = window->ToolBar1.Buttons(0)->BoundsRect();
+    const auto [imageTop, imageBottom] =
+        InkRows(shot, RECT{button.left + 2, button.top + 2, button.left + 22, button.bottom - 2}, background);
+    const auto [captionTop, captionBottom] =
+        InkRows(shot, RECT{button.left + 24, button.top + 2, button.right - 2, button.bottom - 2}, background);
+    // The label's own area, child of the bar.
+    RECT hours = window->sth.BoundsRect();
+    const auto [clockTop, clockBottom] = InkRows(shot, hours, background);
+    ASSERT_GE(imageTop, 0);
+    ASSERT_GE(captionTop, 0);
+    ASSERT_GE(clockTop, 0);
+    EXPECT_NEAR(captionTop + captionBottom, imageTop + imageBottom, 3)
+        << "image rows " << imageTop << ".." << imageBottom << ", caption rows " << captionTop << ".." << captionBottom;
+    EXPECT_NEAR(clockTop + clockBottom, captionTop + captionBottom, 3)
+        << "clock rows " << clockTop << ".." << clockBottom << ", caption rows " << captionTop << ".." << captionBottom;
 }
 
 TEST_F(StudyWindowTest, ResizingIsAllowedAsAsked) {
