@@ -127,12 +127,21 @@ HWND VocaraProcess::FindTopWindow(std::wstring_view className, std::wstring_view
 }
 
 HWND VocaraProcess::WaitForLoginWindow(DWORD timeoutMs) const {
-    // Shown is not yet laid out: the first start in a fresh prefix can show
-    // the window before its controls have reached their places.
+    // Shown is not yet laid out: on a busy machine the window can be on the
+    // screen before its controls have reached their places, and they can
+    // still move once. Complete over a quarter of a second counts as settled.
+    constexpr ULONGLONG kSettled = 250;
     HWND found = nullptr;
+    ULONGLONG completeSince = 0;
     WaitUntil([&] {
         found = FindTopWindow(L"Vocara", L"", true);
-        return found != nullptr && LoginWindow(found).Complete();
+        if (found == nullptr || !LoginWindow(found).Complete()) {
+            completeSince = 0;
+            return false;
+        }
+        const ULONGLONG now = GetTickCount64();
+        completeSince = completeSince == 0 ? now : completeSince;
+        return now - completeSince >= kSettled;
     }, timeoutMs);
     return found;
 }
