@@ -37,28 +37,7 @@ void TSkinCheckBox::AttachWindow(HWND window, TSkinData* skinData, ControlPainte
 }
 
 bool TSkinCheckBox::BeforeMessage(ui::Message& message) {
-    const bool passOn = TSkinControl::BeforeMessage(message);
-    if (!passOn) {
-        return false;
-    }
-    switch (message.msg) {
-    case WM_PAINT:
-    case WM_PRINT:
-        if (FMode == 1) {
-            PaintHandler(message);
-            return false;
-        }
-        break;
-    case WM_ERASEBKGND:
-        if (FParentBackground) {
-            EraseHandler(message);
-            return false;
-        }
-        break;
-    default:
-        break;
-    }
-    return passOn;
+    return MarkControlBeforeMessage(message, FParentBackground != 0);
 }
 
 void TSkinCheckBox::AfterMessage(ui::Message& message) {

@@ -140,6 +140,9 @@ protected:
         bool parentBackground;
     };
     void DrawMarkControl(HDC dc, const RECT& rect, const MarkLook& look);
+    // BeforeMessage of a check box or radio button: the base rule, then the
+    // whole paint in mode 1 and the erase over the parent's picture.
+    bool MarkControlBeforeMessage(ui::Message& message, bool parentBackground);
 
     uint8_t FMouseState = 0;
     ui::Canvas* FSkinCanvas = nullptr;

@@ -194,6 +194,29 @@ DWORD TSkinControl::WindowStyle() const {
     return FHandle != nullptr ? DWORD(GetWindowLongPtrW(FHandle, GWL_STYLE)) : 0;
 }
 
+bool TSkinControl::MarkControlBeforeMessage(ui::Message& message, bool parentBackground) {
+    if (!TSkinControl::BeforeMessage(message)) {
+        return false;
+    }
+    switch (message.msg) {
+    case WM_PAINT:
+    case WM_PRINT:
+        if (FMode == 1) {
+            PaintHandler(message);
+            return false;
+        }
+        return true;
+    case WM_ERASEBKGND:
+        if (parentBackground) {
+            EraseHandler(message);
+            return false;
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
 void TSkinControl::DrawMarkControl(HDC dc, const RECT& rect, const MarkLook& look) {
     const int count = look.count < 1 ? 1 : look.count;
     const int frameWidth = look.strip.Width() / count;
