@@ -125,6 +125,20 @@ inline LRESULT CALLBACK RecordingProcedure(HWND window, UINT msg, WPARAM wParam,
     return DefWindowProcW(window, msg, wParam, lParam);
 }
 
+inline const wchar_t* RecordingWindowClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = RecordingProcedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        wc.lpszClassName = L"VocaraMenuTestWindow";
+        RegisterClassExW(&wc);
+        return L"VocaraMenuTestWindow";
+    }();
+    return name;
+}
+
 // A skinned bare window with the native menu bar, recording its menu messages.
 struct MenuWindow {
     NativeMenuBar menus;
@@ -132,9 +146,8 @@ struct MenuWindow {
     formtest::BareWindow window;
     explicit MenuWindow(skin::TSkinData& data, int width = 420, DWORD exStyle = 0) {
         g_log = &log;
-        const HWND handle = CreateWindowExW(exStyle, formtest::BareWindowClass(), L"Menus", WS_OVERLAPPEDWINDOW, 80,
-                                            80, width, 260, nullptr, menus.bar, GetModuleHandleW(nullptr), nullptr);
-        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure));
+        const HWND handle = CreateWindowExW(exStyle, RecordingWindowClass(), L"Menus", WS_OVERLAPPEDWINDOW, 80, 80,
+                                            width, 260, nullptr, menus.bar, GetModuleHandleW(nullptr), nullptr);
         ShowWindow(handle, SW_SHOWNORMAL);
         SetForegroundWindow(handle);
         window.handle = handle;
