@@ -31,6 +31,8 @@ const char* PainterClassName(PainterKind kind) {
     case PainterKind::Scrollbar: return "TSkinScrollbar";
     case PainterKind::ScControl: return "TSkinScControl";
     case PainterKind::ListView: return "TSkinListView";
+    case PainterKind::ScrollbarH: return "TSkinScrollbarH";
+    case PainterKind::ComboxScrollBar: return "TComboxScrollBar";
     case PainterKind::Tab: return "TSkinTab";
     case PainterKind::TabBtn: return "TSkinTabBtn";
     case PainterKind::Tab31: return "TSkinTab31";

@@ -32,6 +32,8 @@ enum class PainterKind : uint8_t {
     Scrollbar,    // TSkinScrollbar
     ScControl,    // TSkinScControl
     ListView,     // TSkinListView
+    ScrollbarH,   // TSkinScrollbarH: the bars of a bare window (a simple combo box's list)
+    ComboxScrollBar, // TComboxScrollBar: the bar of a combo box's drop-down list
     Tab,          // TSkinTab
     TabBtn,       // TSkinTabBtn
     Tab31,        // TSkinTab31
