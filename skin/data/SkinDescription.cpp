@@ -135,8 +135,7 @@ public:
         ReadTitle();
         ReadElements();
         SettleFrameCounts();
-        BuildSunkenCombo(set_);
-        BuildComboArrow(set_);
+        set_.ComboLooksPending = true;
         BuildToolbarBackground(set_);
         set_.Colours[scCaption] = set_.CaptionColour();
         set_.ButtonFaceBrush.reset(CreateSolidBrush(ui::ColorToRgb(set_.Colours[scButtonFace])));

@@ -39,15 +39,21 @@ void MirrorCells(ui::Bitmap& strip, int count) {
         return;
     }
     strip.SetFormat(ui::PixelFormat::Bit24);
-    const int cellWidth = strip.Width() / std::max(count, 1);
+    const int cells = std::max(count, 1);
+    const int cellWidth = strip.Width() / cells;
     if (cellWidth <= 0) {
         return;
     }
-    for (int i = 0; i < std::max(count, 1); ++i) {
-        ui::Bitmap cell(cellWidth, strip.Height(), ui::PixelFormat::Bit24);
-        CopyPixels(strip, i * cellWidth, 0, cell, 0, 0, cellWidth, strip.Height());
-        MirrorBitmap(cell);
-        CopyPixels(cell, 0, 0, strip, i * cellWidth, 0, cellWidth, strip.Height());
+    // In place, row by row: no picture per cell.
+    for (int y = 0; y < strip.Height(); ++y) {
+        uint8_t* row = strip.ScanLine(y);
+        for (int i = 0; i < cells; ++i) {
+            uint8_t* left = row + size_t(i) * size_t(cellWidth) * 3;
+            uint8_t* right = left + size_t(cellWidth - 1) * 3;
+            for (; left < right; left += 3, right -= 3) {
+                std::swap_ranges(left, left + 3, right);
+            }
+        }
     }
 }
 

@@ -12,7 +12,7 @@ namespace skin {
 void MirrorCells(ui::Bitmap& strip, int count);
 
 // The combo box's field and button as one strip per state, when the skin has
-// both SunkEdge and ComboButton: ComboButton gets the strip with the button
+// both SunkEdge and ComboButton (SkinObjectSet::EnsureComboLooks runs it): ComboButton gets the strip with the button
 // on the right, SunkEdge the same mirrored (for left-scroll-bar combos).
 void BuildSunkenCombo(SkinObjectSet& set);
 // ComboxArrow: the combo button's arrow cells, for painters that draw the

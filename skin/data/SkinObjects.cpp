@@ -1,5 +1,7 @@
 #include "skin/data/SkinObjects.h"
 
+#include "skin/data/SkinGeneratedObjects.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -51,6 +53,15 @@ ui::Color SkinObjectSet::CaptionColour() const {
         return picture.PixelAt(picture.Width() / 3, picture.Height() / TopBorder->FrameCount() / 3);
     }
     return Colours[scButtonFace];
+}
+
+void SkinObjectSet::EnsureComboLooks() {
+    if (!ComboLooksPending) {
+        return;
+    }
+    ComboLooksPending = false;
+    BuildSunkenCombo(*this);
+    BuildComboArrow(*this);
 }
 
 std::vector<TDataSkinObject*> SkinObjectSet::AllObjects() {

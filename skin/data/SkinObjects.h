@@ -188,7 +188,16 @@ struct SkinObjectSet {
     std::unique_ptr<TDataSkinObject> Track;
     std::unique_ptr<TDataSkinObject> TrackVert;
     std::unique_ptr<TDataSkinObject> Toolbar;
+    // Present once EnsureComboLooks has run.
     std::unique_ptr<TDataSkinObject> ComboxArrow;
+
+    // Composes the combo box looks on first use: ComboButton and SunkEdge
+    // become the field-and-button strips and ComboxArrow the arrow cells.
+    // Most windows hold no combo box, and composing them is the dearest step
+    // of a load, so a load only marks them pending. Code that reads
+    // ComboButton, SunkEdge or ComboxArrow calls this first.
+    void EnsureComboLooks();
+    bool ComboLooksPending = false;
 
     // The colour the caption shows: a pixel of the top border's active frame,
     // or the ButtonFace colour without a top border picture.

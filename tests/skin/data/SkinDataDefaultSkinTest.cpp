@@ -65,7 +65,11 @@ TEST(SkinDataDefaultSkin, LoadsEveryElement) {
     }
     EXPECT_EQ(data->TopBorder->Frame, 2);
     EXPECT_EQ(data->Buttons->Frame, 5);
-    EXPECT_EQ(data->ComboButton->Style, 2);  // the sunken combo strips were built
+    // The sunken combo strips wait for the first painter that asks for them.
+    EXPECT_NE(data->ComboButton->Style, 2);
+    EXPECT_EQ(data->ComboxArrow, nullptr);
+    data->EnsureComboLooks();
+    EXPECT_EQ(data->ComboButton->Style, 2);
     EXPECT_EQ(data->ComboButton->Bitmap.Width(), 50 * data->SunkEdge->Frame);
 }
 

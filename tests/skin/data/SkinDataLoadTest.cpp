@@ -90,6 +90,7 @@ TEST(SkinDataLoad, FrameCountsFollowEachElementsRule) {
 TEST(SkinDataLoad, ElementsWithoutAnImageKeyAreAbsent) {
     auto skin = LoadSkin("[Headerbar]\nImage=\nFrame=4\n[MenuItem]\nStyle=1\n[Progress]\nImage=p.bmp\n"
                          "[Tabs]\nImage=missing.bmp\n");
+    skin->data->EnsureComboLooks();
     const TSkinData& d = *skin->data;
     EXPECT_EQ(d.Headerbar, nullptr);  // an empty value is no image
     EXPECT_EQ(d.MenuItem, nullptr);
@@ -465,6 +466,7 @@ TEST(SkinDataLoad, ComboButtonMirrorKeepsTheCellOrder) {
     }
     // Without a sunken edge the arrow is the button with the key colour
     // replaced by the face colour.
+    skin->data->EnsureComboLooks();
     const TDataSkinObject& arrow = *skin->data->ComboxArrow;
     EXPECT_EQ(arrow.Name, "ComboxArrow");
     EXPECT_EQ(arrow.Frame, 4);
@@ -475,6 +477,7 @@ TEST(SkinDataLoad, ComboButtonMirrorKeepsTheCellOrder) {
 TEST(SkinDataLoad, ComboArrowTakesTheFaceColourForTheKey) {
     const Bytes combo = skintest::Bmp24(8, 4, [](int x, int) { return x < 4 ? skintest::kMagenta : Rgb{9, 9, 9}; });
     auto skin = LoadSkin("[ComboButton]\nImage=combo.bmp\n[Colours]\nButtonFace=1 2 3\n", {{"combo.bmp", combo}});
+    skin->data->EnsureComboLooks();
     const ui::Bitmap& arrow = skin->data->ComboxArrow->Bitmap;
     EXPECT_EQ(arrow.PixelAt(0, 0), 1 | 2 << 8 | 3 << 16);
     EXPECT_EQ(arrow.PixelAt(5, 3), skintest::ColorOf({9, 9, 9}));
@@ -488,6 +491,12 @@ TEST(SkinDataLoad, SunkenComboStripsAreBuiltFromSunkEdgeAndComboButton) {
                          "[ComboButton]\nImage=combo.bmp\n",
                          {{"sunk.bmp", skintest::CellStrip(10, 21, 4)},
                           {"combo.bmp", skintest::SolidBmp(40, 21, {0, 0, 200})}});
+    // A load leaves them for the first combo box that is painted.
+    EXPECT_TRUE(skin->data->ComboLooksPending);
+    EXPECT_EQ(skin->data->ComboButton->Bitmap.Width(), 40);
+    EXPECT_EQ(skin->data->ComboxArrow, nullptr);
+    skin->data->EnsureComboLooks();
+    EXPECT_FALSE(skin->data->ComboLooksPending);
     const TSkinData& d = *skin->data;
     const int w = GetSystemMetrics(SM_CXHSCROLL) + 2;
     const skin::TDataSkinBorder& combo = *d.ComboButton;
