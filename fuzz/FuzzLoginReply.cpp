@@ -6,10 +6,10 @@
 // Wine. Traps on answers the rules never give.
 
 #include "app/LoginState.h"
+#include "app/comm/Failure.h"
 #include "app/comm/LoginProtocol.h"
 #include "app/comm/SavedLogin.h"
 #include "skin/data/CodePage.h"
-#include "ui/Application.h"
 
 #include <unistd.h>
 
@@ -47,7 +47,7 @@ void CheckSuccess(const app::comm::XmlDocument& reply) {
     app::Tuserinfo state;
     try {
         app::comm::StoreLoginSuccess(reply, state, SavedFile().wstring());
-    } catch (const ui::Error&) {
+    } catch (const app::comm::Failure&) {
         return; // a missing field or an ifreg that is no number: the error box
     }
     for (const std::string* field : {&state.uid, &state.pwd, &state.sid, &state.un, &state.em}) {
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     app::comm::LoginCode code;
     try {
         code = app::comm::ReadLoginCode(reply);
-    } catch (const ui::Error&) {
+    } catch (const app::comm::Failure&) {
         return 0; // no con or no result: the error box
     }
     const std::wstring result = app::comm::TrimText(reply.ChildText(L"con", L"result"));

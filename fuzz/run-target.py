@@ -52,16 +52,18 @@ ended = time.monotonic()
 cpu = resource.getrusage(resource.RUSAGE_CHILDREN)
 cpu_seconds = cpu.ru_utime + cpu.ru_stime
 
-# The committed seeds become the minimal set covering the old seeds and all
-# that the run kept.
-with tempfile.TemporaryDirectory() as merged:
-    subprocess.run([fuzzer, "-merge=1", merged, committed, work],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-    if os.listdir(merged):
-        shutil.rmtree(committed)
-        shutil.copytree(merged, committed)
-
 found = len([name for name in os.listdir(findings) if not name.startswith(".")])
+
+# The committed seeds become the minimal set covering the old seeds and all
+# that the run kept. Not after a failed run: a merge that meets a crashing
+# input stops part way, and its partial set would replace the seeds.
+with tempfile.TemporaryDirectory() as merged:
+    if status == 0 and found == 0:
+        merge = subprocess.run([fuzzer, "-merge=1", merged, committed, work],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+        if merge.returncode == 0 and os.listdir(merged):
+            shutil.rmtree(committed)
+            shutil.copytree(merged, committed)
 print(f"{os.path.basename(fuzzer):<16} runs {runs:>11}  cov {coverage:>5}  ft {features:>6}  "
       f"cpu {cpu_seconds:8.0f} s  wall {ended - started:7.0f} s  "
       f"since last new coverage {ended - last_growth:7.0f} s  seeds {len(os.listdir(committed)):>4}  "
