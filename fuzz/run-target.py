@@ -59,7 +59,7 @@ found = len([name for name in os.listdir(findings) if not name.startswith(".")])
 # input stops part way, and its partial set would replace the seeds.
 with tempfile.TemporaryDirectory() as merged:
     if status == 0 and found == 0:
-        merge = subprocess.run([fuzzer, "-merge=1", merged, committed, work],
+        merge = subprocess.run([fuzzer, "-merge=1", f"-artifact_prefix={findings}/", merged, committed, work],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
         if merge.returncode == 0 and os.listdir(merged):
             shutil.rmtree(committed)
