@@ -7,6 +7,7 @@
 
 #include "skin/controls/ControlMapping.h"
 #include "skin/controls/SkinMessages.h"
+#include "skin/forms/WinSkinForm.h"
 #include "skin/manager/SkinManage.h"
 #include "tests/skin/controls/ManagerFixture.h"
 #include "tests/skin/controls/MappingFixture.h"
@@ -21,6 +22,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -262,14 +264,27 @@ struct GalleryFixture : ::testing::Test {
         return found;
     }
 
-    // Whether the mapping made a painter for the control at any of its steps.
-    bool MappingPainted(const ui::Component& control) const {
+    // The painter the mapping made for the control, if it made one.
+    std::optional<skin::PainterKind> MadePainter(const ui::Component& control) const {
         for (const skin::MappingStep& step : recorder.For(&control)) {
             if (step.painter && step.made) {
-                return true;
+                return step.painter->kind;
             }
         }
-        return false;
+        return std::nullopt;
+    }
+    // What the control answers to the skin query: 1 when the mapping made it
+    // a painter that takes over its messages. The box painter of panels and
+    // tool bars only gives them the form colour and leaves their own
+    // handler, which does not know the query.
+    LRESULT ExpectedQueryAnswer(const ui::Component& control) const {
+        const auto kind = MadePainter(control);
+        return kind && *kind != skin::PainterKind::Box ? 1 : 0;
+    }
+    // Whether the window's form painter holds a painter for the control.
+    bool FormPainterPaints(const ui::Control& control) const {
+        const skin::TWinSkinForm* painter = skin::SkinManage()->FindFormPainter(form->Handle());
+        return painter != nullptr && painter->PaintsControl(control);
     }
 
     // Runs a skin change and waits until the manager has carried it out.
