@@ -2,6 +2,7 @@
 // shows its window in that skin; started with one it cannot read it says so
 // and shows the built-in skin.
 
+#include "tests/e2e/VocaraProcess.h"
 #include "tests/skingallery/GalleryFixture.h"
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 
 namespace {
 
+using e2e::WaitUntil;
 using gallerytest::WindowText;
 
 // SkinGallery.exe beside the program, in the build's bin folder.
@@ -19,17 +21,6 @@ std::filesystem::path GalleryProgram() {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     return std::filesystem::path(self).parent_path().parent_path() / L"bin" / L"SkinGallery.exe";
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > deadline) {
-            return done();
-        }
-        Sleep(20);
-    }
-    return true;
 }
 
 // One started gallery; ended when it goes, if it still runs.
