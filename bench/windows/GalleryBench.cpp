@@ -84,8 +84,9 @@ struct ChangeTimes {
 bool TimeChange(gallery::GalleryForm& form, const std::function<void()>& command, ChangeTimes& times) {
     LONGLONG lastTimer = 0;
     LONGLONG changed = 0;
-    ui::App().OnMessage = [&lastTimer](MSG& message, bool&) {
-        if (message.message == WM_TIMER) {
+    // The last timer tick before the change notification: the manager's.
+    ui::App().OnMessage = [&lastTimer, &changed](MSG& message, bool&) {
+        if (message.message == WM_TIMER && changed == 0) {
             lastTimer = Now();
         }
     };

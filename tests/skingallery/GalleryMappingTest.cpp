@@ -22,7 +22,7 @@ std::string PainterSteps(const mappingtest::Recorder& recorder, const ui::Compon
     std::string text;
     for (const skin::MappingStep& step : recorder.For(&control)) {
         if (step.painter) {
-            text += mappingtest::Describe(step) + (step.made ? " made" : " not built yet");
+            text += (text.empty() ? "" : "; ") + mappingtest::Describe(step) + (step.made ? " made" : " not built yet");
         }
     }
     return text.empty() ? "no painter" : text;

@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace gallery {
@@ -163,6 +164,7 @@ void GalleryForm::BuildContextMenu() {
 
 GallerySection& GalleryForm::AddSection(const std::wstring& title) {
     sections_.push_back(std::make_unique<GallerySection>(*this, *this, title));
+    sections_.back()->Panel().name = "Section" + std::to_string(sections_.size());
     return *sections_.back();
 }
 
