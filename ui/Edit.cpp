@@ -5,9 +5,14 @@ namespace {
 
 const ClassInfo kCustomEdit{"TCustomEdit", &WinControl::kClass};
 
+const PropertyInfo kEditProperties[] = {
+    {"ReadOnly", [](const Component& c) { return BoolToText(static_cast<const Edit&>(c).ReadOnly()); },
+     [](Component& c, std::string_view v) { static_cast<Edit&>(c).SetReadOnly(TextToBool(v)); }},
+};
+
 } // namespace
 
-const ClassInfo Edit::kClass{"TEdit", &kCustomEdit};
+const ClassInfo Edit::kClass{"TEdit", &kCustomEdit, kEditProperties};
 
 Edit::Edit(Component* owner) : WinControl(owner) {
     tabStop = true;
@@ -18,6 +23,9 @@ void Edit::CreateParams(WindowCreateParams& params) {
     WinControl::CreateParams(params);
     params.baseClass = L"EDIT";
     params.style |= ES_AUTOHSCROLL | ES_LEFT;
+    if (readOnly_) {
+        params.style |= ES_READONLY;
+    }
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -33,6 +41,13 @@ void Edit::SetPasswordChar(wchar_t character) {
     if (HandleAllocated()) {
         SendMessageW(HandleIfAllocated(), EM_SETPASSWORDCHAR, character, 0);
         Invalidate();
+    }
+}
+
+void Edit::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    if (HWND window = HandleIfAllocated()) {
+        SendMessageW(window, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
     }
 }
 

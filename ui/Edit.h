@@ -17,6 +17,9 @@ public:
 
     wchar_t PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(wchar_t character);
+    // The text can be selected and copied but not changed; published as "ReadOnly".
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
 
     std::function<void(Control& sender)> OnChange;
 
@@ -27,6 +30,7 @@ protected:
 
 private:
     wchar_t passwordChar_ = 0;
+    bool readOnly_ = false;
 };
 
 } // namespace ui

@@ -4,6 +4,7 @@
 
 #include "skin/controls/SkinMessages.h"
 #include "tests/skin/controls/ButtonPainterFixture.h"
+#include "tests/support/AccessibleReading.h"
 #include "tests/support/GdiObjects.h"
 #include "tests/support/OleTestEnvironment.h"
 #include "ui/BitBtn.h"
@@ -21,7 +22,9 @@ namespace {
 using buttontest::CellColour;
 using buttontest::kFace;
 using buttontest::Snapshot;
+using testsupport::AccessibleReading;
 using testsupport::PumpUntil;
+using testsupport::ReadAccessible;
 
 INPUT MouseInput(POINT screen, DWORD flags) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
@@ -146,41 +149,6 @@ TEST_F(InputTest, FlatSpeedButtonShowsTheHotCellUnderTheMouse) {
     EXPECT_TRUE(PumpUntil([&] { return probe() == CellColour(4); }));
     ASSERT_TRUE(MoveMouseTo(POINT{5, 5}));
     EXPECT_TRUE(PumpUntil([&] { return probe() == kFace; }));
-}
-
-// Name, role and state as an accessibility client reads them.
-struct AccessibleReading {
-    std::wstring name;
-    long role = -1;
-    long state = -1;
-    bool operator==(const AccessibleReading&) const = default;
-};
-
-// S_OK with the reading, or why there is none.
-HRESULT ReadAccessible(HWND window, AccessibleReading& out) {
-    IAccessible* accessible = nullptr;
-    const HRESULT found = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                                     reinterpret_cast<void**>(&accessible));
-    if (FAILED(found) || accessible == nullptr) {
-        return FAILED(found) ? found : E_POINTER;
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    ui::UniqueBstr name;
-    VARIANT role{};
-    VARIANT state{};
-    HRESULT read = accessible->get_accRole(self, &role);
-    if (SUCCEEDED(read)) {
-        read = accessible->get_accState(self, &state);
-    }
-    accessible->get_accName(self, name.put());
-    accessible->Release();
-    if (FAILED(read) || role.vt != VT_I4 || state.vt != VT_I4) {
-        return FAILED(read) ? read : E_UNEXPECTED;
-    }
-    out = AccessibleReading{name.str(), role.lVal, state.lVal};
-    return S_OK;
 }
 
 TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
