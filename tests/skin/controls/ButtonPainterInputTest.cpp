@@ -76,6 +76,15 @@ struct InputTest : buttontest::FormFixture {
         MoveMouseTo(POINT{5, 5});
     }
     ui::Color ButtonCell() { return Snapshot(button.Handle()).PixelAt(2, 2); }
+    // A control of the form at (x, y) of w x h with the caption.
+    template <class T>
+    T& Add(int x, int y, int w, int h, const std::wstring& caption = {}) {
+        T& control = form.Create<T>();
+        control.SetParent(&form);
+        control.SetBounds(x, y, w, h);
+        control.SetCaption(caption);
+        return control;
+    }
 
     ui::Button& button = form.Create<ui::Button>();
     int clicks = 0;
@@ -116,10 +125,7 @@ TEST_F(InputTest, SpaceOnTheFocusedButtonClicksOnce) {
 }
 
 TEST_F(InputTest, CheckBoxTogglesByClickAndBySpace) {
-    auto& box = form.Create<ui::CheckBox>();
-    box.SetParent(&form);
-    box.SetBounds(20, 70, 120, 21);
-    box.SetCaption(L"记住密码");
+    auto& box = Add<ui::CheckBox>(20, 70, 120, 21, L"记住密码");
     Paint(box, skin::PainterKind::CheckBox);
     const auto mark = [&] { return Snapshot(box.Handle()).PixelAt(6, 10); };
     EXPECT_EQ(mark(), CellColour(1));
@@ -140,23 +146,12 @@ TEST_F(InputTest, CheckBoxTogglesByClickAndBySpace) {
 // Tab walks the same controls in the same order with the painters attached,
 // round the end of the list and into a radio group at its chosen button.
 TEST_F(InputTest, TabOrderIsTheSameSkinnedAndUnskinned) {
-    auto& box = form.Create<ui::CheckBox>();
-    box.SetParent(&form);
-    box.SetBounds(20, 70, 120, 21);
-    box.SetCaption(L"记住密码");
-    auto& group = form.Create<ui::RadioGroup>();
-    group.SetParent(&form);
-    group.SetBounds(20, 100, 200, 80);
-    group.SetCaption(L"学习模式");
+    auto& box = Add<ui::CheckBox>(20, 70, 120, 21, L"记住密码");
+    auto& group = Add<ui::RadioGroup>(20, 100, 200, 80, L"学习模式");
     group.SetItems({L"视频", L"测验"});
     group.SetItemIndex(1);
-    auto& bit = form.Create<ui::BitBtn>();
-    bit.SetParent(&form);
-    bit.SetBounds(150, 20, 80, 30);
-    bit.SetCaption(L"取消");
-    auto& edit = form.Create<ui::Edit>();
-    edit.SetParent(&form);
-    edit.SetBounds(240, 70, 100, 24);
+    auto& bit = Add<ui::BitBtn>(150, 20, 80, 30, L"取消");
+    auto& edit = Add<ui::Edit>(240, 70, 100, 24);
     // The fixture's button starts unskinned too.
     SendMessageW(button.Handle(), skin::SKM_ENABLE, 0, 0);
 
@@ -190,9 +185,7 @@ TEST_F(InputTest, TabOrderIsTheSameSkinnedAndUnskinned) {
 // The arrow keys move a skinned radio group's choice; Space on the focused
 // button keeps it.
 TEST_F(InputTest, SkinnedRadioGroupFollowsArrowKeysAndSpace) {
-    auto& group = form.Create<ui::RadioGroup>();
-    group.SetParent(&form);
-    group.SetBounds(20, 70, 200, 90);
+    auto& group = Add<ui::RadioGroup>(20, 70, 200, 90);
     group.SetItems({L"视频", L"测验", L"阅读"});
     group.SetItemIndex(0);
     int changes = 0;
@@ -207,7 +200,10 @@ TEST_F(InputTest, SkinnedRadioGroupFollowsArrowKeysAndSpace) {
     EXPECT_TRUE(PumpUntil([&] { return group.ItemIndex() == 1; }));
     EXPECT_TRUE(PumpUntil([&] { return GetFocus() == group.ItemButton(1)->Handle(); }));
     // The mark follows: the chosen button shows the ticked cell.
-    const auto mark = [&](int i) { return Snapshot(group.ItemButton(i)->Handle()).PixelAt(6, group.ItemButton(i)->Height() / 2); };
+    const auto mark = [&](int i) {
+        const ui::RadioButton& radio = *group.ItemButton(i);
+        return Snapshot(radio.HandleIfAllocated()).PixelAt(6, radio.Height() / 2);
+    };
     EXPECT_EQ(mark(1), CellColour(2));
     EXPECT_EQ(mark(0), CellColour(1));
     PressKey(VK_SPACE);
@@ -217,9 +213,7 @@ TEST_F(InputTest, SkinnedRadioGroupFollowsArrowKeysAndSpace) {
 }
 
 TEST_F(InputTest, FlatSpeedButtonShowsTheHotCellUnderTheMouse) {
-    auto& speed = form.Create<ui::SpeedButton>();
-    speed.SetParent(&form);
-    speed.SetBounds(150, 20, 60, 24);
+    auto& speed = Add<ui::SpeedButton>(150, 20, 60, 24);
     speed.flat = true;
     Paint(speed, skin::PainterKind::SpeedButton);
     const auto probe = [&] { return buttontest::ClientSnapshot(form.Handle()).PixelAt(152, 22); };
@@ -268,32 +262,14 @@ HRESULT ReadAccessible(HWND window, AccessibleReading& out) {
 }
 
 TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
-    auto& box = form.Create<ui::CheckBox>();
-    box.SetParent(&form);
-    box.SetBounds(20, 70, 120, 21);
-    box.SetCaption(L"记住密码");
+    auto& box = Add<ui::CheckBox>(20, 70, 120, 21, L"记住密码");
     box.SetChecked(true);
-    auto& radio = form.Create<ui::RadioButton>();
-    radio.SetParent(&form);
-    radio.SetBounds(20, 100, 120, 21);
-    radio.SetCaption(L"单选");
-    auto& bit = form.Create<ui::BitBtn>();
-    bit.SetParent(&form);
-    bit.SetBounds(150, 70, 80, 30);
-    bit.SetCaption(L"取消");
+    auto& radio = Add<ui::RadioButton>(20, 100, 120, 21, L"单选");
+    auto& bit = Add<ui::BitBtn>(150, 70, 80, 30, L"取消");
     bit.SetEnabled(false);
-    auto& dropDown = form.Create<ui::DropDownButton>();
-    dropDown.SetParent(&form);
-    dropDown.SetBounds(150, 110, 80, 30);
-    dropDown.SetCaption(L"更多");
-    auto& group = form.Create<ui::GroupBox>();
-    group.SetParent(&form);
-    group.SetBounds(20, 140, 120, 60);
-    group.SetCaption(L"选项");
-    auto& edit = form.Create<ui::Edit>();
-    edit.SetParent(&form);
-    edit.SetBounds(240, 70, 100, 24);
-    edit.SetCaption(L"学员");
+    auto& dropDown = Add<ui::DropDownButton>(150, 110, 80, 30, L"更多");
+    auto& group = Add<ui::GroupBox>(20, 140, 120, 60, L"选项");
+    auto& edit = Add<ui::Edit>(240, 70, 100, 24, L"学员");
     const struct {
         const char* name;
         ui::WinControl& control;
