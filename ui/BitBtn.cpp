@@ -1,6 +1,7 @@
 #include "ui/BitBtn.h"
 
 #include "ui/Form.h"
+#include "ui/png/PngImageList.h"
 
 namespace ui {
 namespace {
@@ -30,6 +31,27 @@ const PropertyInfo kBitBtnProperties[] = {
     GlyphLayoutProperty<BitBtn>(),
     GlyphIntProperty<BitBtn, &ButtonGlyph::margin>("Margin"),
     GlyphIntProperty<BitBtn, &ButtonGlyph::spacing>("Spacing"),
+    {"Images",
+     [](const Component& c) {
+         const PngImageList* list = static_cast<const BitBtn&>(c).images.get();
+         return list != nullptr ? list->name : std::string();
+     },
+     [](Component& c, std::string_view v) {
+         auto& button = static_cast<BitBtn&>(c);
+         PngImageList* list = nullptr;
+         if (!v.empty()) {
+             Component* found = c.Owner() != nullptr ? c.Owner()->FindComponent(v) : nullptr;
+             list = dynamic_cast<PngImageList*>(found);
+             if (list == nullptr) {
+                 throw PropertyError("no image list named " + std::string(v));
+             }
+         }
+         button.images = list;
+         button.Invalidate();
+     },
+     [](const Component& c) -> Component* { return static_cast<const BitBtn&>(c).images.get(); }},
+    IntFieldProperty<BitBtn, &BitBtn::imageIndex>("ImageIndex"),
+    IntFieldProperty<BitBtn, &BitBtn::disabledIndex>("DisabledIndex"),
 };
 
 } // namespace

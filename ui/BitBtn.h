@@ -7,6 +7,8 @@
 
 namespace ui {
 
+class PngImageList;
+
 // A kind other than bkCustom also gives the button its modal result.
 enum class BitButtonKind { Custom, OK, Cancel, Help, Yes, No, Close, Abort, Retry, Ignore, All };
 
@@ -22,6 +24,12 @@ public:
     void SetKind(BitButtonKind kind);
 
     ButtonGlyph glyphs;
+    // Without a glyph the picture comes from an image list: published as
+    // "Images" (the list's name among the owner's components),
+    // "ImageIndex" and "DisabledIndex" (the image while disabled); -1 is none.
+    Ref<PngImageList> images;
+    int imageIndex = -1;
+    int disabledIndex = -1;
 
 private:
     BitButtonKind kind_ = BitButtonKind::Custom;

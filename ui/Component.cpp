@@ -100,6 +100,16 @@ bool Component::SetPropertyText(std::string_view property, std::string_view valu
     return true;
 }
 
+Component* Component::GetPropertyComponent(std::string_view property) const {
+    const PropertyInfo* entry = FindProperty(property);
+    return entry != nullptr && entry->component != nullptr ? entry->component(*this) : nullptr;
+}
+
+const Bitmap* Component::GetPropertyPicture(std::string_view property) const {
+    const PropertyInfo* entry = FindProperty(property);
+    return entry != nullptr && entry->picture != nullptr ? entry->picture(*this) : nullptr;
+}
+
 std::string BoolToText(bool value) { return value ? "True" : "False"; }
 
 bool TextToBool(std::string_view text) {

@@ -16,13 +16,19 @@
 
 namespace ui {
 
+class Bitmap;
 class Component;
 
-// A property that other code may read and write by name, as text.
+// A property that other code may read and write by name, as text. A property
+// that holds an object also answers with the object itself.
 struct PropertyInfo {
     std::string_view name;
     std::string (*get)(const Component&);
     void (*set)(Component&, std::string_view);  // throws PropertyError on bad text
+    // A reference to another component ("Images"): that component, or none.
+    Component* (*component)(const Component&) = nullptr;
+    // A picture ("PngImage"): the picture, or none while it is empty.
+    const Bitmap* (*picture)(const Component&) = nullptr;
 };
 
 // One class of the toolkit's class chain. Abstract ancestors ("TCustomEdit",
@@ -71,6 +77,10 @@ public:
     // False when the class has no such property; throws PropertyError for a
     // value the property does not accept.
     bool SetPropertyText(std::string_view property, std::string_view value);
+    // What a published object property holds; none when the class has no
+    // such property, it holds nothing, or it is not of that sort.
+    Component* GetPropertyComponent(std::string_view property) const;
+    const Bitmap* GetPropertyPicture(std::string_view property) const;
 
     // A shared cell that holds this object's address until it is destroyed;
     // Ref<T> reads it to know whether the object still exists.

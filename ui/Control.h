@@ -154,6 +154,17 @@ constexpr PropertyInfo BoolFieldProperty(std::string_view name) {
             }};
 }
 
+// A published whole-number property kept in a public field of T; a change repaints.
+template <class T, int T::*field>
+constexpr PropertyInfo IntFieldProperty(std::string_view name) {
+    return {name, [](const Component& c) { return IntToText(static_cast<const T&>(c).*field); },
+            [](Component& c, std::string_view value) {
+                auto& control = static_cast<T&>(c);
+                control.*field = int(TextToInt(value));
+                control.Invalidate();
+            }};
+}
+
 // A control without a window of its own: its parent paints it and hands it the
 // mouse messages over its rectangle.
 class GraphicControl : public Control {

@@ -1,13 +1,8 @@
 #include "ui/GroupBox.h"
 
 namespace ui {
-namespace {
-
-const ClassInfo kCustomGroupBox{"TCustomGroupBox", &WinControl::kClass};
-
-} // namespace
-
-const ClassInfo GroupBox::kClass{"TGroupBox", &kCustomGroupBox};
+const ClassInfo GroupBox::kCustomClass{"TCustomGroupBox", &WinControl::kClass};
+const ClassInfo GroupBox::kClass{"TGroupBox", &kCustomClass};
 
 GroupBox::GroupBox(Component* owner) : WinControl(owner) { parentColor = true; }
 

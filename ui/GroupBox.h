@@ -9,6 +9,8 @@ namespace ui {
 class GroupBox : public WinControl {
 public:
     static const ClassInfo kClass;
+    // "TCustomGroupBox", the ancestor of every kind of group box.
+    static const ClassInfo kCustomClass;
     const ClassInfo& Class() const override { return kClass; }
 
     explicit GroupBox(Component* owner);

@@ -6,6 +6,7 @@
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinRadioButton.h"
 #include "skin/controls/SkinSpeedButton.h"
@@ -61,6 +62,7 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::MenuButton: return new TSkinMenuButton(owner);
     case PainterKind::CheckBox: return new TSkinCheckBox(owner);
     case PainterKind::RadioButton: return new TSkinRadioButton(owner);
+    case PainterKind::GroupBox: return new TSkinGroupBox(owner);
     default:
         return nullptr;
     }

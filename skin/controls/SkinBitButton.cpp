@@ -5,6 +5,9 @@
 #include "ui/BitBtn.h"
 #include "ui/DropDownButton.h"
 #include "ui/SpeedButton.h"
+#include "ui/png/PngImageList.h"
+
+#include <charconv>
 
 namespace skin {
 namespace {
@@ -25,6 +28,56 @@ ui::Bitmap GlyphCell(const ui::Bitmap& glyph, int cells, int cell) {
            const_cast<ui::Bitmap&>(glyph).GetCanvas().Handle(), place.x, place.y, SRCCOPY);
     return result;
 }
+
+// A picture as it is: per-pixel alpha in 32 bits (premultiplied, as
+// AlphaBlend takes it), else its key colour when it has one, else opaque.
+void DrawPicture(HDC dc, POINT at, const ui::Bitmap& picture) {
+    HDC source = const_cast<ui::Bitmap&>(picture).GetCanvas().Handle();
+    const int width = picture.Width();
+    const int height = picture.Height();
+    if (picture.Format() == ui::PixelFormat::Bit32) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, at.x, at.y, width, height, source, 0, 0, width, height, blend);
+    } else if (picture.transparent) {
+        DrawTransparent(dc, RECT{at.x, at.y, at.x + width, at.y + height}, picture, picture.transparentColor);
+    } else {
+        BitBlt(dc, at.x, at.y, width, height, source, 0, 0, SRCCOPY);
+    }
+}
+
+int PublishedInt(const ui::Control& control, std::string_view property, int fallback) {
+    const auto text = control.GetPropertyText(property);
+    int value = fallback;
+    if (!text || std::from_chars(text->data(), text->data() + text->size(), value).ec != std::errc{}) {
+        return fallback;
+    }
+    return value;
+}
+
+// The image of the control's published image list: "ImageIndex", or for a
+// disabled control "DisabledIndex" when that is set.
+struct ListImage {
+    const ui::PngImageList* list = nullptr;
+    int index = -1;
+};
+ListImage ImageOfList(const ui::Control* control, bool disabled) {
+    if (control == nullptr) {
+        return {};
+    }
+    const auto* list = dynamic_cast<const ui::PngImageList*>(control->GetPropertyComponent("Images"));
+    const int index = PublishedInt(*control, "ImageIndex", -1);
+    if (list == nullptr || index == -1) {
+        return {};
+    }
+    const int disabledIndex = disabled ? PublishedInt(*control, "DisabledIndex", -1) : -1;
+    return {list, disabledIndex != -1 ? disabledIndex : index};
+}
+
+std::string GlyphPropertyText(const ui::Component& c) { return static_cast<const TSkinBitButton&>(c).FGlyphProperty; }
+void SetGlyphPropertyText(ui::Component& c, std::string_view value) {
+    static_cast<TSkinBitButton&>(c).FGlyphProperty = std::string(value);
+}
+const ui::PropertyInfo kBitButtonPainterProperties[] = {{"GlyphProperty", GlyphPropertyText, SetGlyphPropertyText}};
 
 } // namespace
 
@@ -89,7 +142,7 @@ GlyphTextPlace CalcLayout(const GlyphTextSizes& sizes) {
     return place;
 }
 
-const ui::ClassInfo TSkinBitButton::kClass{"TSkinBitButton", &TSkinButton::kClass};
+const ui::ClassInfo TSkinBitButton::kClass{"TSkinBitButton", &TSkinButton::kClass, kBitButtonPainterProperties};
 
 const ui::ButtonGlyph* TSkinBitButton::Glyphs() const {
     ui::Control* control = FPaintTarget != nullptr ? FPaintTarget : FControl;
@@ -107,24 +160,53 @@ const ui::ButtonGlyph* TSkinBitButton::Glyphs() const {
 
 void TSkinBitButton::DrawGlyphAndCaption(HDC buffer, int width, int height, int cell, bool disabled) {
     const ui::ButtonGlyph* glyphs = Glyphs();
+    ui::Control* control = FPaintTarget != nullptr ? FPaintTarget : FControl;
+    // One of three sources: the named picture, a cell of the glyph, an image
+    // of the image list.
+    const ui::Bitmap* picture = nullptr;
     ui::Bitmap glyph;
-    if (glyphs != nullptr && !glyphs->glyph.Empty()) {
+    ListImage listImage;
+    SIZE glyphSize{};
+    if (!FGlyphProperty.empty()) {
+        picture = control != nullptr ? control->GetPropertyPicture(FGlyphProperty) : nullptr;
+        if (picture != nullptr && !picture->Empty()) {
+            glyphSize = SIZE{picture->Width(), picture->Height()};
+        } else {
+            picture = nullptr;
+        }
+    } else if (glyphs != nullptr && !glyphs->glyph.Empty()) {
         const int cells = glyphs->numGlyphs < 1 ? 1 : glyphs->numGlyphs;
         if (disabled && cells == 1) {
             glyph = DisabledGlyph(glyphs->glyph);
         } else {
             glyph = GlyphCell(glyphs->glyph, cells, cell > cells ? 1 : cell);
         }
+        glyphSize = SIZE{glyph.Width(), glyph.Height()};
+    } else {
+        listImage = ImageOfList(control, disabled);
+        if (listImage.list != nullptr) {
+            glyphSize = SIZE{listImage.list->Width(), listImage.list->Height()};
+        }
     }
     GlyphTextSizes sizes;
     sizes.client = SIZE{width, height};
-    sizes.glyph = SIZE{glyph.Width(), glyph.Height()};
+    sizes.glyph = glyphSize;
     if (glyphs != nullptr) {
         sizes.margin = glyphs->margin;
         sizes.spacing = glyphs->spacing;
         sizes.layout = glyphs->layout;
+    } else if (control != nullptr) {
+        // A button of another make publishes its placement by name.
+        sizes.margin = PublishedInt(*control, "Margin", sizes.margin);
+        sizes.spacing = PublishedInt(*control, "Spacing", sizes.spacing);
+        if (const auto layout = control->GetPropertyText("Layout")) {
+            try {
+                sizes.layout = ui::ButtonLayoutFromName(*layout);
+            } catch (const ui::PropertyError&) {
+                // An unknown layout keeps the glyph at the left.
+            }
+        }
     }
-    ui::Control* control = FPaintTarget != nullptr ? FPaintTarget : FControl;
     const auto alignment = control != nullptr ? control->GetPropertyText("Alignment") : std::nullopt;
     sizes.centred = alignment && ui::SameAscii(*alignment, "taCenter");
     if (!FText.empty()) {
@@ -138,9 +220,13 @@ void TSkinBitButton::DrawGlyphAndCaption(HDC buffer, int width, int height, int 
         sizes.text = SIZE{measure.right - measure.left, measure.bottom - measure.top};
     }
     const GlyphTextPlace place = CalcLayout(sizes);
-    if (!glyph.Empty()) {
+    if (picture != nullptr) {
+        DrawPicture(buffer, place.glyph, *picture);
+    } else if (!glyph.Empty()) {
         const RECT at{place.glyph.x, place.glyph.y, place.glyph.x + glyph.Width(), place.glyph.y + glyph.Height()};
         DrawTransparent(buffer, at, glyph, glyph.PixelAt(0, glyph.Height() - 1));
+    } else if (listImage.list != nullptr) {
+        listImage.list->Draw(buffer, place.glyph.x, place.glyph.y, listImage.index, !disabled);
     }
     if (FText.empty()) {
         return;

@@ -5,6 +5,8 @@
 #include "skin/controls/SkinButton.h"
 #include "ui/ButtonGlyph.h"
 
+#include <string>
+
 namespace skin {
 
 // Where glyph and caption go in a client area of W x H.
@@ -33,12 +35,18 @@ public:
 
     void DrawTo(HDC dc, const RECT& rect) override;
 
+    // The control's published picture property that gives the glyph
+    // ("PngImage"), drawn as it is with its own transparency; empty: the
+    // glyph or the image list. Published as "GlyphProperty".
+    std::string FGlyphProperty;
+
 protected:
     // The control's glyph and its placement, or none.
     const ui::ButtonGlyph* Glyphs() const;
     // Draws glyph cell `cell` (1-based; the first when the glyph has fewer)
     // and the caption into the buffer; disabled draws the greyed glyph of a
-    // one-cell picture.
+    // one-cell picture. Without a glyph, the named picture or the image of
+    // the control's image list takes its place.
     void DrawGlyphAndCaption(HDC buffer, int width, int height, int cell, bool disabled);
 };
 

@@ -8,6 +8,7 @@
 #include "ui/Bitmap.h"
 #include "ui/Gdi.h"
 #include "tests/support/CaptionText.h"
+#include "skin/controls/SkinMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -215,6 +216,59 @@ TEST_F(SkinE2eTest, TheLoginWindowWearsTheSkinAroundAnUnchangedClientArea) {
     e2e::OfferScreenshot(window, L"skinned-login");
     e2e::ClickAt(button);
     EXPECT_EQ(vocara.WaitForExit(30000), 0u);
+}
+
+// The borders of the default skin's push-button cells: rest, pressed,
+// hot, focused or default (res/skin/make_skin.py).
+bool IsSkinButtonBorder(ui::Color c) {
+    return c == 0xB2A8A0 || c == 0xB56D2F || c == 0xD19B6D;  // #A0A8B2, #2F6DB5, #6D9BD1
+}
+
+// Switches the painters of every control of the window on or off, as the
+// skin data's Active does, and has the controls repaint.
+void SwitchControlPainters(HWND window, bool on) {
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM on) {
+            SendMessageW(child, skin::SKM_ENABLE, WPARAM(on), 0);
+            return TRUE;
+        },
+        on ? 1 : 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The login window's push buttons and check box come from the skin; with
+// the control painters switched off the same controls show the system's look,
+// and switched on again the skin's.
+TEST_F(SkinE2eTest, TheLoginWindowsControlsAreDrawnFromTheSkin) {
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const HWND window = vocara.WaitForLoginWindow();
+    ASSERT_NE(window, nullptr);
+    const LoginWindow login(window);
+    ASSERT_TRUE(login.Complete());
+    ASSERT_TRUE(WaitForSkinnedCaption(window));
+
+    // The top edge of each push button, in the middle: a skin border.
+    const auto topEdge = [](HWND button) {
+        const WindowShot shot(button);
+        return shot.At(shot.Width() / 2, 0);
+    };
+    for (const HWND button : {login.btcfm, login.btjpg}) {
+        EXPECT_TRUE(WaitUntil([&] { return IsSkinButtonBorder(topEdge(button)); }, 30000))
+            << std::hex << topEdge(button);
+    }
+    e2e::OfferScreenshot(window, L"login-controls-skinned");
+
+    SwitchControlPainters(window, false);
+    for (const HWND button : {login.btcfm, login.btjpg}) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsSkinButtonBorder(topEdge(button)); }, 30000))
+            << std::hex << topEdge(button);
+    }
+    e2e::OfferScreenshot(window, L"login-controls-native");
+
+    SwitchControlPainters(window, true);
+    EXPECT_TRUE(WaitUntil([&] { return IsSkinButtonBorder(topEdge(login.btcfm)); }, 30000));
 }
 
 TEST_F(SkinE2eTest, AFailedLoginsBoxIsSkinned) {

@@ -11,11 +11,16 @@
 #include "ui/Button.h"
 #include "ui/ComTypes.h"
 #include "ui/DropDownButton.h"
+#include "ui/Edit.h"
+#include "ui/GroupBox.h"
+#include "ui/RadioGroup.h"
 #include "ui/SpeedButton.h"
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,6 +79,15 @@ struct InputTest : buttontest::FormFixture {
         MoveMouseTo(POINT{5, 5});
     }
     ui::Color ButtonCell() { return Snapshot(button.Handle()).PixelAt(2, 2); }
+    // A control of the form at (x, y) of w x h with the caption.
+    template <class T>
+    T& Add(int x, int y, int w, int h, const std::wstring& caption = {}) {
+        T& control = form.Create<T>();
+        control.SetParent(&form);
+        control.SetBounds(x, y, w, h);
+        control.SetCaption(caption);
+        return control;
+    }
 
     ui::Button& button = form.Create<ui::Button>();
     int clicks = 0;
@@ -114,10 +128,7 @@ TEST_F(InputTest, SpaceOnTheFocusedButtonClicksOnce) {
 }
 
 TEST_F(InputTest, CheckBoxTogglesByClickAndBySpace) {
-    auto& box = form.Create<ui::CheckBox>();
-    box.SetParent(&form);
-    box.SetBounds(20, 70, 120, 21);
-    box.SetCaption(L"记住密码");
+    auto& box = Add<ui::CheckBox>(20, 70, 120, 21, L"记住密码");
     Paint(box, skin::PainterKind::CheckBox);
     const auto mark = [&] { return Snapshot(box.Handle()).PixelAt(6, 10); };
     EXPECT_EQ(mark(), CellColour(1));
@@ -135,10 +146,77 @@ TEST_F(InputTest, CheckBoxTogglesByClickAndBySpace) {
     EXPECT_EQ(mark(), CellColour(1));
 }
 
+// Tab walks the same controls in the same order with the painters attached,
+// round the end of the list and into a radio group at its chosen button.
+TEST_F(InputTest, TabOrderIsTheSameSkinnedAndUnskinned) {
+    auto& box = Add<ui::CheckBox>(20, 70, 120, 21, L"记住密码");
+    auto& group = Add<ui::RadioGroup>(20, 100, 200, 80, L"学习模式");
+    group.SetItems({L"视频", L"测验"});
+    group.SetItemIndex(1);
+    auto& bit = Add<ui::BitBtn>(150, 20, 80, 30, L"取消");
+    auto& edit = Add<ui::Edit>(240, 70, 100, 24);
+    // The fixture's button starts unskinned too.
+    SendMessageW(button.Handle(), skin::SKM_ENABLE, 0, 0);
+
+    const auto walk = [&] {
+        std::vector<HWND> order;
+        button.SetFocus();
+        EXPECT_TRUE(PumpUntil([&] { return GetFocus() == button.Handle(); }));
+        for (int step = 0; step < 6; ++step) {
+            const HWND before = GetFocus();
+            PressKey(VK_TAB);
+            EXPECT_TRUE(PumpUntil([&] { return GetFocus() != before; }));
+            order.push_back(GetFocus());
+        }
+        return order;
+    };
+    const std::vector<HWND> unskinned = walk();
+    const std::vector<HWND> expected{box.Handle(), group.ItemButton(1)->Handle(), bit.Handle(), edit.Handle(),
+                                     button.Handle(), box.Handle()};
+    EXPECT_EQ(unskinned, expected);
+
+    SendMessageW(button.Handle(), skin::SKM_ENABLE, 1, 0);
+    Paint(box, skin::PainterKind::CheckBox);
+    Paint(*group.ItemButton(0), skin::PainterKind::RadioButton);
+    Paint(*group.ItemButton(1), skin::PainterKind::RadioButton);
+    Paint(group, skin::PainterKind::GroupBox);
+    Paint(bit, skin::PainterKind::BitButton);
+    Paint(edit, skin::PainterKind::Edit);
+    EXPECT_EQ(walk(), unskinned);
+}
+
+// The arrow keys move a skinned radio group's choice; Space on the focused
+// button keeps it.
+TEST_F(InputTest, SkinnedRadioGroupFollowsArrowKeysAndSpace) {
+    auto& group = Add<ui::RadioGroup>(20, 70, 200, 90);
+    group.SetItems({L"视频", L"测验", L"阅读"});
+    group.SetItemIndex(0);
+    int changes = 0;
+    group.OnChange = [&](ui::Control&) { ++changes; };
+    for (int i = 0; i < 3; ++i) {
+        Paint(*group.ItemButton(i), skin::PainterKind::RadioButton);
+    }
+    Paint(group, skin::PainterKind::GroupBox);
+    group.ItemButton(0)->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == group.ItemButton(0)->Handle(); }));
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return group.ItemIndex() == 1; }));
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == group.ItemButton(1)->Handle(); }));
+    // The mark follows: the chosen button shows the ticked cell.
+    const auto mark = [&](int i) {
+        const ui::RadioButton& radio = *group.ItemButton(i);
+        return Snapshot(radio.HandleIfAllocated()).PixelAt(6, radio.Height() / 2);
+    };
+    EXPECT_EQ(mark(1), CellColour(2));
+    EXPECT_EQ(mark(0), CellColour(1));
+    PressKey(VK_SPACE);
+    testsupport::PumpPostedMessages();
+    EXPECT_EQ(group.ItemIndex(), 1);
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(InputTest, FlatSpeedButtonShowsTheHotCellUnderTheMouse) {
-    auto& speed = form.Create<ui::SpeedButton>();
-    speed.SetParent(&form);
-    speed.SetBounds(150, 20, 60, 24);
+    auto& speed = Add<ui::SpeedButton>(150, 20, 60, 24);
     speed.flat = true;
     Paint(speed, skin::PainterKind::SpeedButton);
     const auto probe = [&] { return buttontest::ClientSnapshot(form.Handle()).PixelAt(152, 22); };
@@ -152,20 +230,14 @@ TEST_F(InputTest, FlatSpeedButtonShowsTheHotCellUnderTheMouse) {
 }
 
 TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
-    auto& box = form.Create<ui::CheckBox>();
-    box.SetParent(&form);
-    box.SetBounds(20, 70, 120, 21);
-    box.SetCaption(L"记住密码");
+    auto& box = Add<ui::CheckBox>(20, 70, 120, 21, L"记住密码");
     box.SetChecked(true);
-    auto& radio = form.Create<ui::RadioButton>();
-    radio.SetParent(&form);
-    radio.SetBounds(20, 100, 120, 21);
-    radio.SetCaption(L"单选");
-    auto& bit = form.Create<ui::BitBtn>();
-    bit.SetParent(&form);
-    bit.SetBounds(150, 70, 80, 30);
-    bit.SetCaption(L"取消");
+    auto& radio = Add<ui::RadioButton>(20, 100, 120, 21, L"单选");
+    auto& bit = Add<ui::BitBtn>(150, 70, 80, 30, L"取消");
     bit.SetEnabled(false);
+    auto& dropDown = Add<ui::DropDownButton>(150, 110, 80, 30, L"更多");
+    auto& group = Add<ui::GroupBox>(20, 140, 120, 60, L"选项");
+    auto& edit = Add<ui::Edit>(240, 70, 100, 24, L"学员");
     const struct {
         const char* name;
         ui::WinControl& control;
@@ -174,6 +246,9 @@ TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
         {"check box, ticked", box, skin::PainterKind::CheckBox},
         {"radio button", radio, skin::PainterKind::RadioButton},
         {"bit button, disabled", bit, skin::PainterKind::BitButton},
+        {"drop-down button", dropDown, skin::PainterKind::MenuButton},
+        {"group box", group, skin::PainterKind::GroupBox},
+        {"edit", edit, skin::PainterKind::Edit},
     };
     AccessibleReading probe;
     if (const HRESULT answer = ReadAccessible(button.Handle(), probe); FAILED(answer)) {
@@ -233,6 +308,7 @@ void PaintedFormCycle(skin::TSkinData& skinData) {
         {&form.Create<ui::CheckBox>(), skin::PainterKind::CheckBox},
         {&form.Create<ui::RadioButton>(), skin::PainterKind::RadioButton},
         {&form.Create<ui::SpeedButton>(), skin::PainterKind::SpeedButton},
+        {&form.Create<ui::GroupBox>(), skin::PainterKind::GroupBox},
     };
     int top = 4;
     for (const Entry& entry : entries) {

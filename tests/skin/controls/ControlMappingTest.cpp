@@ -12,6 +12,7 @@
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
+#include "ui/RadioGroup.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,61 @@ TEST_F(MappingFixture, EachToolkitControlOfAFormGetsItsRuleAndPainter) {
     // The form: its dead painters dropped first, its popup menus hooked.
     EXPECT_EQ(host.deadDropped, 1);
     EXPECT_EQ(host.popupMenuHooks, std::vector<bool>{true});
+}
+
+// The toolkit's own radio group: its buttons are the group's, not the form's
+// components, so only the group's rule reaches them.
+TEST_F(MappingFixture, RadioGroupButtonsGetRadioPaintersThenTheGroupItsFrame) {
+    auto& group = Child<ui::RadioGroup>(form, form);
+    group.SetBounds(10, 10, 200, 100);
+    group.SetItems({L"视频", L"测验"});
+
+    mapping.MapForm(host, form);
+
+    EXPECT_EQ(FirstStep(recorder, &group), "Table 14 TSkinGroupBox");
+    const auto groupPainter = recorder.PainterOf(&group);
+    ASSERT_TRUE(groupPainter.has_value());
+    EXPECT_TRUE(groupPainter->ownBackground);
+    size_t groupStep = recorder.steps.size();
+    for (size_t i = 0; i < recorder.steps.size(); ++i) {
+        if (recorder.steps[i].control == &group && recorder.steps[i].painter) {
+            groupStep = i;
+            EXPECT_TRUE(recorder.steps[i].made);
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const ui::RadioButton* button = group.ItemButton(i);
+        EXPECT_EQ(FirstStep(recorder, button), "Table 14 TSkinRadioButton");
+        EXPECT_TRUE(host.PaintsControl(*group.ItemButton(i)));
+        const auto steps = recorder.For(button);
+        ASSERT_FALSE(steps.empty());
+        for (size_t at = 0; at < recorder.steps.size(); ++at) {
+            if (recorder.steps[at].control == button && recorder.steps[at].painter) {
+                EXPECT_LT(at, groupStep);
+            }
+        }
+    }
+    EXPECT_TRUE(host.PaintsControl(group));
+}
+
+TEST_F(MappingFixture, DisableTagOnARadioGroupLeavesItsButtonsNative) {
+    auto& group = Child<ui::RadioGroup>(form, form);
+    group.SetItems({L"视频", L"测验"});
+    group.tag = 99;
+
+    mapping.MapForm(host, form);
+
+    EXPECT_EQ(Describe(recorder.For(&group)), std::vector<std::string>{"Control 1"});
+    EXPECT_FALSE(host.PaintsControl(group));
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        ui::RadioButton& button = *group.ItemButton(i);
+        EXPECT_EQ(button.tag, 99);
+        // The form's tab-order pass skips tagged controls: no step at all.
+        EXPECT_TRUE(recorder.For(&button).empty());
+        EXPECT_FALSE(host.PaintsControl(button));
+    }
 }
 
 TEST_F(MappingFixture, ToolBarMenuItemsGoToTheMenuSkinning) {
