@@ -70,3 +70,28 @@ TEST_F(GroupBoxTest, TheBoxItselfTakesTheMouse) {
 }
 
 } // namespace
+
+namespace {
+
+// What the screen shows at a point of the window (window coordinates).
+COLORREF ScreenPixel(HWND window, POINT at) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, r.left + at.x, r.top + at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST_F(GroupBoxTest, TheInsideOfTheBoxShowsTheParentsColourAsItChanges) {
+    // Beside the button, inside the frame: only the box paints there.
+    const POINT inside{150, 90};
+    for (const ui::Color colour : {ui::Color(0x3050A0), ui::Color(0x40B060)}) {
+        form->SetColor(colour);
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ui::App().ProcessMessages();
+        EXPECT_EQ(ScreenPixel(box->Handle(), inside), ui::ColorToRgb(colour));
+    }
+}
+
+} // namespace
