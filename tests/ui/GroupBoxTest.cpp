@@ -1,6 +1,8 @@
 // The group box: the system's frame with the caption, a container whose
-// children work as on any other container, and its class identity.
+// children work as on any other container, its inside in its parent's
+// colour, and its class identity.
 
+#include "tests/support/ScreenPixel.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
@@ -73,15 +75,7 @@ TEST_F(GroupBoxTest, TheBoxItselfTakesTheMouse) {
 
 namespace {
 
-// What the screen shows at a point of the window (window coordinates).
-COLORREF ScreenPixel(HWND window, POINT at) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, r.left + at.x, r.top + at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
+using testsupport::ScreenPixel;
 
 TEST_F(GroupBoxTest, TheInsideOfTheBoxShowsTheParentsColourAsItChanges) {
     // Beside the button, inside the frame: only the box paints there.
