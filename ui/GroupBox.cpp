@@ -20,6 +20,16 @@ void GroupBox::WndProc(Message& message) {
         message.result = HTCLIENT;
         return;
     }
+    // The system's group box draws only its frame and caption and erases
+    // nothing; the parent clips its children out, so the rest of the box is
+    // ours to fill, in the colour the box takes from its parent.
+    if (message.msg == WM_ERASEBKGND) {
+        RECT client{};
+        GetClientRect(HandleIfAllocated(), &client);
+        FillRect(reinterpret_cast<HDC>(message.wParam), &client, BackgroundBrush());
+        message.result = 1;
+        return;
+    }
     WinControl::WndProc(message);
 }
 

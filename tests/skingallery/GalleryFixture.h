@@ -13,6 +13,7 @@
 #include "tests/skin/controls/MappingFixture.h"
 #include "tests/skin/data/SkinDataFixtures.h"
 #include "tests/support/Pump.h"
+#include "tests/support/ScreenPixel.h"
 #include "tools/skingallery/GalleryForm.h"
 #include "ui/Application.h"
 
@@ -124,15 +125,7 @@ private:
     std::filesystem::path path_;
 };
 
-// The colour on the screen at a point of the window (window coordinates).
-inline COLORREF ScreenPixel(HWND window, POINT at) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, rect.left + at.x, rect.top + at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
+using testsupport::ScreenPixel;
 
 inline std::wstring WindowText(HWND window) {
     std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');

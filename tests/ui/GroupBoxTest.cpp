@@ -1,6 +1,8 @@
 // The group box: the system's frame with the caption, a container whose
-// children work as on any other container, and its class identity.
+// children work as on any other container, its inside in its parent's
+// colour, and its class identity.
 
+#include "tests/support/ScreenPixel.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
@@ -67,6 +69,23 @@ TEST_F(GroupBoxTest, TheBoxItselfTakesTheMouse) {
     GetWindowRect(box->Handle(), &r);
     const POINT inside{r.left + 150, r.top + 90};  // beside the button
     EXPECT_EQ(WindowFromPoint(inside), box->Handle());
+}
+
+} // namespace
+
+namespace {
+
+using testsupport::ScreenPixel;
+
+TEST_F(GroupBoxTest, TheInsideOfTheBoxShowsTheParentsColourAsItChanges) {
+    // Beside the button, inside the frame: only the box paints there.
+    const POINT inside{150, 90};
+    for (const ui::Color colour : {ui::Color(0x3050A0), ui::Color(0x40B060)}) {
+        form->SetColor(colour);
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ui::App().ProcessMessages();
+        EXPECT_EQ(ScreenPixel(box->Handle(), inside), ui::ColorToRgb(colour));
+    }
 }
 
 } // namespace

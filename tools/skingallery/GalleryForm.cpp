@@ -226,7 +226,7 @@ void GalleryForm::BuildButtonSection() {
     section.NewRow();
     auto& dropDown = section.Place(Create<ui::DropDownButton>(), 134, kButtonHeight);
     dropDown.name = "DropDownButton1";
-    dropDown.SetCaption(L"下拉按钮 ▾");
+    dropDown.SetCaption(L"下拉按钮");
     dropDown.SetDropDownMenu(dropDownMenu_);
     auto& messageBox = section.Place(Create<ui::Button>(), 134, kButtonHeight);
     messageBox.name = "MessageBoxButton";
