@@ -73,6 +73,9 @@ public:
 
     // Lays out the children that have an alignment.
     void AlignControls();
+    // Paints the graphic children that intersect the DC's clip box (a skin
+    // painter that draws the whole control draws them too).
+    void PaintGraphicChildren(HDC dc);
 
 protected:
     virtual void CreateParams(WindowCreateParams& params);
@@ -92,8 +95,6 @@ protected:
 
     // Background for WM_ERASEBKGND and for the colour messages.
     HBRUSH BackgroundBrush();
-    // Paints the graphic children that intersect the DC's clip box.
-    void PaintGraphicChildren(HDC dc);
     // Answer to a reflected WM_CTLCOLOR*: text and background from the
     // control's font and colour.
     void AnswerControlColor(Message& message);
