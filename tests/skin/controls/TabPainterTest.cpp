@@ -5,6 +5,7 @@
 
 #include "skin/controls/PainterFactory.h"
 #include "skin/controls/SkinMessages.h"
+#include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinTab.h"
 #include "tests/skin/controls/BarTabProbeSkin.h"
 #include "tests/skin/controls/ButtonPainterFixture.h"
@@ -17,6 +18,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,6 +79,7 @@ struct TabFixture : ::testing::Test {
     AskedForm& form = ui::App().Create<AskedForm>();
 };
 
+// TABS_SHOT_HOLD_MS keeps the four tab controls up for a screenshot.
 TEST_F(TabFixture, SelectedTabHasFrameTwoInEveryPosition) {
     const ui::Color normal = ElementCell(bartest::kTabs, 1);
     const ui::Color selected = ElementCell(bartest::kTabs, 2);
@@ -84,18 +87,20 @@ TEST_F(TabFixture, SelectedTabHasFrameTwoInEveryPosition) {
         ui::TabPosition position;
         skin::TabPosition expected;
         const char* name;
+        POINT at;
     } cases[] = {
-        {ui::TabPosition::Top, skin::TabPosition::Top, "top"},
-        {ui::TabPosition::Bottom, skin::TabPosition::Bottom, "bottom"},
-        {ui::TabPosition::Left, skin::TabPosition::Left, "left"},
-        {ui::TabPosition::Right, skin::TabPosition::Right, "right"},
+        {ui::TabPosition::Top, skin::TabPosition::Top, "top", {10, 10}},
+        {ui::TabPosition::Bottom, skin::TabPosition::Bottom, "bottom", {320, 10}},
+        {ui::TabPosition::Left, skin::TabPosition::Left, "left", {10, 230}},
+        {ui::TabPosition::Right, skin::TabPosition::Right, "right", {320, 230}},
     };
+    form.SetBounds(100, 60, 650, 480);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto& tabs = form.Create<ui::TabControl>();
         tabs.SetTabPosition(c.position);
         tabs.SetParent(&form);
-        tabs.SetBounds(10, 10, 300, 220);
+        tabs.SetBounds(c.at.x, c.at.y, 300, 210);
         tabs.AddTab(L"甲");
         tabs.AddTab(L"乙");
         tabs.AddTab(L"丙");
@@ -117,7 +122,10 @@ TEST_F(TabFixture, SelectedTabHasFrameTwoInEveryPosition) {
         const RECT display = tabs.DisplayRect();
         EXPECT_EQ(shot.PixelAt((display.left + display.right) / 2, (display.top + display.bottom) / 2),
                   ElementCell(bartest::kPane, 1));
-        delete &tabs;
+    }
+    if (const char* hold = std::getenv("TABS_SHOT_HOLD_MS")) {
+        form.Repaint();
+        testsupport::HoldOnScreen(DWORD(std::strtoul(hold, nullptr, 10)));
     }
 }
 
@@ -147,6 +155,28 @@ TEST_F(TabFixture, TabSetHangsItsTabsBelow) {
     skin::TSkinTab& painter = Paint(set, skin::PainterKind::Tab31);
     EXPECT_EQ(painter.Position(), skin::TabPosition::Bottom);
     EXPECT_FALSE(set.InheritsFrom("TCustomTabControl"));
+}
+
+TEST_F(TabFixture, ButtonTabsShowTheSelectedOnePressedWithoutAPane) {
+    auto& pages = form.Create<ui::PageControl>();
+    pages.SetStyle(ui::TabStyle::Buttons);
+    pages.SetParent(&form);
+    pages.SetBounds(10, 10, 300, 200);
+    for (const wchar_t* caption : {L"一", L"二"}) {
+        auto& sheet = form.Create<ui::TabSheet>();
+        sheet.SetCaption(caption);
+        sheet.SetPageControl(&pages);
+    }
+    pages.SetTabIndex(1);
+    Paint(pages, skin::PainterKind::TabBtn);
+    const ui::Bitmap shot = Snapshot(pages.Handle());
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const RECT item = ItemRect(pages.Handle(), i);
+        EXPECT_EQ(shot.PixelAt(item.left + 2, item.top + 2), ElementCell(bartest::kButtons, i == 1 ? 3 : 1));
+    }
+    // Below the buttons: the parent's colour, no pane picture.
+    EXPECT_EQ(shot.PixelAt(150, 190), buttontest::kParentColour);
 }
 
 // ---------------------------------------------------------------- close boxes
@@ -231,6 +261,55 @@ TEST(TabCloseBoxes, OnlyAClosablePageControlHasThem) {
         painter->Attach(nullptr, probe.get(), false, nullptr);
         EXPECT_FALSE(dynamic_cast<skin::TSkinTab&>(*painter).HasCloseBoxes()) << control->ClassName();
     }
+}
+
+// ---------------------------------------------------------------- foreign glyphs
+
+// A foreign check box that draws itself from a strip it is handed.
+class StripCheckBox : public ui::WinControl, public skin::MarkGlyphTarget {
+public:
+    using ui::WinControl::WinControl;
+    void TakeMarkGlyphs(const ui::Bitmap& strip, int cells) override {
+        taken = strip;
+        takenCells = cells;
+    }
+    ui::Bitmap taken;
+    int takenCells = 0;
+};
+
+TEST(ObjImage, CutsTheSkinsCellsIntoTheOrderOfItsKind) {
+    auto probe = bartest::ProbeSkin();
+    // Check cells 1..4 and radio cells 1..4 in colours of their own.
+    testsupport::FillStrip(probe->Buttons->CheckBitmap, 13, 13, bartest::Cells(bartest::kTabs, 4));
+    probe->Buttons->CheckButtonFrame = 4;
+    testsupport::FillStrip(probe->Buttons->RadioBitmap, 13, 13, bartest::Cells(bartest::kPane, 4));
+    probe->Buttons->RadioButtonFrame = 4;
+    const struct {
+        int kind;
+        int element;
+        std::vector<int> cells;
+    } cases[] = {
+        {1, bartest::kTabs, {1, 2, 4, 3, 4}},
+        {2, bartest::kPane, {1, 2, 3, 4}},
+        {3, bartest::kTabs, {1, 2, 4}},
+    };
+    ui::Form form(nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        auto& box = form.Create<StripCheckBox>();
+        box.SetParent(&form);
+        std::unique_ptr<skin::TSkinControl> painter(skin::CreatePainter(skin::PainterKind::ObjImage, &box));
+        ASSERT_TRUE(painter->SetPropertyText("ImageKind", std::to_string(c.kind)));
+        painter->Attach(nullptr, probe.get(), true, nullptr);
+        ASSERT_EQ(box.takenCells, int(c.cells.size()));
+        ASSERT_EQ(box.taken.Width(), 13 * int(c.cells.size()));
+        for (size_t i = 0; i < c.cells.size(); ++i) {
+            EXPECT_EQ(box.taken.PixelAt(int(i) * 13 + 6, 6), ElementCell(c.element, c.cells[i])) << i;
+        }
+    }
+    auto& box = form.Create<StripCheckBox>();
+    std::unique_ptr<skin::TSkinControl> painter(skin::CreatePainter(skin::PainterKind::ObjImage, &box));
+    EXPECT_THROW(painter->SetPropertyText("ImageKind", "7"), ui::PropertyError);
 }
 
 // ---------------------------------------------------------------- handles
