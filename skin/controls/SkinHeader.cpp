@@ -90,8 +90,7 @@ void TSkinHeader::DrawTo(HDC dc, const RECT& rect) {
     ui::Bitmap buffer(width, height);
     HDC target = buffer.GetCanvas().Handle();
     FillFormColour(target, RECT{0, 0, width, height});
-    auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-    const ui::SelectObjectScope selectFont(target, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const ui::SelectObjectScope selectFont(target, WindowFont());
     SetBkMode(target, TRANSPARENT);
     const bool enabled = IsWindowEnabled(FHandle) != FALSE;
 

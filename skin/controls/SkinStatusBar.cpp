@@ -54,18 +54,7 @@ Part ReadPart(HWND window, int index) {
 
 const ui::ClassInfo TSkinStatusBar::kClass{"TSkinStatusBar", &TSkinControl::kClass};
 
-bool TSkinStatusBar::BeforeMessage(ui::Message& message) {
-    switch (message.msg) {
-    case WM_PAINT:
-        PaintHandler(message);
-        return false;
-    case WM_ERASEBKGND:
-        message.result = 1;
-        return false;
-    default:
-        return TSkinControl::BeforeMessage(message);
-    }
-}
+bool TSkinStatusBar::BeforeMessage(ui::Message& message) { return PaintAllBeforeMessage(message); }
 
 std::wstring TSkinStatusBar::SimpleText() const {
     if (FControl != nullptr) {
@@ -73,11 +62,7 @@ std::wstring TSkinStatusBar::SimpleText() const {
             return ui::Utf8ToWide(*text);
         }
     }
-    const auto answer = DWORD(SendMessageW(FHandle, SB_GETTEXTLENGTHW, SB_SIMPLEID, 0));
-    std::wstring text(size_t(LOWORD(answer)) + 1, L'\0');
-    SendMessageW(FHandle, SB_GETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(wcsnlen(text.c_str(), text.size()));
-    return text;
+    return ReadPart(FHandle, SB_SIMPLEID).text;
 }
 
 void TSkinStatusBar::DrawPanel(HDC dc, const RECT& rect, int frame, const std::wstring& text, UINT alignment) {
@@ -110,8 +95,7 @@ void TSkinStatusBar::DrawTo(HDC dc, const RECT& rect) {
     }
     HDC target = buffer.GetCanvas().Handle();
     FillFormColour(target, RECT{0, 0, width, height});
-    auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-    const ui::SelectObjectScope selectFont(target, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const ui::SelectObjectScope selectFont(target, WindowFont());
     ui::Color colour = FControl != nullptr ? FControl->GetFont().color : ui::clBtnText;
     if (FSkinData != nullptr && FSkinData->StatusBarEdges != nullptr) {
         colour = FSkinData->StatusBarEdges->NormalColour2;

@@ -7,6 +7,7 @@
 #include "skin/data/SkinData.h"
 #include "ui/PageControl.h"
 
+#include <functional>
 #include <utility>
 
 namespace skin {
@@ -200,28 +201,17 @@ bool TSkinTab::ClickCloseBox(POINT point) {
 }
 
 bool TSkinTab::BeforeMessage(ui::Message& message) {
-    switch (message.msg) {
-    case WM_PAINT:
-        PaintHandler(message);
-        return false;
-    case WM_ERASEBKGND:
-        message.result = 1;
-        return false;
-    case WM_LBUTTONDOWN:
-        if (FCloseButton) {
-            const POINT point{short(LOWORD(message.lParam)), short(HIWORD(message.lParam))};
-            const std::shared_ptr<ui::Component*> alive = LifetimeCell();
-            if (ClickCloseBox(point)) {
-                if (*alive != nullptr) {
-                    Repaint();
-                }
-                return false;
+    if (message.msg == WM_LBUTTONDOWN && FCloseButton) {
+        const POINT point{short(LOWORD(message.lParam)), short(HIWORD(message.lParam))};
+        const std::shared_ptr<ui::Component*> alive = LifetimeCell();
+        if (ClickCloseBox(point)) {
+            if (*alive != nullptr) {
+                Repaint();
             }
+            return false;
         }
-        return TSkinControl::BeforeMessage(message);
-    default:
-        return TSkinControl::BeforeMessage(message);
     }
+    return PaintAllBeforeMessage(message);
 }
 
 void TSkinTab::ReadItem(int index, std::wstring& text, int& image) const {
@@ -248,6 +238,31 @@ void TSkinTab::ReadItem(int index, std::wstring& text, int& image) const {
         text = AnsiToWide(buffer);
         image = item.iImage;
     }
+}
+
+void TSkinTab::ForEachTab(HDC dc, UINT currentQuery, const std::function<void(const TabToDraw&)>& draw) {
+    FTabRects.clear();
+    const ui::SelectObjectScope selectFont(dc, WindowFont());
+    SetBkMode(dc, TRANSPARENT);
+    const auto count = int(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
+    const auto current = int(SendMessageW(FHandle, currentQuery, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TabToDraw tab;
+        if (!SendMessageW(FHandle, TCM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&tab.rect))) {
+            continue;
+        }
+        FTabRects.push_back(tab.rect);
+        tab.index = i;
+        tab.current = i == current;
+        ReadItem(i, tab.text, tab.image);
+        draw(tab);
+    }
+}
+
+void TSkinTab::DrawLabel(HDC dc, const TabToDraw& tab, const RECT& rect) const {
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
+    const bool enabled = (WindowStyle() & WS_DISABLED) == 0;
+    LabelWithImage(dc, rect, 1, tab.text, tab.image, images, enabled, TextFlags(0));
 }
 
 void TSkinTab::DrawTo(HDC dc, const RECT& rect) {
@@ -299,7 +314,6 @@ void TSkinTab::DrawTabs(HDC dc, const RECT& rect) {
         strip.left = page.right;
         break;
     }
-    FTabRects.clear();
     FCloseRects.clear();
     const TDataSkinBorder* tabs = FSkinData != nullptr ? FSkinData->Tabs.get() : nullptr;
     const bool side = FTabPosition == TabPosition::Left || FTabPosition == TabPosition::Right;
@@ -311,26 +325,15 @@ void TSkinTab::DrawTabs(HDC dc, const RECT& rect) {
         }
         HDC work = FWork.GetCanvas().Handle();
         FillControlColour(work, RECT{0, 0, workWidth, workHeight});
-        auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-        const ui::SelectObjectScope selectFont(work, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-        SetBkMode(work, TRANSPARENT);
-        const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
-        const auto count = int(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
-        const auto focused = int(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
-        const bool enabled = (WindowStyle() & WS_DISABLED) == 0;
-        for (int i = 0; i < count; ++i) {
-            RECT item{};
-            if (!SendMessageW(FHandle, TCM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&item))) {
-                continue;
-            }
-            FTabRects.push_back(item);
+        ForEachTab(work, TCM_GETCURFOCUS, [&](const TabToDraw& tab) {
+            RECT item = tab.rect;
             if (FTabPosition == TabPosition::Top) {
                 OffsetRect(&item, 0, 1);
             } else if (FTabPosition == TabPosition::Bottom) {
                 OffsetRect(&item, 0, -1);
             }
             const RECT lying = StripToWork(item, strip, FTabPosition);
-            const int frame = i == focused ? 2 : 1;
+            const int frame = tab.current ? 2 : 1;
             DrawSkinFrame(work, lying, FTabImage, false, tabs->Tile != 0, tabs->Trans != 0, tabs->FrameCount(), frame,
                           tabs->Margins);
             const ui::Color colour = frame == 2 ? tabs->MouseOverColour2 : tabs->NormalColour2;
@@ -340,18 +343,16 @@ void TSkinTab::DrawTabs(HDC dc, const RECT& rect) {
                 FCloseRects.push_back(WorkToStrip(box, strip, FTabPosition));
             }
             SetTextColor(work, ui::ColorToRgb(colour));
-            std::wstring text;
-            int image = -1;
-            ReadItem(i, text, image);
-            LabelWithImage(work, lying, 1, text, image, images, enabled, TextFlags(0));
-        }
-        if (FTabPosition == TabPosition::Left) {
+            DrawLabel(work, tab, lying);
+        });
+        if (side) {
+            // The row was drawn lying as on top: turned, its outer edge faces away from the pane.
             ui::Bitmap turned = FWork;
-            RotateLeft(turned);
-            BitBlt(dc, strip.left, strip.top, Width(strip), Height(strip), turned.GetCanvas().Handle(), 0, 0, SRCCOPY);
-        } else if (FTabPosition == TabPosition::Right) {
-            ui::Bitmap turned = FWork;
-            RotateRight(turned);
+            if (FTabPosition == TabPosition::Left) {
+                RotateLeft(turned);
+            } else {
+                RotateRight(turned);
+            }
             BitBlt(dc, strip.left, strip.top, Width(strip), Height(strip), turned.GetCanvas().Handle(), 0, 0, SRCCOPY);
         } else {
             BitBlt(dc, strip.left, strip.top, Width(strip), Height(strip), work, 0, 0, SRCCOPY);
@@ -420,24 +421,12 @@ void TSkinTab31::PrepareImages() {
 // --- TSkinTabBtn ---------------------------------------------------------------
 
 void TSkinTabBtn::DrawTabs(HDC dc, const RECT& /*rect*/) {
-    FTabRects.clear();
     FCloseRects.clear();
     const TDataSkinButton* buttons = FSkinData != nullptr ? FSkinData->Buttons.get() : nullptr;
-    auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-    const ui::SelectObjectScope selectFont(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
-    const auto count = int(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
-    const auto selected = int(SendMessageW(FHandle, TCM_GETCURSEL, 0, 0));
-    const bool enabled = (WindowStyle() & WS_DISABLED) == 0;
-    for (int i = 0; i < count; ++i) {
-        RECT item{};
-        if (!SendMessageW(FHandle, TCM_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&item))) {
-            continue;
-        }
-        FTabRects.push_back(item);
+    ForEachTab(dc, TCM_GETCURSEL, [&](const TabToDraw& tab) {
         // Cells of the button picture: 1 normal, 3 pressed.
-        const int frame = i == selected ? 3 : 1;
+        const int frame = tab.current ? 3 : 1;
+        RECT item = tab.rect;
         ui::Color colour = ui::clBtnText;
         if (buttons != nullptr && !buttons->Empty()) {
             DrawSkinElement(dc, item, buttons->FrameCount(), frame, *buttons);
@@ -446,11 +435,8 @@ void TSkinTabBtn::DrawTabs(HDC dc, const RECT& /*rect*/) {
             DrawEdge(dc, &item, frame == 3 ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
         }
         SetTextColor(dc, ui::ColorToRgb(colour));
-        std::wstring text;
-        int image = -1;
-        ReadItem(i, text, image);
-        LabelWithImage(dc, item, 1, text, image, images, enabled, TextFlags(0));
-    }
+        DrawLabel(dc, tab, tab.rect);
+    });
 }
 
 } // namespace skin

@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,18 @@ protected:
     void AfterAttach();
     // The tab's text and image index.
     void ReadItem(int index, std::wstring& text, int& image) const;
+    struct TabToDraw {
+        int index = 0;
+        RECT rect{};  // client coordinates
+        bool current = false;
+        std::wstring text;
+        int image = -1;
+    };
+    // Gives dc the control's font and runs draw for every tab; the current
+    // one is the answer to currentQuery (TCM_GETCURFOCUS or TCM_GETCURSEL).
+    void ForEachTab(HDC dc, UINT currentQuery, const std::function<void(const TabToDraw&)>& draw);
+    // The tab's label centred in rect.
+    void DrawLabel(HDC dc, const TabToDraw& tab, const RECT& rect) const;
     // The form window that is asked before a page closes.
     HWND FormWindow() const;
     bool ClickCloseBox(POINT point);

@@ -207,20 +207,6 @@ TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
     EXPECT_EQ(skinned.role, ROLE_SYSTEM_PUSHBUTTON);
 }
 
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            ++*reinterpret_cast<int*>(counter);
-            EnumChildWindows(
-                window, [](HWND, LPARAM inner) { return ++*reinterpret_cast<int*>(inner), TRUE; }, counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 // One form with one control of every painter, shown, painted, hovered and
 // pressed, then destroyed.
 void PaintedFormCycle(skin::TSkinData& skinData) {
@@ -271,13 +257,13 @@ TEST(ButtonPainterHandles, StayFlatOverManyPaintedForms) {
     }
     testsupport::PumpPostedMessages();
     const int gdiBefore = testsupport::LiveGdiObjects();
-    const int windowsBefore = ThreadWindows();
+    const int windowsBefore = testsupport::ThreadWindows();
     constexpr int kCycles = 300;
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         PaintedFormCycle(*skinData);
     }
     testsupport::PumpPostedMessages();
-    EXPECT_EQ(ThreadWindows(), windowsBefore);
+    EXPECT_EQ(testsupport::ThreadWindows(), windowsBefore);
     // A few objects of the system's own caches may come and go; a leak of one
     // per form or control would show hundreds.
     EXPECT_LE(testsupport::LiveGdiObjects() - gdiBefore, 8);

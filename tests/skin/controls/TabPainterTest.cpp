@@ -314,26 +314,6 @@ TEST(ObjImage, CutsTheSkinsCellsIntoTheOrderOfItsKind) {
 
 // ---------------------------------------------------------------- handles
 
-// Windows of this thread, children included.
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            ++*reinterpret_cast<int*>(counter);
-            EnumChildWindows(
-                window,
-                [](HWND, LPARAM inner) {
-                    ++*reinterpret_cast<int*>(inner);
-                    return TRUE;
-                },
-                counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 TEST(TabAndBarPainters, HandlesStayFlatOverManySkinnedForms) {
     auto probe = bartest::ProbeSkin();
     const auto cycle = [&probe] {
@@ -371,12 +351,12 @@ TEST(TabAndBarPainters, HandlesStayFlatOverManySkinnedForms) {
         cycle();
     }
     const int gdiBefore = testsupport::LiveGdiObjects();
-    const int windowsBefore = ThreadWindows();
+    const int windowsBefore = testsupport::ThreadWindows();
     for (int i = 0; i < 40; ++i) {
         cycle();
     }
     EXPECT_LE(testsupport::LiveGdiObjects(), gdiBefore + 4);
-    EXPECT_EQ(ThreadWindows(), windowsBefore);
+    EXPECT_EQ(testsupport::ThreadWindows(), windowsBefore);
 }
 
 } // namespace
