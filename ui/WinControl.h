@@ -73,8 +73,8 @@ public:
 
     // Lays out the children that have an alignment.
     void AlignControls();
-    // Paints the graphic children that intersect the DC's clip box (also a
-    // painter that draws this control itself).
+    // Paints the graphic children that intersect the DC's clip box (a skin
+    // painter that draws the whole control draws them too).
     void PaintGraphicChildren(HDC dc);
 
 protected:

@@ -7,9 +7,17 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinMenuButton.h"
+#include "skin/controls/SkinObjImage.h"
+#include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinRadioButton.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinTabSheet.h"
+#include "skin/controls/SkinTrackBar.h"
 
 namespace skin {
 
@@ -63,6 +71,17 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::CheckBox: return new TSkinCheckBox(owner);
     case PainterKind::RadioButton: return new TSkinRadioButton(owner);
     case PainterKind::GroupBox: return new TSkinGroupBox(owner);
+    case PainterKind::Progress: return new TSkinProgress(owner);
+    case PainterKind::TrackBar: return new TSkinTrackBar(owner);
+    case PainterKind::Header: return new TSkinHeader(owner);
+    case PainterKind::StatusBar: return new TSkinStatusBar(owner);
+    case PainterKind::TabSheet: return new TSkinTabSheet(owner);
+    case PainterKind::Tab: return new TSkinTab(owner);
+    case PainterKind::Tab31: return new TSkinTab31(owner);
+    case PainterKind::TabBtn: return new TSkinTabBtn(owner);
+    case PainterKind::AdvPage: return new TSkinAdvPage(owner);
+    case PainterKind::ObjImage: return new TSkinObjImage(owner);
+    case PainterKind::MediaPlayer: return new TSkinMP(owner);
     default:
         return nullptr;
     }

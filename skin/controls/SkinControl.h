@@ -102,6 +102,11 @@ protected:
     // WM_ERASEBKGND: the parent's picture under a toolkit control, the form
     // colour under a bare window.
     void EraseHandler(ui::Message& message);
+    // BeforeMessage of a painter that draws the whole window over its own
+    // buffer: WM_PAINT painted, WM_ERASEBKGND skipped, others by the base rule.
+    bool PaintAllBeforeMessage(ui::Message& message);
+    // The window's font, or the GUI font when it has none.
+    HGDIOBJ WindowFont() const;
     void FillFormColour(HDC dc, const RECT& rect) const;
     // The parent's colour when there is a toolkit parent, else the form colour.
     void FillControlColour(HDC dc, const RECT& rect) const;

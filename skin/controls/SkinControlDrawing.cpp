@@ -86,6 +86,24 @@ void TSkinControl::EraseHandler(ui::Message& message) {
     message.result = 1;
 }
 
+bool TSkinControl::PaintAllBeforeMessage(ui::Message& message) {
+    switch (message.msg) {
+    case WM_PAINT:
+        PaintHandler(message);
+        return false;
+    case WM_ERASEBKGND:
+        message.result = 1;
+        return false;
+    default:
+        return TSkinControl::BeforeMessage(message);
+    }
+}
+
+HGDIOBJ TSkinControl::WindowFont() const {
+    HGDIOBJ font = FHandle != nullptr ? reinterpret_cast<HGDIOBJ>(SendMessageW(FHandle, WM_GETFONT, 0, 0)) : nullptr;
+    return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
+}
+
 void TSkinControl::PaintParentTo(HDC dc) const {
     ControlPaintSource source;
     if (FControl != nullptr && FControl->Parent() != nullptr) {

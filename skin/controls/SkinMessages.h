@@ -10,6 +10,7 @@ constexpr UINT SKM_RESKIN = 0x3401;         // through a form's handler: re-appl
 constexpr UINT SKM_NCREPAINT = 0x3502;      // repaint the whole frame now
 constexpr UINT SKM_SETUP = 0x3503;          // posted after a form painter is made (0, 1000)
 constexpr UINT SKM_ENABLE = 0x3506;         // to a skinned control: wParam > 0 switches its painter on
+constexpr UINT SKM_TABCLOSE = 0x3507;       // to the form: a tab's close box (wParam the tab window, lParam the tab); 0 frees its page
 constexpr UINT SKM_USERBUTTON = 0x3514;     // a caption button with an action of its own; wParam = Action
 constexpr UINT SKM_BUTTONVISIBLE = 0x3515;  // is the caption button (Visibility wParam, Action lParam) visible?
 constexpr UINT SKM_MDIREDRAW = 0x3516;      // to an MDI client: redraw the parent with frame and children

@@ -1,5 +1,6 @@
 #pragma once
-// Counting the process's live GDI objects, for tests that check nothing leaks.
+// Counting the process's live GDI objects and this thread's windows, for
+// tests that check nothing leaks.
 
 #include <windows.h>
 
@@ -22,6 +23,21 @@ inline int LiveGdiObjects() {
         }
     }
     return live;
+}
+
+// Windows of this thread, children included.
+inline int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) {
+            ++*reinterpret_cast<int*>(counter);
+            EnumChildWindows(
+                window, [](HWND, LPARAM inner) { return ++*reinterpret_cast<int*>(inner), TRUE; }, counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 } // namespace testsupport

@@ -6,6 +6,7 @@
 #include "tests/skin/controls/ButtonPainterFixture.h"
 #include "tests/support/AccessibleReading.h"
 #include "tests/support/GdiObjects.h"
+#include "tests/support/MouseInput.h"
 #include "tests/support/OleTestEnvironment.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
@@ -28,32 +29,11 @@ using buttontest::CellColour;
 using buttontest::kFace;
 using buttontest::Snapshot;
 using testsupport::AccessibleReading;
-using testsupport::PumpUntil;
 using testsupport::ReadAccessible;
-
-INPUT MouseInput(POINT screen, DWORD flags) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((screen.x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = LONG((screen.y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-void SendMouse(POINT screen, DWORD flags) {
-    INPUT input = MouseInput(screen, flags);
-    SendInput(1, &input, sizeof(INPUT));
-}
-
-bool MoveMouseTo(POINT screen) {
-    SendMouse(screen, 0);
-    return PumpUntil([&] {
-        POINT now{};
-        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
-    });
-}
+using testsupport::MoveMouseTo;
+using testsupport::PumpUntil;
+using testsupport::ScreenCentre;
+using testsupport::SendMouse;
 
 void PressKey(WORD key) {
     INPUT input[2] = {};
@@ -61,12 +41,6 @@ void PressKey(WORD key) {
     input[0].ki.wVk = input[1].ki.wVk = key;
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
-}
-
-POINT ScreenCentre(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 struct InputTest : buttontest::FormFixture {
@@ -276,20 +250,6 @@ TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
     EXPECT_EQ(skinned.role, ROLE_SYSTEM_PUSHBUTTON);
 }
 
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            ++*reinterpret_cast<int*>(counter);
-            EnumChildWindows(
-                window, [](HWND, LPARAM inner) { return ++*reinterpret_cast<int*>(inner), TRUE; }, counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 // One form with one control of every painter, shown, painted, hovered and
 // pressed, then destroyed.
 void PaintedFormCycle(skin::TSkinData& skinData) {
@@ -341,13 +301,13 @@ TEST(ButtonPainterHandles, StayFlatOverManyPaintedForms) {
     }
     testsupport::PumpPostedMessages();
     const int gdiBefore = testsupport::LiveGdiObjects();
-    const int windowsBefore = ThreadWindows();
+    const int windowsBefore = testsupport::ThreadWindows();
     constexpr int kCycles = 300;
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         PaintedFormCycle(*skinData);
     }
     testsupport::PumpPostedMessages();
-    EXPECT_EQ(ThreadWindows(), windowsBefore);
+    EXPECT_EQ(testsupport::ThreadWindows(), windowsBefore);
     // A few objects of the system's own caches may come and go; a leak of one
     // per form or control would show hundreds.
     EXPECT_LE(testsupport::LiveGdiObjects() - gdiBefore, 8);
