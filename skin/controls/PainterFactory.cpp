@@ -1,5 +1,6 @@
 #include "skin/controls/PainterFactory.h"
 
+#include "skin/controls/ComboxScrollBar.h"
 #include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
@@ -8,6 +9,9 @@
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinRadioButton.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollbar.h"
+#include "skin/controls/SkinScrollbarH.h"
 #include "skin/controls/SkinSpeedButton.h"
 
 namespace skin {
@@ -61,6 +65,11 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::MenuButton: return new TSkinMenuButton(owner);
     case PainterKind::CheckBox: return new TSkinCheckBox(owner);
     case PainterKind::RadioButton: return new TSkinRadioButton(owner);
+    case PainterKind::Scrollbar: return new TSkinScrollbar(owner);
+    case PainterKind::ListView: return new TSkinListView(owner);
+    case PainterKind::ScrollbarH: return new TSkinScrollbarH(owner);
+    case PainterKind::ScControl: return new TSkinScControl(owner);
+    case PainterKind::ComboxScrollBar: return new TComboxScrollBar(owner);
     default:
         return nullptr;
     }
