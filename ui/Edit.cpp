@@ -1,13 +1,8 @@
 #include "ui/Edit.h"
 
 namespace ui {
-namespace {
-
-const ClassInfo kCustomEdit{"TCustomEdit", &WinControl::kClass};
-
-} // namespace
-
-const ClassInfo Edit::kClass{"TEdit", &kCustomEdit};
+const ClassInfo Edit::kCustomEditClass{"TCustomEdit", &WinControl::kClass};
+const ClassInfo Edit::kClass{"TEdit", &kCustomEditClass};
 
 Edit::Edit(Component* owner) : WinControl(owner) {
     tabStop = true;
