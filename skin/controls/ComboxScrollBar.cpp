@@ -92,6 +92,7 @@ bool TComboxScrollBar::DragThumb(POINT screen) {
         return false;
     }
     const int along = screen.y - bar.rcScrollBar.top;
+
     if (along < bar.xyThumbTop || along >= bar.xyThumbBottom) {
         return false;
     }
@@ -105,7 +106,9 @@ bool TComboxScrollBar::DragThumb(POINT screen) {
     // The painter may go with the list (a closed form) inside the loop.
     const std::shared_ptr<ui::Component*> alive = LifetimeCell();
     SetCapture(list);
-    GetCursorPos(&FPressCursor);
+    // The points the messages carry, not the cursor now: input queued
+    // behind the press has moved the cursor on already.
+    FPressCursor = screen;
     FPressThumb = bar.xyThumbTop;
     FHoverPart = kPartThumb;
     FPressing = 1;
@@ -128,9 +131,7 @@ bool TComboxScrollBar::DragThumb(POINT screen) {
         case WM_NCMOUSEMOVE:
         case WM_MOUSEMOVE: {
             DispatchMessageW(&msg);
-            POINT cursor{};
-            GetCursorPos(&cursor);
-            pos = ListThumbPosition(startOffset + (cursor.y - FPressCursor.y), track, thumb, info);
+            pos = ListThumbPosition(startOffset + (msg.pt.y - FPressCursor.y), track, thumb, info);
             if (pos != last) {
                 last = pos;
                 SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);

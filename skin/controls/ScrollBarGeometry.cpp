@@ -63,7 +63,9 @@ int ListThumbPosition(int offset, int track, int thumb, const SCROLLINFO& info) 
     if (info.nPage != 0) {
         offset = std::min(offset, track - thumb + 1);
         const int span = track - thumb;
-        pos = info.nMin + (span > 0 ? MulDiv(offset, info.nMax - info.nMin - int(info.nPage), span) : 0);
+        // The whole track spans every top position, the last one included:
+        // a thumb at the end shows the last page.
+        pos = info.nMin + (span > 0 ? MulDiv(offset, info.nMax - info.nMin - int(info.nPage) + 1, span) : 0);
         pos = std::min(pos, info.nMax - int(info.nPage) + 1);
     } else {
         pos = track > 0 ? info.nMin + MulDiv(std::min(offset, track - thumb), info.nMax - info.nMin, track) : info.nMin;

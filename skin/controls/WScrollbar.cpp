@@ -300,7 +300,9 @@ void TWScrollbar::MouseMove(POINT point) {
 }
 
 void TWScrollbar::ButtonDown(POINT point) {
-    GetCursorPos(&FPressCursor);
+    // Where the press was, not where input queued behind it put the cursor.
+    FPressCursor = point;
+    ClientToScreen(FWindow, &FPressCursor);
     BarState bar;
     if (ReadBar(bar)) {
         FThumb = bar.thumb;
