@@ -5,6 +5,7 @@
 #include "skin/controls/SkinMessages.h"
 #include "tests/skin/controls/ButtonPainterFixture.h"
 #include "tests/support/GdiObjects.h"
+#include "tests/support/MouseInput.h"
 #include "tests/support/OleTestEnvironment.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
@@ -23,37 +24,9 @@ using buttontest::kFace;
 using buttontest::Snapshot;
 using testsupport::PumpUntil;
 
-INPUT MouseInput(POINT screen, DWORD flags) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((screen.x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = LONG((screen.y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-void SendMouse(POINT screen, DWORD flags) {
-    INPUT input = MouseInput(screen, flags);
-    SendInput(1, &input, sizeof(INPUT));
-}
-
-bool MoveMouseTo(POINT screen) {
-    SendMouse(screen, 0);
-    return PumpUntil([&] {
-        POINT now{};
-        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
-    });
-}
-
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
+using testsupport::MoveMouseTo;
+using testsupport::PressKey;
+using testsupport::SendMouse;
 
 POINT ScreenCentre(HWND window) {
     RECT rect{};
