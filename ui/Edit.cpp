@@ -3,8 +3,6 @@
 namespace ui {
 namespace {
 
-const ClassInfo kCustomEdit{"TCustomEdit", &WinControl::kClass};
-
 const PropertyInfo kEditProperties[] = {
     {"ReadOnly", [](const Component& c) { return BoolToText(static_cast<const Edit&>(c).ReadOnly()); },
      [](Component& c, std::string_view v) { static_cast<Edit&>(c).SetReadOnly(TextToBool(v)); }},
@@ -12,7 +10,8 @@ const PropertyInfo kEditProperties[] = {
 
 } // namespace
 
-const ClassInfo Edit::kClass{"TEdit", &kCustomEdit, kEditProperties};
+const ClassInfo Edit::kCustomEditClass{"TCustomEdit", &WinControl::kClass};
+const ClassInfo Edit::kClass{"TEdit", &kCustomEditClass, kEditProperties};
 
 Edit::Edit(Component* owner) : WinControl(owner) {
     tabStop = true;

@@ -8,6 +8,8 @@ namespace ui {
 class Edit : public WinControl {
 public:
     static const ClassInfo kClass;
+    // The ancestor every text field shares (the memo too).
+    static const ClassInfo kCustomEditClass;
     const ClassInfo& Class() const override { return kClass; }
 
     explicit Edit(Component* owner);

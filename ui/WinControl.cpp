@@ -90,6 +90,12 @@ WinControl::~WinControl() {
     LiveControls().erase(this);
 }
 
+void WinControl::RecreateWnd() {
+    if (handle_ != nullptr) {
+        Perform(CM_RECREATEWND, 0, 0);
+    }
+}
+
 HWND WinControl::Handle() {
     HandleNeeded();
     return handle_;
@@ -262,9 +268,14 @@ bool WinControl::ReflectToChild(Message& message) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
+    case WM_HSCROLL:
+    case WM_VSCROLL:  // from a scroll-bar control: lParam is its window
         child = reinterpret_cast<HWND>(message.lParam);
         break;
     default:
+        return false;
+    }
+    if (child == nullptr) {
         return false;
     }
     WinControl* target = FromHandle(child);
@@ -327,10 +338,18 @@ void WinControl::WndProc(Message& message) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
         if (ReflectToChild(message)) {
             return;
         }
         break;
+    case CM_RECREATEWND:
+        if (handle_ != nullptr) {
+            DestroyHandle();
+            HandleNeeded();
+        }
+        return;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORSTATIC:

@@ -40,6 +40,9 @@ public:
     HWND HandleIfAllocated() const { return handle_; }
     bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded();
+    // A new window in place of the old one, for a style the system takes
+    // only at creation (CM_RECREATEWND goes through the message handler).
+    void RecreateWnd();
 
     // The toolkit control behind a window handle, or none for windows the
     // toolkit did not make (other modules, other threads, system windows).

@@ -38,7 +38,8 @@ const std::array<FamilyNames, 22> kFamilies{{
     {ControlFamily::RadioButton, {"TRadioButton"}},
     {ControlFamily::StatusBar, {"TCustomStatusBar"}},
     {ControlFamily::ProgressBar, {"TProgressBar"}},
-    {ControlFamily::ScrollingPanel, {"TScrollBox"}},
+    // The scroll-bar control goes with the panels: one painter serves both.
+    {ControlFamily::ScrollingPanel, {"TScrollBox", "TScrollBar"}},
     {ControlFamily::ComboBox, {"TCustomComboBox"}},
     {ControlFamily::EditWithButton, {"TCustomDateTimePicker"}},
     {ControlFamily::BitButton, {"TBitBtn"}},

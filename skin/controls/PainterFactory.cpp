@@ -1,5 +1,6 @@
 #include "skin/controls/PainterFactory.h"
 
+#include "skin/controls/ComboxScrollBar.h"
 #include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
@@ -13,6 +14,9 @@
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinRadioButton.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollbar.h"
+#include "skin/controls/SkinScrollbarH.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTab.h"
@@ -82,6 +86,11 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::AdvPage: return new TSkinAdvPage(owner);
     case PainterKind::ObjImage: return new TSkinObjImage(owner);
     case PainterKind::MediaPlayer: return new TSkinMP(owner);
+    case PainterKind::Scrollbar: return new TSkinScrollbar(owner);
+    case PainterKind::ListView: return new TSkinListView(owner);
+    case PainterKind::ScrollbarH: return new TSkinScrollbarH(owner);
+    case PainterKind::ScControl: return new TSkinScControl(owner);
+    case PainterKind::ComboxScrollBar: return new TComboxScrollBar(owner);
     default:
         return nullptr;
     }

@@ -3,6 +3,8 @@
 // toolkit message handler, re-skin, detach and release.
 #include "skin/forms/WinSkinForm.h"
 
+#include "skin/controls/ControlSetUp.h"
+#include "skin/controls/PainterFactory.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/CodePage.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <exception>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -455,18 +458,10 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         Setup();
         result = 0;
         return true;
-    case SKM_RESETSCROLLBAR: {
-        const auto control = reinterpret_cast<HWND>(wParam);
-        if (FControlPainters.Free(control)) {
-            // A new painter for the control, by the mapping's rules.
-            FormPainterHost* host = PainterHost();
-            if (ControlMapper* mapper = host != nullptr ? host->Mapper() : nullptr) {
-                mapper->MapChildWindow(*this, control);
-            }
-        }
+    case SKM_RESETSCROLLBAR:
+        ResetScrollBarPainter(reinterpret_cast<HWND>(wParam));
         result = 0;
         return true;
-    }
     case SKM_QUERY:
         result = 1;
         PostMessageW(FHandle, SKM_SKINNED, 0, kSkinMagic);
@@ -479,6 +474,44 @@ bool TWinSkinForm::FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         return true;
     }
     return false;
+}
+
+void TWinSkinForm::ResetScrollBarPainter(HWND window) {
+    TSkinControl* old = nullptr;
+    for (TSkinControl* painter : FControlPainters.Painters()) {
+        if (painter->Handle() == window) {
+            old = painter;
+        }
+    }
+    if (old == nullptr) {
+        return;
+    }
+    const ui::Ref<ui::Control> control(old->Control());
+    const PainterKind kind = old->InheritsFrom("TSkinListView") ? PainterKind::ListView : PainterKind::Scrollbar;
+    const int32_t mode = old->FMode;
+    FControlPainters.Free(window);
+    if (!control) {
+        // A bare window: a new painter by the mapping's rules.
+        FormPainterHost* host = PainterHost();
+        if (ControlMapper* mapper = host != nullptr ? host->Mapper() : nullptr) {
+            mapper->MapChildWindow(*this, window);
+        }
+        return;
+    }
+    // A toolkit control whose window was made anew: a painter of the same
+    // class over the new window.
+    TSkinControl* fresh = CreatePainter(kind, control.get());
+    auto* setUp = dynamic_cast<ControlSetUp*>(fresh);
+    if (setUp == nullptr) {
+        delete fresh;
+        return;
+    }
+    fresh->FMode = mode;
+    try {
+        setUp->SetUpControl(*control, FSkinData, this, &FControlCanvas);
+    } catch (const std::exception&) {
+        delete fresh;  // the control keeps its native bars
+    }
 }
 
 bool TWinSkinForm::SecondStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -183,6 +183,9 @@ private:
     void CommonAttach(TSkinData& skinData);
     void ReadStyles();
     void FindMdiClient();
+    // SKM_RESETSCROLLBAR: the scroll-bar painter of a window that was made
+    // anew gives way to a new one.
+    void ResetScrollBarPainter(HWND window);
     // Stage 1 of the window procedure: true when the message ended there.
     bool FirstStage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Stage 2: true when it handled the message.

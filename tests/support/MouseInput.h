@@ -1,6 +1,6 @@
 #pragma once
-// Real mouse input for window tests: SendInput at screen points, waiting
-// until the cursor has arrived.
+// Real mouse and keyboard input through SendInput, for tests that drive
+// controls the way a person does; mouse moves wait until the cursor has arrived.
 
 #include "tests/support/Pump.h"
 
@@ -36,6 +36,14 @@ inline POINT ScreenCentre(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+inline void PressKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
 }
 
 } // namespace testsupport

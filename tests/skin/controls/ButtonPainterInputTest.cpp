@@ -33,15 +33,8 @@ using testsupport::ReadAccessible;
 using testsupport::MoveMouseTo;
 using testsupport::PumpUntil;
 using testsupport::ScreenCentre;
+using testsupport::PressKey;
 using testsupport::SendMouse;
-
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
 
 struct InputTest : buttontest::FormFixture {
     InputTest() {
