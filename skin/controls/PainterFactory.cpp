@@ -9,6 +9,7 @@
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinRadioButton.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinUpDown.h"
 
 namespace skin {
 
@@ -61,6 +62,7 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::MenuButton: return new TSkinMenuButton(owner);
     case PainterKind::CheckBox: return new TSkinCheckBox(owner);
     case PainterKind::RadioButton: return new TSkinRadioButton(owner);
+    case PainterKind::UpDown: return new TSkinUpDown(owner);
     default:
         return nullptr;
     }
