@@ -39,7 +39,7 @@ const std::array<FamilyNames, 22> kFamilies{{
     {ControlFamily::StatusBar, {"TCustomStatusBar"}},
     {ControlFamily::ProgressBar, {"TProgressBar"}},
     {ControlFamily::ScrollingPanel, {"TScrollBox"}},
-    {ControlFamily::ComboBox, {"TCustomComboBox"}},
+    {ControlFamily::ComboBox, {"TCustomComboBox", "TCustomComboBoxEx"}},
     {ControlFamily::EditWithButton, {"TCustomDateTimePicker"}},
     {ControlFamily::BitButton, {"TBitBtn"}},
     {ControlFamily::SpeedButton, {"TSpeedButton"}},

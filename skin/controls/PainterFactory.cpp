@@ -4,6 +4,7 @@
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinMenuButton.h"
@@ -62,6 +63,7 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::MenuButton: return new TSkinMenuButton(owner);
     case PainterKind::CheckBox: return new TSkinCheckBox(owner);
     case PainterKind::RadioButton: return new TSkinRadioButton(owner);
+    case PainterKind::ComBox: return new TSkinComBox(owner);
     case PainterKind::UpDown: return new TSkinUpDown(owner);
     default:
         return nullptr;
