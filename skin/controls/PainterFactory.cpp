@@ -6,6 +6,7 @@
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinRadioButton.h"
@@ -65,6 +66,7 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::RadioButton: return new TSkinRadioButton(owner);
     case PainterKind::ComBox: return new TSkinComBox(owner);
     case PainterKind::UpDown: return new TSkinUpDown(owner);
+    case PainterKind::DateTime: return new TSkinDateTime(owner);
     default:
         return nullptr;
     }
