@@ -148,12 +148,8 @@ LRESULT TSkinComBox::EditHook(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        FMouseState |= kPressed;
-        Repaint();
-        break;
     case WM_LBUTTONUP:
-        FMouseState &= uint8_t(~kPressed);
-        Repaint();
+        TrackPress(msg);
         break;
     case WM_MOUSEMOVE: {
         // The inner combo box of an extended one holds the button.
@@ -190,6 +186,11 @@ void TSkinComBox::Detach() {
     FEditWindow = nullptr;
     FreeListPainters();
     TSkinControl::Detach();
+}
+
+void TSkinComBox::TrackPress(UINT msg) {
+    FMouseState = msg == WM_LBUTTONUP ? uint8_t(FMouseState & ~kPressed) : uint8_t(FMouseState | kPressed);
+    Repaint();
 }
 
 void TSkinComBox::TrackHot(POINT point) {
@@ -237,12 +238,8 @@ void TSkinComBox::AfterMessage(ui::Message& message) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        FMouseState |= kPressed;
-        Repaint();
-        break;
     case WM_LBUTTONUP:
-        FMouseState &= uint8_t(~kPressed);
-        Repaint();
+        TrackPress(message.msg);
         break;
     case ui::CM_MOUSELEAVE:
         ClearHot();

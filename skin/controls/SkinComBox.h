@@ -48,6 +48,8 @@ private:
     HWND InfoWindow() const;
     void HookEdit();
     LRESULT EditHook(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Pressed on at a left button down or double click, off at its release.
+    void TrackPress(UINT msg);
     // Hot on over the button, off elsewhere; the point in the combo's client
     // coordinates.
     void TrackHot(POINT point);

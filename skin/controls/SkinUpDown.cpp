@@ -58,16 +58,10 @@ bool TSkinUpDown::BeforeMessage(ui::Message& message) {
         message.result = 1;
         return false;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
+    case WM_LBUTTONDBLCLK:
         // The native control steps its value and captures the mouse first.
-        const std::shared_ptr<ui::Component*> alive = LifetimeCell();
-        PassOn(message);
-        if (*alive != nullptr) {
-            FMouseState |= kPressed;
-            PaintWindow(nullptr);
-        }
+        PassOnThenPress(message);
         return false;
-    }
     case WM_LBUTTONUP: {
         FMouseState &= uint8_t(~kPressed);
         const std::shared_ptr<ui::Component*> alive = LifetimeCell();
