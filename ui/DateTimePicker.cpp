@@ -16,6 +16,14 @@ std::string DateText(const SYSTEMTIME& date) {
     return text;
 }
 
+bool IsLeapYear(unsigned year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+unsigned DaysInMonth(unsigned year, unsigned month) {
+    constexpr unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// The picker's calendar begins in 1753.
 SYSTEMTIME ParseDate(std::string_view text) {
     unsigned year = 0;
     unsigned month = 0;
@@ -25,15 +33,13 @@ SYSTEMTIME ParseDate(std::string_view text) {
     if (std::sscanf(copy.c_str(), "%4u-%2u-%2u%c", &year, &month, &day, &extra) != 3) {
         throw PropertyError("not a date (YYYY-MM-DD)");
     }
+    if (year < 1753 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
+        throw PropertyError("no such date");
+    }
     SYSTEMTIME date{};
     date.wYear = WORD(year);
     date.wMonth = WORD(month);
     date.wDay = WORD(day);
-    // The system's own calendar check: a date that converts is a real one.
-    FILETIME asFileTime{};
-    if (year < 1601 || !SystemTimeToFileTime(&date, &asFileTime)) {
-        throw PropertyError("no such date");
-    }
     return date;
 }
 
@@ -67,15 +73,20 @@ void EnsureDateClass() {
     (void)registered;
 }
 
+// The day of a time, its time of day cleared.
+SYSTEMTIME DayOf(const SYSTEMTIME& time) {
+    SYSTEMTIME date{};
+    date.wYear = time.wYear;
+    date.wMonth = time.wMonth;
+    date.wDay = time.wDay;
+    date.wDayOfWeek = time.wDayOfWeek;
+    return date;
+}
+
 SYSTEMTIME Today() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    SYSTEMTIME date{};
-    date.wYear = now.wYear;
-    date.wMonth = now.wMonth;
-    date.wDay = now.wDay;
-    date.wDayOfWeek = now.wDayOfWeek;
-    return date;
+    return DayOf(now);
 }
 
 } // namespace
@@ -112,20 +123,11 @@ SYSTEMTIME DateTimePicker::Date() const {
     if (SendMessageW(window, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)) != GDT_VALID) {
         return date_;
     }
-    SYSTEMTIME date{};
-    date.wYear = shown.wYear;
-    date.wMonth = shown.wMonth;
-    date.wDay = shown.wDay;
-    date.wDayOfWeek = shown.wDayOfWeek;
-    return date;
+    return DayOf(shown);
 }
 
 void DateTimePicker::SetDate(const SYSTEMTIME& date) {
-    date_ = SYSTEMTIME{};
-    date_.wYear = date.wYear;
-    date_.wMonth = date.wMonth;
-    date_.wDay = date.wDay;
-    date_.wDayOfWeek = date.wDayOfWeek;
+    date_ = DayOf(date);
     if (HWND window = HandleIfAllocated()) {
         SendMessageW(window, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date_));
     }
