@@ -6,6 +6,8 @@
 #include "tests/skin/controls/ButtonPainterFixture.h"
 #include "tests/support/GdiObjects.h"
 #include "tests/support/OleTestEnvironment.h"
+#include "tests/support/SendInput.h"
+#include "tests/support/ThreadWindows.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
 #include "ui/ComTypes.h"
@@ -21,45 +23,12 @@ namespace {
 using buttontest::CellColour;
 using buttontest::kFace;
 using buttontest::Snapshot;
+using testsupport::MoveMouseTo;
+using testsupport::PressKey;
 using testsupport::PumpUntil;
-
-INPUT MouseInput(POINT screen, DWORD flags) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((screen.x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = LONG((screen.y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-void SendMouse(POINT screen, DWORD flags) {
-    INPUT input = MouseInput(screen, flags);
-    SendInput(1, &input, sizeof(INPUT));
-}
-
-bool MoveMouseTo(POINT screen) {
-    SendMouse(screen, 0);
-    return PumpUntil([&] {
-        POINT now{};
-        return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
-    });
-}
-
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-POINT ScreenCentre(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
+using testsupport::ScreenCentre;
+using testsupport::SendMouse;
+using testsupport::ThreadWindows;
 
 struct InputTest : buttontest::FormFixture {
     InputTest() {
@@ -231,20 +200,6 @@ TEST_F(InputTest, AssistiveTechnologyReadsTheSameSkinnedAndUnskinned) {
     ASSERT_EQ(S_OK, ReadAccessible(button.Handle(), unskinned));
     EXPECT_EQ(skinned, unskinned);
     EXPECT_EQ(skinned.role, ROLE_SYSTEM_PUSHBUTTON);
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            ++*reinterpret_cast<int*>(counter);
-            EnumChildWindows(
-                window, [](HWND, LPARAM inner) { return ++*reinterpret_cast<int*>(inner), TRUE; }, counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 // One form with one control of every painter, shown, painted, hovered and
