@@ -19,6 +19,7 @@ enum class SubclassKind : UINT_PTR {
     MdiClient = 2,
     ControlPainter = 3,
     PopupMenuPainter = 4,
+    ComboEditPainter = 5,  // a skinned combo box's edit child
     // Tests and further layers of the engine start here.
     User = 0x100,
 };

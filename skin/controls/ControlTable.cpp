@@ -40,7 +40,7 @@ const std::array<FamilyNames, 22> kFamilies{{
     {ControlFamily::ProgressBar, {"TProgressBar"}},
     // The scroll-bar control goes with the panels: one painter serves both.
     {ControlFamily::ScrollingPanel, {"TScrollBox", "TScrollBar"}},
-    {ControlFamily::ComboBox, {"TCustomComboBox"}},
+    {ControlFamily::ComboBox, {"TCustomComboBox", "TCustomComboBoxEx"}},
     {ControlFamily::EditWithButton, {"TCustomDateTimePicker"}},
     {ControlFamily::BitButton, {"TBitBtn"}},
     {ControlFamily::SpeedButton, {"TSpeedButton"}},

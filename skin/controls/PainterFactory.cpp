@@ -5,7 +5,9 @@
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
@@ -22,6 +24,7 @@
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTabSheet.h"
 #include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 
 namespace skin {
 
@@ -91,6 +94,9 @@ TSkinControl* CreatePainter(PainterKind kind, ui::Component* owner) {
     case PainterKind::ScrollbarH: return new TSkinScrollbarH(owner);
     case PainterKind::ScControl: return new TSkinScControl(owner);
     case PainterKind::ComboxScrollBar: return new TComboxScrollBar(owner);
+    case PainterKind::ComBox: return new TSkinComBox(owner);
+    case PainterKind::UpDown: return new TSkinUpDown(owner);
+    case PainterKind::DateTime: return new TSkinDateTime(owner);
     default:
         return nullptr;
     }

@@ -128,6 +128,15 @@ void TSkinControl::PassOn(ui::Message& message) {
     }
 }
 
+void TSkinControl::PassOnThenPress(ui::Message& message) {
+    const std::shared_ptr<ui::Component*> alive = LifetimeCell();
+    PassOn(message);
+    if (*alive != nullptr) {
+        FMouseState |= 2;
+        PaintWindow(nullptr);
+    }
+}
+
 bool TSkinControl::BeforeMessage(ui::Message& message) {
     switch (message.msg) {
     case WM_NCDESTROY: {

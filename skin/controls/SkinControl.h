@@ -90,6 +90,9 @@ protected:
                        bool takeMessages);
     // Hands the message to the saved handler or the saved procedure.
     void PassOn(ui::Message& message);
+    // A left press the control handles first (it may capture the mouse or
+    // step a value): passed on, then the pressed look painted at once.
+    void PassOnThenPress(ui::Message& message);
     // The colour controls take while skinned: the skin's ButtonFace.
     ui::Color FormColour() const;
 

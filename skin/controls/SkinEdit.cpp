@@ -65,22 +65,27 @@ void TSkinEdit::AfterMessage(ui::Message& message) {
 }
 
 void TSkinEdit::FindUpDown() {
-    if (FUpDownPainter != nullptr || FSkinData == nullptr || !FSkinData->SkinControls.Contains(xcSpin)) {
+    if (FUpDownPainter || FSkinData == nullptr || !FSkinData->SkinControls.Contains(xcSpin)) {
         return;
     }
     for (HWND child = GetTopWindow(FHandle); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsUpDownClass(child)) {
             continue;
         }
+        if (SendMessageW(child, SKM_QUERY, 0, 0) == 1) {
+            return;  // painted already
+        }
         ui::Component* owner = FControl != nullptr ? FControl->Owner() : nullptr;
         TSkinControl* painter = CreatePainter(PainterKind::UpDown, owner);
         if (painter == nullptr) {
-            return;  // no up-down painter in the engine yet: the native look stays
+            return;  // no up-down painter in the engine: the native look stays
         }
-        // Published like the mapping's other painter variants.
         painter->SetPropertyText("Embedded", "True");
         painter->AttachWindow(child, FSkinData, FForm, FSkinCanvas);
         FUpDownPainter = painter;
+        if (owner == nullptr && FForm == nullptr) {
+            ownUpDown_.reset(painter);
+        }
         return;
     }
 }

@@ -21,13 +21,17 @@ public:
     // brush the DC holds (WM_PRINT). Nothing for an edit without a border.
     void DrawBorderKeepBrush(HDC dc);
 
-    TSkinControl* UpDownPainter() const { return FUpDownPainter; }
+    TSkinControl* UpDownPainter() const { return FUpDownPainter.get(); }
 
 private:
     // The first up-down child, given its painter once.
     void FindUpDown();
 
-    TSkinControl* FUpDownPainter = nullptr;  // owned by the edit's owner
+    // Owned by the edit's owner and held by the form painter; the Ref turns
+    // empty when either frees it.
+    ui::Ref<TSkinControl> FUpDownPainter;
+    // A bare edit painted on its own (no owner, no form painter) keeps it.
+    ui::OwnedComponent<TSkinControl> ownUpDown_;
 };
 
 } // namespace skin

@@ -39,15 +39,9 @@ bool TSkinSpeedButton::BeforeMessage(ui::Message& message) {
         return false;
     }
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        const std::shared_ptr<ui::Component*> alive = LifetimeCell();
-        PassOn(message);
-        if (*alive != nullptr) {
-            FMouseState |= 2;
-            PaintWindow(nullptr);
-        }
+    case WM_LBUTTONDBLCLK:
+        PassOnThenPress(message);
         return false;
-    }
     case WM_LBUTTONUP:
         return true;
     default:

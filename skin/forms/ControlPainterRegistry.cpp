@@ -47,9 +47,12 @@ bool ControlPainterRegistry::HoldsWindow(HWND window) const {
 }
 
 void ControlPainterRegistry::FreeAll(bool detach) {
-    // Taken out first: a painter's destructor unregisters itself.
-    std::vector<std::unique_ptr<TSkinControl>> painters = std::exchange(painters_, {});
-    for (auto& painter : painters) {
+    // One at a time from the front, each out of the list before it goes: a
+    // painter may free painters of its own (a combo box its list's) while it
+    // detaches or goes, and those leave the list by themselves.
+    while (!painters_.empty()) {
+        std::unique_ptr<TSkinControl> painter = std::move(painters_.front());
+        painters_.erase(painters_.begin());
         if (detach && painter->State() != PainterState::Gone) {
             painter->Detach();
         }
@@ -58,14 +61,16 @@ void ControlPainterRegistry::FreeAll(bool detach) {
 }
 
 void ControlPainterRegistry::DropDead() {
-    std::vector<std::unique_ptr<TSkinControl>> dead;
-    std::erase_if(painters_, [&dead](std::unique_ptr<TSkinControl>& painter) {
-        if (painter->State() != PainterState::Gone) {
-            return false;
+    // As in FreeAll: freeing one may free others, so the search starts over.
+    for (;;) {
+        const auto dead = std::ranges::find_if(
+            painters_, [](const std::unique_ptr<TSkinControl>& painter) { return painter->State() == PainterState::Gone; });
+        if (dead == painters_.end()) {
+            return;
         }
-        dead.push_back(std::move(painter));
-        return true;
-    });
+        const std::unique_ptr<TSkinControl> painter = std::move(*dead);
+        painters_.erase(dead);
+    }
 }
 
 bool ControlPainterRegistry::Free(HWND window) {

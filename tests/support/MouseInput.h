@@ -24,6 +24,13 @@ inline void SendMouse(POINT screen, DWORD flags) {
     SendInput(1, &input, sizeof(INPUT));
 }
 
+// A press and release at one point, in one batch.
+inline void ClickAt(POINT screen) {
+    INPUT inputs[2] = {MouseInput(screen, MOUSEEVENTF_LEFTDOWN), MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Moves the cursor and waits until the system has it there.
 inline bool MoveMouseTo(POINT screen) {
     SendMouse(screen, 0);
     return PumpUntil([&] {

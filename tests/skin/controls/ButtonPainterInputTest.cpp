@@ -29,12 +29,13 @@ using buttontest::CellColour;
 using buttontest::kFace;
 using buttontest::Snapshot;
 using testsupport::AccessibleReading;
-using testsupport::ReadAccessible;
 using testsupport::MoveMouseTo;
-using testsupport::PumpUntil;
-using testsupport::ScreenCentre;
 using testsupport::PressKey;
+using testsupport::PumpUntil;
+using testsupport::ReadAccessible;
+using testsupport::ScreenCentre;
 using testsupport::SendMouse;
+using testsupport::ThreadWindows;
 
 struct InputTest : buttontest::FormFixture {
     InputTest() {
