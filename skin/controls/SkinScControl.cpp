@@ -1,7 +1,6 @@
 #include "skin/controls/SkinScControl.h"
 
 #include "skin/controls/SkinScrollbar.h"
-#include "ui/Gdi.h"
 #include "ui/WinControl.h"
 
 namespace skin {
@@ -90,10 +89,8 @@ void TSkinScControl::AfterMessage(ui::Message& message) {
         break;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        // The panel's own bars: the part being scrolled shows.
-        if (TWScrollbar* bar = Bar(message.msg == WM_HSCROLL ? TWScrollbar::kHorizontalBar : TWScrollbar::kVerticalBar)) {
-            bar->ShowScrolling(LOWORD(message.wParam));
-        }
+        // The panel's own bars.
+        ShowScrollCode(message, Bar(TWScrollbar::kHorizontalBar), Bar(TWScrollbar::kVerticalBar));
         break;
     case ui::CM_VISIBLECHANGED:
         for (const auto& bar : FBars) {
@@ -117,17 +114,12 @@ void TSkinScControl::AfterMessage(ui::Message& message) {
 }
 
 void TSkinScControl::DrawTo(HDC dc, const RECT&) {
-    const DWORD style = WindowStyle();
-    for (const auto& bar : FBars) {
-        const DWORD styleBit = bar->BarKind() == TWScrollbar::kHorizontalBar ? WS_HSCROLL : WS_VSCROLL;
-        if (!bar->Shown() && bar->BarKind() != TWScrollbar::kControlBar && (style & styleBit) != 0) {
-            bar->Place(FHandle);
-        }
+    if (TWScrollbar* bar = Bar(TWScrollbar::kControlBar)) {
         bar->Redraw();
+        return;
     }
-    const ui::UniqueBrush face(CreateSolidBrush(ui::ColorToRgb(FormColour())));
-    FillBarCorner(dc, FHandle, FWindowRect, Bar(TWScrollbar::kHorizontalBar), Bar(TWScrollbar::kVerticalBar),
-                  face.get(), 0);
+    RefreshBars(dc, FHandle, FWindowRect, Bar(TWScrollbar::kHorizontalBar), Bar(TWScrollbar::kVerticalBar),
+                FormColour());
 }
 
 void TSkinScControl::Detach() {

@@ -12,39 +12,43 @@
 #include <exception>
 
 namespace skin {
-namespace {
-
-bool NtFiveOneOrLater() {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExW(&version)) {
-        return false;
-    }
-#pragma GCC diagnostic pop
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion > 4 && version.dwMinorVersion > 0;
-}
-
-} // namespace
 
 const ui::ClassInfo TSkinScrollbar::kClass{"TSkinScrollbar", &TSkinControl::kClass};
 const ui::ClassInfo TSkinListView::kClass{"TSkinListView", &TSkinScrollbar::kClass};
 
-void FillBarCorner(HDC dc, HWND window, const RECT& windowRect, const TWScrollbar* horz, const TWScrollbar* vert,
-                   HBRUSH brush, int extra) {
+void RefreshBars(HDC dc, HWND window, const RECT& windowRect, TWScrollbar* horz, TWScrollbar* vert, ui::Color face) {
+    const DWORD style = window != nullptr ? DWORD(GetWindowLongW(window, GWL_STYLE)) : 0;
+    const struct {
+        TWScrollbar* bar;
+        DWORD styleBit;
+    } bars[] = {{vert, WS_VSCROLL}, {horz, WS_HSCROLL}};
+    for (const auto& entry : bars) {
+        if (entry.bar == nullptr) {
+            continue;
+        }
+        if (entry.bar->Shown()) {
+            InvalidateRect(entry.bar->Window(), nullptr, FALSE);
+        } else if ((style & entry.styleBit) != 0) {
+            entry.bar->Place(window);
+        }
+    }
     if (horz == nullptr || vert == nullptr || !horz->Shown() || !vert->Shown()) {
         return;
     }
     // The bars are in client coordinates; the DC is the window's.
     POINT client{0, 0};
     ClientToScreen(window, &client);
-    const int dx = client.x - windowRect.left;
-    const int dy = client.y - windowRect.top;
-    RECT corner{vert->BarRect().left, horz->BarRect().top, vert->BarRect().right + extra,
-                horz->BarRect().bottom + extra};
-    OffsetRect(&corner, dx, dy);
-    FillRect(dc, &corner, brush);
+    RECT corner{vert->BarRect().left, horz->BarRect().top, vert->BarRect().right, horz->BarRect().bottom};
+    OffsetRect(&corner, client.x - windowRect.left, client.y - windowRect.top);
+    const ui::UniqueBrush brush(CreateSolidBrush(ui::ColorToRgb(face)));
+    FillRect(dc, &corner, brush.get());
+}
+
+void ShowScrollCode(const ui::Message& message, TWScrollbar* horz, TWScrollbar* vert) {
+    TWScrollbar* bar = message.msg == WM_HSCROLL ? horz : vert;
+    if (bar != nullptr) {
+        bar->ShowScrolling(LOWORD(message.wParam));
+    }
 }
 
 void TSkinScrollbar::AttachScrollBars(ui::Control& control, TSkinData* skinData, ControlPainterHost* form,
@@ -54,7 +58,6 @@ void TSkinScrollbar::AttachScrollBars(ui::Control& control, TSkinData* skinData,
         return;
     }
     windowed->HandleNeeded();  // may throw: nothing is changed yet
-    FXpOrLater = NtFiveOneOrLater() ? 1 : 0;
     FSkinBorder = PublishedIs(&control, "BorderStyle", "bsNone") ? 0 : 1;
     if (control.InheritsFrom("TImageScrollBox") || FMode == 1) {
         FSkinBorder = 0;
@@ -117,14 +120,8 @@ void TSkinScrollbar::AfterMessage(ui::Message& message) {
         }
         break;
     case WM_HSCROLL:
-        if (FHorzBar != nullptr) {
-            FHorzBar->ShowScrolling(LOWORD(message.wParam));
-        }
-        break;
     case WM_VSCROLL:
-        if (FVertBar != nullptr) {
-            FVertBar->ShowScrolling(LOWORD(message.wParam));
-        }
+        ShowScrollCode(message, FHorzBar.get(), FVertBar.get());
         break;
     case WM_MOUSEWHEEL:
         for (TWScrollbar* bar : {FHorzBar.get(), FVertBar.get()}) {
@@ -175,23 +172,7 @@ void TSkinScrollbar::AfterMessage(ui::Message& message) {
 }
 
 void TSkinScrollbar::DrawTo(HDC dc, const RECT&) {
-    const DWORD style = WindowStyle();
-    const struct {
-        TWScrollbar* bar;
-        DWORD styleBit;
-    } bars[] = {{FVertBar.get(), WS_VSCROLL}, {FHorzBar.get(), WS_HSCROLL}};
-    for (const auto& entry : bars) {
-        if (entry.bar == nullptr) {
-            continue;
-        }
-        if (entry.bar->Shown()) {
-            InvalidateRect(entry.bar->Window(), nullptr, FALSE);
-        } else if ((style & entry.styleBit) != 0) {
-            entry.bar->Place(FHandle);
-        }
-    }
-    const ui::UniqueBrush face(CreateSolidBrush(ui::ColorToRgb(FormColour())));
-    FillBarCorner(dc, FHandle, FWindowRect, FHorzBar.get(), FVertBar.get(), face.get(), 0);
+    RefreshBars(dc, FHandle, FWindowRect, FHorzBar.get(), FVertBar.get(), FormColour());
 }
 
 void TSkinScrollbar::Detach() {

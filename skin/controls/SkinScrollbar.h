@@ -41,7 +41,6 @@ protected:
 
     std::unique_ptr<TWScrollbar> FHorzBar;
     std::unique_ptr<TWScrollbar> FVertBar;
-    uint8_t FXpOrLater = 0;
     uint8_t FSkinBorder = 0;
     uint8_t FSized = 0;
 };
@@ -62,9 +61,11 @@ private:
     TSkinControl* FHeaderPainter = nullptr;  // owned by the list view
 };
 
-// Both bars of a bar's window the same way, for the pair of overlays of a
-// control or a bare window: placed, hidden, and the corner square between.
-void FillBarCorner(HDC dc, HWND window, const RECT& windowRect, const TWScrollbar* horz, const TWScrollbar* vert,
-                   HBRUSH brush, int extra);
+// The bars of a window as it paints: a shown overlay is redrawn, a hidden
+// one whose bar the window's style has is placed again, and the corner square
+// between two shown bars takes the colour `face`. Either bar may be none.
+void RefreshBars(HDC dc, HWND window, const RECT& windowRect, TWScrollbar* horz, TWScrollbar* vert, ui::Color face);
+// WM_HSCROLL/WM_VSCROLL: the part being scrolled shows on its bar.
+void ShowScrollCode(const ui::Message& message, TWScrollbar* horz, TWScrollbar* vert);
 
 } // namespace skin

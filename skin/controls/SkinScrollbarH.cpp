@@ -1,7 +1,6 @@
 #include "skin/controls/SkinScrollbarH.h"
 
 #include "skin/controls/SkinScrollbar.h"
-#include "ui/Gdi.h"
 
 namespace skin {
 
@@ -42,14 +41,8 @@ void TSkinScrollbarH::AfterMessage(ui::Message& message) {
         PlaceBoth();
         break;
     case WM_HSCROLL:
-        if (FHorzBar != nullptr) {
-            FHorzBar->ShowScrolling(LOWORD(message.wParam));
-        }
-        break;
     case WM_VSCROLL:
-        if (FVertBar != nullptr) {
-            FVertBar->ShowScrolling(LOWORD(message.wParam));
-        }
+        ShowScrollCode(message, FHorzBar.get(), FVertBar.get());
         break;
     case WM_MOUSEWHEEL:
         PlaceBoth();
@@ -61,20 +54,7 @@ void TSkinScrollbarH::AfterMessage(ui::Message& message) {
 }
 
 void TSkinScrollbarH::DrawTo(HDC dc, const RECT&) {
-    const DWORD style = WindowStyle();
-    if (FVertBar != nullptr && !FVertBar->Shown() && (style & WS_VSCROLL) != 0) {
-        FVertBar->Place(FHandle);
-    }
-    if (FHorzBar != nullptr && !FHorzBar->Shown() && (style & WS_HSCROLL) != 0) {
-        FHorzBar->Place(FHandle);
-    }
-    for (TWScrollbar* bar : {FHorzBar.get(), FVertBar.get()}) {
-        if (bar != nullptr && bar->Shown()) {
-            InvalidateRect(bar->Window(), nullptr, FALSE);
-        }
-    }
-    const ui::UniqueBrush face(CreateSolidBrush(ui::ColorToRgb(FormColour())));
-    FillBarCorner(dc, FHandle, FWindowRect, FHorzBar.get(), FVertBar.get(), face.get(), 0);
+    RefreshBars(dc, FHandle, FWindowRect, FHorzBar.get(), FVertBar.get(), FormColour());
 }
 
 void TSkinScrollbarH::Detach() {
