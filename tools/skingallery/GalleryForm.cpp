@@ -178,12 +178,6 @@ void GalleryForm::BuildSections() {
     BuildToolBarSection();
     BuildPanelSection();
     BuildLabelSection();
-    BuildRadioGroupSection();
-    BuildListSection();
-    BuildSpinSection();
-    BuildScrollSection();
-    BuildTabSection();
-    BuildBarSection();
 
     SectionLayout layout(kColumns, kMargin, kMargin);
     for (const auto& section : sections_) {
