@@ -94,12 +94,12 @@ TEST_F(ManagerFixture, EachScrollingControlGetsThePainterOfItsRule) {
     ASSERT_NE(boxPainter->Bar(skin::TWScrollbar::kVerticalBar), nullptr);
     EXPECT_TRUE(boxPainter->Bar(skin::TWScrollbar::kVerticalBar)->Shown());
     EXPECT_FALSE(boxPainter->Bar(skin::TWScrollbar::kHorizontalBar)->Shown());
-    // No header painter in the engine yet: the list view's header stays native.
+    // The list view's header gets its own painter from the factory.
     auto* viewPainter = dynamic_cast<skin::TSkinListView*>(PainterOf(*formPainter, controls.view.Handle()));
     ASSERT_NE(viewPainter, nullptr);
     EXPECT_NE(controls.view.Header(), nullptr);
-    EXPECT_EQ(viewPainter->HeaderPainter(), nullptr);
-    EXPECT_NE(SendMessageW(controls.view.Header(), skin::SKM_QUERY, 0, 0), 1);
+    EXPECT_NE(viewPainter->HeaderPainter(), nullptr);
+    EXPECT_EQ(SendMessageW(controls.view.Header(), skin::SKM_QUERY, 0, 0), 1);
 }
 
 TEST_F(ManagerFixture, AControlMadeAnewGetsAWorkingPainterAndNothingOfTheOldStays) {
