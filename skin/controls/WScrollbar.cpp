@@ -17,12 +17,14 @@ constexpr LONG kObjectVScroll = -5;  // OBJID_VSCROLL
 constexpr LONG kObjectHScroll = -6;  // OBJID_HSCROLL
 constexpr LONG kObjectClient = -4;   // OBJID_CLIENT: a scroll-bar control
 
-void RegisterOverlayClass() {
-    static const bool registered = [] {
+// The class's own procedure is the overlay's: until a window has its object
+// (GWLP_USERDATA), the procedure hands every message to DefWindowProcW.
+void RegisterOverlayClass(WNDPROC procedure) {
+    static const bool registered = [procedure] {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = TWScrollbar::WindowClassName();
@@ -73,12 +75,11 @@ void TWScrollbar::MakeWindow(HWND parent) {
     if (FWindow != nullptr || parent == nullptr) {
         return;
     }
-    RegisterOverlayClass();
+    RegisterOverlayClass(&TWScrollbar::WindowProc);
     FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, WindowClassName(), L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                               parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (FWindow != nullptr) {
         SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowLongPtrW(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWScrollbar::WindowProc));
     }
 }
 
