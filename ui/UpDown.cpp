@@ -108,6 +108,22 @@ void UpDown::SetRange(int min, int max) {
     SetPosition(Position());
 }
 
+void UpDown::WndProc(Message& message) {
+    // The system's up-down tells its parent of every step, reflected here;
+    // SB_ENDSCROLL follows without a change.
+    if ((message.msg == CN_VSCROLL || message.msg == CN_HSCROLL) && LOWORD(message.wParam) == SB_THUMBPOSITION) {
+        const int now = Position();
+        const bool moved = now != position_;
+        position_ = now;
+        if (moved && OnChange && !Destroying()) {
+            OnChange(*this);
+        }
+        message.result = 0;
+        return;
+    }
+    WinControl::WndProc(message);
+}
+
 void UpDown::SetAssociate(Edit* edit) {
     associate_ = edit;
     ApplyBuddy();

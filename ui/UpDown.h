@@ -4,6 +4,8 @@
 
 #include "ui/WinControl.h"
 
+#include <functional>
+
 namespace ui {
 
 class Edit;
@@ -33,9 +35,14 @@ public:
     UpDownOrientation Orientation() const { return orientation_; }
     void SetOrientation(UpDownOrientation orientation);
 
+    // The user stepped the position (arrows, arrow keys in the edit); a
+    // position set by the program fires nothing.
+    std::function<void(Control& sender)> OnChange;
+
 protected:
     void CreateParams(WindowCreateParams& params) override;
     void HandleCreated() override;
+    void WndProc(Message& message) override;
 
 private:
     void ApplyBuddy();

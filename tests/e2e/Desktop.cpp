@@ -1,6 +1,7 @@
 #include "tests/e2e/Desktop.h"
 
 #include "tests/e2e/VocaraProcess.h"
+#include "tests/support/MouseInput.h"
 #include "ui/Canvas.h"
 
 #include <shellapi.h>
@@ -11,21 +12,7 @@
 
 namespace e2e {
 
-namespace {
-
-// Absolute positions run from 0 to 65535 across the primary screen.
-INPUT MouseInput(POINT screen, DWORD flags) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((screen.x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = LONG((screen.y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-} // namespace
+using testsupport::MouseInput;
 
 void ClickAt(POINT screen) {
     INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
@@ -37,6 +24,16 @@ void RightClickAt(POINT screen) {
     INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_RIGHTDOWN),
                        MouseInput(screen, MOUSEEVENTF_RIGHTUP)};
     SendInput(3, inputs, sizeof(INPUT));
+}
+
+void PressMouseAt(POINT screen) {
+    INPUT inputs[2] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void ReleaseMouseAt(POINT screen) {
+    INPUT inputs[2] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 bool MoveMouseTo(POINT screen) {

@@ -15,6 +15,10 @@ namespace e2e {
 void ClickAt(POINT screen);
 // The same with the right button.
 void RightClickAt(POINT screen);
+// The left button held down at one point and let go at another, as a
+// press that moves off a button before its release.
+void PressMouseAt(POINT screen);
+void ReleaseMouseAt(POINT screen);
 // Moves the mouse there as hardware input and waits until the cursor is there.
 bool MoveMouseTo(POINT screen);
 POINT CentreOf(const RECT& rect);

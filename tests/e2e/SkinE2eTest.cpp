@@ -4,6 +4,7 @@
 
 #include "tests/e2e/Desktop.h"
 #include "tests/e2e/ServiceStandIn.h"
+#include "tests/e2e/RemoteToolbar.h"
 #include "tests/e2e/VocaraProcess.h"
 #include "ui/Bitmap.h"
 #include "ui/Gdi.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace {
@@ -287,6 +289,15 @@ TEST_F(SkinE2eTest, AFailedLoginsBoxIsSkinned) {
     ExpectCutCorners(box, shot);
     // The box's own text and button are still there inside the frame.
     EXPECT_EQ(e2e::BoxText(box), L"密码错误,请重新输入");
+    // Its button is a skinned push button too: the skin's border along its top.
+    const HWND ok = e2e::FindChild(box, {L"Button"});
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const WindowShot button(ok);
+            return IsSkinButtonBorder(button.At(button.Width() / 2, 0));
+        },
+        30000));
     e2e::OfferScreenshot(box, L"skinned-box");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 30000));
@@ -301,6 +312,48 @@ TEST_F(SkinE2eTest, TheStudyWindowIsSkinnedAfterTheLogin) {
     ExpectSkinnedFrame(shot, true);
     ExpectCutCorners(study, shot);
     e2e::OfferScreenshot(study, L"skinned-study");
+}
+
+// The study window's tool bar buttons sit on the push-button strip's cells:
+// nothing at rest, the hot cell under the mouse, the pressed cell while the
+// button is held (res/skin/make_skin.py).
+TEST_F(SkinE2eTest, TheStudyToolBarsButtonsShowTheSkinsHotAndPressedCells) {
+    constexpr ui::Color kHotBorder = 0xD19B6D;      // #6D9BD1
+    constexpr ui::Color kPressedBorder = 0xB56D2F;  // #2F6DB5
+    Sandbox sandbox;
+    VocaraProcess vocara(sandbox);
+    const HWND study = SkinnedStudyWindow(vocara);
+    ASSERT_NE(study, nullptr);
+    const HWND toolbar = e2e::FindChild(study, {L"TToolBar", L"ToolbarWindow32"});
+    ASSERT_NE(toolbar, nullptr);
+    const std::optional<RECT> button = e2e::RemoteToolbar(toolbar).ButtonRect(L"历史");
+    ASSERT_TRUE(button.has_value());
+    // The painter draws the cell one pixel inside the button: its top border.
+    const POINT edge{(button->left + button->right) / 2, button->top + 1};
+    const auto edgeColour = [&] {
+        ui::Color colour = 0;
+        const HDC screen = GetDC(nullptr);
+        colour = GetPixel(screen, edge.x, edge.y);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    const ui::Color atRest = edgeColour();
+    EXPECT_NE(atRest, kHotBorder);
+    EXPECT_NE(atRest, kPressedBorder);
+
+    const POINT centre = e2e::CentreOf(*button);
+    ASSERT_TRUE(e2e::MoveMouseTo(centre));
+    EXPECT_TRUE(WaitUntil([&] { return edgeColour() == kHotBorder; }, 30000)) << std::hex << edgeColour();
+    e2e::OfferScreenshot(study, L"study-toolbar-hot");
+
+    // Held down, then let go away from the button, so no page opens.
+    e2e::PressMouseAt(centre);
+    EXPECT_TRUE(WaitUntil([&] { return edgeColour() == kPressedBorder; }, 30000)) << std::hex << edgeColour();
+    e2e::OfferScreenshot(study, L"study-toolbar-pressed");
+    const RECT outer = OuterRect(study);
+    const POINT away{(outer.left + outer.right) / 2, outer.bottom + 40};
+    e2e::ReleaseMouseAt(away);
+    EXPECT_TRUE(WaitUntil([&] { return edgeColour() == atRest; }, 30000)) << std::hex << edgeColour();
 }
 
 // The default skin's popup face: a 1-pixel border around white

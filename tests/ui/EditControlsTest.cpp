@@ -8,6 +8,8 @@
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/UpDown.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pump.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -111,6 +114,50 @@ TEST_F(EditControlsTest, UpDownKeepsItsPositionInRangeAndShowsItInTheEdit) {
     EXPECT_EQ(upDown.Position(), 15) << "kept through the new window";
     EXPECT_THROW(upDown.SetPropertyText("Orientation", "sideways"), ui::PropertyError);
     EXPECT_THROW(upDown.SetPropertyText("Position", "many"), std::exception);
+}
+
+// Real presses on the arrows: each steps the position once and tells once.
+TEST_F(EditControlsTest, UpDownArrowsStepThePositionAndTellOnChangeOnce) {
+    auto& edit = Add<ui::Edit>(10);
+    auto& upDown = Add<ui::UpDown>(40, 40);
+    upDown.SetBounds(200, 40, 20, 40);
+    upDown.SetAssociate(&edit);
+    upDown.SetRange(0, 10);
+    upDown.SetPosition(5);
+    int changes = 0;
+    std::vector<int> told;
+    upDown.OnChange = [&](ui::Control& sender) {
+        ++changes;
+        told.push_back(static_cast<ui::UpDown&>(sender).Position());
+    };
+    upDown.SetPosition(7);
+    EXPECT_EQ(changes, 0) << "a position set by the program tells nothing";
+    upDown.SetPosition(5);
+
+    RECT bounds{};
+    GetWindowRect(upDown.Handle(), &bounds);
+    const int x = (bounds.left + bounds.right) / 2;
+    const struct {
+        const char* arrow;
+        POINT at;
+        int expected;
+    } presses[] = {
+        {"up", {x, bounds.top + 5}, 6},
+        {"up", {x, bounds.top + 5}, 7},
+        {"down", {x, bounds.bottom - 5}, 6},
+    };
+    int expectedChanges = 0;
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.arrow);
+        testsupport::ClickAt(press.at);
+        ++expectedChanges;
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return changes == expectedChanges; }, 10000)) << changes;
+        EXPECT_EQ(upDown.Position(), press.expected);
+        EXPECT_EQ(edit.Text(), std::to_wstring(press.expected));
+    }
+    testsupport::PumpPostedMessages();
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(told, (std::vector<int>{6, 7, 6}));
 }
 
 TEST_F(EditControlsTest, PickerDateAsTextAndItsModes) {

@@ -97,6 +97,8 @@ TEST_F(UpDownTest, ArrowsStepTheAssociatedNumberByOne) {
     edit.SetBounds(20, 60, 100, 24);
     auto& upDown = AddUpDown(ui::UpDownOrientation::Vertical, 18, 24);
     upDown.SetAssociate(&edit);
+    int changes = 0;
+    upDown.OnChange = [&changes](ui::Control&) { ++changes; };
     Paint(upDown, skin::PainterKind::UpDown);
     EXPECT_EQ(edit.Text(), L"5");
     RECT rect{};
@@ -117,6 +119,7 @@ TEST_F(UpDownTest, ArrowsStepTheAssociatedNumberByOne) {
     EXPECT_TRUE(PumpUntil([&] { return upDown.Position() == 4; }));
     testsupport::PumpPostedMessages();
     EXPECT_EQ(edit.Text(), L"4");
+    EXPECT_EQ(changes, 3) << "the skinned arrows tell each step once";
 }
 
 TEST_F(UpDownTest, WithoutTheSkinsStripsPlainBoxesCarryArrowGlyphs) {
