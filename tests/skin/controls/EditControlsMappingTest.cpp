@@ -9,10 +9,12 @@
 #include "skin/controls/SkinMessages.h"
 #include "tests/skin/controls/EditControlsFixture.h"
 #include "tests/skin/controls/MappingFixture.h"
+#include "tests/skin/controls/ScrollOverlayFixture.h"
 #include "tests/support/GdiObjects.h"
 #include "ui/ComboBox.h"
 #include "ui/DateTimePicker.h"
 #include "ui/Edit.h"
+#include "ui/Panel.h"
 #include "ui/UpDown.h"
 
 #include <gtest/gtest.h>
@@ -148,9 +150,26 @@ TEST_F(MappingFixture, AFormPainterFreesPaintersThatFreeOthers) {
 // hovered and pressed, then destroyed. The form stays hidden (showing and
 // hiding windows is what costs most under Wine): each control paints into a
 // picture instead.
-void MappedFormCycle(skin::TSkinData& skinData) {
+// Overlay windows on the thread's windows: the scroll-bar painters' own.
+int OverlayWindows(HWND form) {
+    int count = 0;
+    EnumChildWindows(
+        form,
+        [](HWND window, LPARAM counter) {
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            *reinterpret_cast<int*>(counter) += std::wstring(name) == skin::TWScrollbar::WindowClassName() ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// One form with one of each edit-like and scrolling control, mapped,
+// pressed, scrolled and freed; answers how many overlays it had.
+int MappedFormCycle(skin::TSkinData& skinData) {
     auto& form = ui::App().Create<ui::Form>();
-    form.SetBounds(100, 100, 360, 320);
+    form.SetBounds(100, 100, 600, 320);
     auto& combo = Place<ui::ComboBox>(form, 10);
     combo.AddItem(L"甲");
     combo.AddItem(L"乙");
@@ -161,6 +180,11 @@ void MappedFormCycle(skin::TSkinData& skinData) {
     upDown.SetAssociate(&edit);
     Place<ui::DateTimePicker>(form, 160);
     Place<ui::DateTimePicker>(form, 190).SetDateMode(ui::DateMode::UpDown);
+    auto& scrollingPanel = form.Create<ui::Panel>();
+    scrollingPanel.SetParent(&form);
+    scrollingPanel.SetBounds(340, 10, 240, 160);
+    const scrolltest::ScrollingControls scrolling(form, scrollingPanel);
+    int overlays = 0;
     {
         mappingtest::TestHost host(skinData, form.Handle());
         skin::ControlMapping mapping;
@@ -176,10 +200,19 @@ void MappedFormCycle(skin::TSkinData& skinData) {
                 buttontest::Snapshot(child);  // the up-down inside the picker, the arrow button
             }
         }
+        for (HWND window : {scrolling.memo.Handle(), scrolling.list.Handle(), scrolling.view.Handle()}) {
+            SendMessageW(window, WM_VSCROLL, SB_PAGEDOWN, 0);
+            SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
+        }
+        SendMessageW(scrolling.box.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+        scrolling.bar.SetPosition(40);
+        buttontest::Snapshot(scrollingPanel.Handle());
+        overlays = OverlayWindows(form.Handle());
         // The form painter lets go first, as when skinning is switched off.
         host.registry.FreeAll(true);
     }
     delete &form;
+    return overlays;
 }
 
 TEST(EditControlPainterHandles, StayFlatOverManyMappedForms) {
@@ -188,7 +221,8 @@ TEST(EditControlPainterHandles, StayFlatOverManyMappedForms) {
     skinData.SkinControls.Include(skin::xcSpin);
     skinData.SkinControls.Include(skin::xcScrollbar);
     for (int warmUp = 0; warmUp < 3; ++warmUp) {
-        MappedFormCycle(skinData);
+        // The memo's two bars, the list box's, the list view's and the scrolling panel's at least.
+        EXPECT_GE(MappedFormCycle(skinData), 5);
     }
     testsupport::PumpPostedMessages();
     const int gdiBefore = testsupport::LiveGdiObjects();
