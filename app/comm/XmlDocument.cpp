@@ -1,7 +1,6 @@
 #include "app/comm/XmlDocument.h"
 
 #include "app/comm/OleSession.h"
-
 #include "ui/Application.h"
 #include "ui/ComTypes.h"
 
