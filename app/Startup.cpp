@@ -3,33 +3,17 @@
 #include "app/LoginWindow.h"
 #include "app/StartupTrace.h"
 #include "app/WindowReferences.h"
+#include "app/comm/OleSession.h"
 #include "app/study/StudyWindow.h"
 #include "res/ResourceIds.h"
 #include "skin/manager/SkinManage.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Application.h"
 
-#include <ole2.h>
 #include <windows.h>
 
 namespace app {
 namespace {
-
-// COM and OLE for the whole run (the XML parser now, the web browser later).
-class OleSession {
-public:
-    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialised_) {
-            OleUninitialize();
-        }
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialised_;
-};
 
 // The hidden owner window would carry the taskbar button; the program has none.
 void HideApplicationFromTaskbar() {
@@ -48,7 +32,6 @@ bool HandOverToRunningCopy() {
 }
 
 int RunApplication() {
-    MarkStartupStep("OLE initialised");
     HideApplicationFromTaskbar();
     if (HandOverToRunningCopy()) {
         return 0;
@@ -94,11 +77,12 @@ void RunMessageLoop() {
 
 int RunVocara() {
     MarkStartupStep("entry");
-    const OleSession ole;
     const int exitCode = RunApplication();
     // The painters reference the forms and their windows: they let go first.
     skin::DestroySkinManager();
     ui::Application::DestroyInstance();
+    // OLE was set up on this thread at its first use, if any.
+    comm::EndOle();
     return exitCode;
 }
 

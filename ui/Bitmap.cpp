@@ -39,10 +39,14 @@ struct DibSection {
     uint8_t* bits = nullptr;
 };
 
-DibSection CreateDib(int width, int height, PixelFormat format) {
+void CheckPixelBytes(int width, int height, PixelFormat format) {
     if (int64_t(StrideFor(width, format)) * height > kMaxPixelBytes || int64_t(width) * 4 > kMaxPixelBytes) {
         throw std::bad_alloc();
     }
+}
+
+DibSection CreateDib(int width, int height, PixelFormat format) {
+    CheckPixelBytes(width, height, format);
     const DibInfo info = TopDownInfo(width, height, format);
     void* bits = nullptr;
     UniqueBitmap handle(
@@ -73,6 +77,12 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) {
     Allocate(width, height, format);
 }
 
+Bitmap Bitmap::InMemory(int width, int height, PixelFormat format) {
+    Bitmap picture;
+    picture.AllocateInMemory(width, height, format);
+    return picture;
+}
+
 Bitmap::Bitmap(const Bitmap& other) : transparent(other.transparent), transparentColor(other.transparentColor) {
     CopyPixelsFrom(other);
 }
@@ -94,6 +104,7 @@ Bitmap::Bitmap(Bitmap&& other) noexcept
       stride_(std::exchange(other.stride_, 0)),
       format_(other.format_),
       bits_(std::exchange(other.bits_, nullptr)),
+      memory_(std::move(other.memory_)),
       bitmap_(std::move(other.bitmap_)),
       dc_(std::move(other.dc_)),
       dcPrevious_(std::exchange(other.dcPrevious_, nullptr)),
@@ -110,6 +121,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
         stride_ = std::exchange(other.stride_, 0);
         format_ = other.format_;
         bits_ = std::exchange(other.bits_, nullptr);
+        memory_ = std::move(other.memory_);
         bitmap_ = std::move(other.bitmap_);
         dc_ = std::move(other.dc_);
         dcPrevious_ = std::exchange(other.dcPrevious_, nullptr);
@@ -131,6 +143,50 @@ void Bitmap::Allocate(int width, int height, PixelFormat format) {
     Adopt(std::move(dib.handle), dib.bits, width, height, format);
 }
 
+void Bitmap::AllocateInMemory(int width, int height, PixelFormat format) {
+    if (width <= 0 || height <= 0) {
+        Allocate(0, 0, format);
+        return;
+    }
+    CheckPixelBytes(width, height, format);
+    auto memory = std::make_unique<uint8_t[]>(size_t(StrideFor(width, format)) * size_t(height));  // black
+    // Lets go of any DIB section, deselecting it from the canvas DC first.
+    Adopt(UniqueBitmap(), nullptr, 0, 0, format);
+    memory_ = std::move(memory);
+    bits_ = memory_.get();
+    width_ = width;
+    height_ = height;
+    stride_ = StrideFor(width, format);
+}
+
+void Bitmap::AllocateLikeThis(int width, int height, PixelFormat format) {
+    if (memory_) {
+        AllocateInMemory(width, height, format);
+    } else {
+        Allocate(width, height, format);
+    }
+}
+
+void Bitmap::MakeGdiObject() const {
+    if (!memory_) {
+        return;
+    }
+    try {
+        DibSection dib = CreateDib(width_, height_, format_);
+        std::memcpy(dib.bits, memory_.get(), size_t(stride_) * size_t(height_));
+        bitmap_ = std::move(dib.handle);
+        bits_ = dib.bits;
+        memory_.reset();
+    } catch (const std::bad_alloc&) {
+        // Without a DIB section the picture stays in memory and draws nothing.
+    }
+}
+
+HBITMAP Bitmap::Handle() const {
+    MakeGdiObject();
+    return bitmap_.get();
+}
+
 void Bitmap::Adopt(UniqueBitmap bitmap, uint8_t* bits, int width, int height, PixelFormat format) {
     if (dc_) {
         if (bitmap) {
@@ -146,6 +202,7 @@ void Bitmap::Adopt(UniqueBitmap bitmap, uint8_t* bits, int width, int height, Pi
         }
     }
     const bool present = bool(bitmap);
+    memory_.reset();
     bitmap_ = std::move(bitmap);
     bits_ = present ? bits : nullptr;
     width_ = present ? width : 0;
@@ -155,12 +212,21 @@ void Bitmap::Adopt(UniqueBitmap bitmap, uint8_t* bits, int width, int height, Pi
 }
 
 void Bitmap::CopyPixelsFrom(const Bitmap& other) {
-    const bool sameShape = bitmap_ && width_ == other.width_ && height_ == other.height_ && format_ == other.format_;
+    const bool sameShape =
+        bits_ != nullptr && width_ == other.width_ && height_ == other.height_ && format_ == other.format_;
     if (!sameShape) {
-        Allocate(other.width_, other.height_, other.format_);
+        // A copy of a picture in memory stays in memory, unless this one is
+        // already drawn on through its canvas.
+        if (other.memory_ && !dc_) {
+            AllocateInMemory(other.width_, other.height_, other.format_);
+        } else {
+            Allocate(other.width_, other.height_, other.format_);
+        }
     }
-    if (bitmap_) {
-        GdiFlush();
+    if (bits_ != nullptr) {
+        if (bitmap_ || other.bitmap_) {
+            GdiFlush();
+        }
         std::memcpy(bits_, other.bits_, size_t(stride_) * size_t(height_));
     }
 }
@@ -175,12 +241,14 @@ void Bitmap::ReleaseCanvas() {
 }
 
 void Bitmap::SetSize(int width, int height) {
-    if (bitmap_ && width == width_ && height == height_) {
-        GdiFlush();
+    if (bits_ != nullptr && width == width_ && height == height_) {
+        if (bitmap_) {
+            GdiFlush();
+        }
         std::memset(bits_, 0, size_t(stride_) * size_t(height_));
         return;
     }
-    Allocate(width, height, format_);
+    AllocateLikeThis(width, height, format_);
 }
 
 void Bitmap::SetFormat(PixelFormat format) {
@@ -188,6 +256,18 @@ void Bitmap::SetFormat(PixelFormat format) {
         return;
     }
     if (Empty()) {
+        format_ = format;
+        return;
+    }
+    if (memory_) {
+        Bitmap converted = InMemory(width_, height_, format);
+        for (int y = 0; y < height_; ++y) {
+            ConvertRow(bits_ + size_t(y) * stride_, format_, converted.bits_ + size_t(y) * converted.stride_, format,
+                       width_);
+        }
+        memory_ = std::move(converted.memory_);
+        bits_ = memory_.get();
+        stride_ = converted.stride_;
         format_ = format;
         return;
     }
@@ -208,7 +288,9 @@ uint8_t* Bitmap::ScanLine(int row) {
     if (row < 0 || row >= height_) {
         return nullptr;
     }
-    GdiFlush();
+    if (bitmap_) {
+        GdiFlush();
+    }
     return bits_ + size_t(row) * size_t(stride_);
 }
 
@@ -252,6 +334,7 @@ Canvas& Bitmap::GetCanvas() {
             throw std::bad_alloc();
         }
         auto canvas = std::make_unique<Canvas>(dc.get());
+        MakeGdiObject();
         dc_ = std::move(dc);
         if (bitmap_) {
             dcPrevious_ = SelectObject(dc_.get(), bitmap_.get());

@@ -1,6 +1,8 @@
 #pragma once
 // A device-independent bitmap (DIB section) with direct row access, so image
-// routines read and write pixels without GetPixel/SetPixel.
+// routines read and write pixels without GetPixel/SetPixel. A picture made
+// with InMemory keeps its pixels in process memory until it is first drawn or
+// drawn on; only then does it become a DIB section.
 
 #include "ui/Canvas.h"
 #include "ui/Color.h"
@@ -17,6 +19,12 @@ class Bitmap {
 public:
     Bitmap() = default;
     Bitmap(int width, int height, PixelFormat format = PixelFormat::Bit24);
+    // The same picture without a GDI object until Handle or GetCanvas asks for
+    // one (copies, SetSize and SetFormat keep it in memory): under Wine the
+    // first write to each page of a new DIB section costs tens of
+    // microseconds, plain memory next to nothing, and most pictures of a skin
+    // are never drawn. Row pointers from ScanLine lapse when the DIB section is made.
+    static Bitmap InMemory(int width, int height, PixelFormat format = PixelFormat::Bit24);
     Bitmap(const Bitmap& other);
     Bitmap& operator=(const Bitmap& other);
     Bitmap(Bitmap&& other) noexcept;
@@ -52,7 +60,11 @@ public:
     // Every pixel becomes this colour, opaque in 32 bits.
     void Fill(Color color);
 
-    HBITMAP Handle() const { return bitmap_.get(); }
+    // Makes the DIB section of a picture still in memory; null for an empty
+    // picture or when the system refuses one.
+    HBITMAP Handle() const;
+    // Whether the picture has its DIB section yet (an empty one has none).
+    bool HasGdiObject() const { return bool(bitmap_); }
 
     // A memory DC with this bitmap selected, made on first use. It lives as
     // long as the bitmap and follows it through SetSize, SetFormat and copies
@@ -70,6 +82,11 @@ private:
     friend class Canvas;  // draws from the canvas DC when the bitmap sits in one
 
     void Allocate(int width, int height, PixelFormat format);
+    void AllocateInMemory(int width, int height, PixelFormat format);
+    // Allocates in memory when this picture is in memory, else a DIB section.
+    void AllocateLikeThis(int width, int height, PixelFormat format);
+    // Moves pixels kept in memory into a new DIB section.
+    void MakeGdiObject() const;
     // Takes over a new DIB section (or none), selecting it into the canvas DC
     // before the old one is deleted.
     void Adopt(UniqueBitmap bitmap, uint8_t* bits, int width, int height, PixelFormat format);
@@ -80,8 +97,10 @@ private:
     int height_ = 0;
     int stride_ = 0;
     PixelFormat format_ = PixelFormat::Bit24;
-    uint8_t* bits_ = nullptr;
-    UniqueBitmap bitmap_;
+    // Into memory_ while the picture is in memory, else into the DIB section.
+    mutable uint8_t* bits_ = nullptr;
+    mutable std::unique_ptr<uint8_t[]> memory_;
+    mutable UniqueBitmap bitmap_;
     UniqueMemoryDc dc_;
     HGDIOBJ dcPrevious_ = nullptr;
     std::unique_ptr<Canvas> canvas_;

@@ -1,5 +1,6 @@
 #include "app/comm/XmlDocument.h"
 
+#include "app/comm/OleSession.h"
 #include "ui/Application.h"
 #include "ui/ComTypes.h"
 
@@ -99,6 +100,7 @@ struct XmlDocument::Impl {
 };
 
 XmlDocument::XmlDocument() : impl_(std::make_unique<Impl>()) {
+    EnsureOle();
     HRESULT hr = CoCreateInstance(kDomDocument60, nullptr, CLSCTX_INPROC_SERVER, kIXmlDomDocument2,
                                   reinterpret_cast<void**>(impl_->document.GetAddressOf()));
     if (FAILED(hr)) {

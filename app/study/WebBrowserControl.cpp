@@ -1,5 +1,6 @@
 #include "app/study/WebBrowserControl.h"
 
+#include "app/comm/OleSession.h"
 #include "app/study/OleBrowserEvents.h"
 #include "app/study/OleSite.h"
 #include "ui/Application.h"
@@ -57,6 +58,7 @@ void WebBrowserControl::HandleCreated() {
 
 void WebBrowserControl::Embed() {
     const HWND window = HandleIfAllocated();
+    comm::EnsureOle();
     Check(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                            reinterpret_cast<void**>(object_.ReleaseAndGetAddressOf())),
           L"The web browser control cannot be created");

@@ -324,7 +324,8 @@ bool DecodeBmp(std::span<const uint8_t> file, ui::Bitmap& target) {
             target.Clear();
             return false;
         }
-        ui::Bitmap picture(header->width, header->height, ui::PixelFormat::Bit24);
+        // Kept in memory: a skin picture costs a DIB section only once drawn.
+        ui::Bitmap picture = ui::Bitmap::InMemory(header->width, header->height, ui::PixelFormat::Bit24);
         bool complete = true;
         if (runLength) {
             complete = DecodeRunLength(*header, pixels, picture);

@@ -269,7 +269,7 @@ private:
     }
 
     static ui::Bitmap CopyColumns(ui::Bitmap& source, int left, int width) {
-        ui::Bitmap part(width, source.Height(), ui::PixelFormat::Bit24);
+        ui::Bitmap part = ui::Bitmap::InMemory(width, source.Height(), ui::PixelFormat::Bit24);
         if (part.Empty()) {
             return part;
         }

@@ -112,7 +112,7 @@ void BuildComboArrow(SkinObjectSet& set) {
         const int cw = button.Bitmap.Width() / n;
         ui::Bitmap source = button.Bitmap;
         source.SetFormat(ui::PixelFormat::Bit24);
-        ui::Bitmap cells(kArrowSize * n, kArrowSize, ui::PixelFormat::Bit24);
+        ui::Bitmap cells = ui::Bitmap::InMemory(kArrowSize * n, kArrowSize, ui::PixelFormat::Bit24);
         for (int i = 0; i < n; ++i) {
             CopyPixels(source, (i + 1) * cw - 19, 2, cells, i * kArrowSize, 0, kArrowSize, kArrowSize);
         }

@@ -268,6 +268,54 @@ TEST(Bitmap, MoveTransfersPixelsAndCanvas) {
     EXPECT_EQ(target.PixelAt(0, 0), kGreen);
 }
 
+TEST(Bitmap, APictureInMemoryBecomesADibSectionOnlyWhenDrawn) {
+    for (PixelFormat format : {PixelFormat::Bit24, PixelFormat::Bit32}) {
+        SCOPED_TRACE(FormatName(format));
+        Bitmap picture = Bitmap::InMemory(5, 3, format);
+        EXPECT_FALSE(picture.HasGdiObject());
+        EXPECT_EQ(picture.PixelAt(4, 2), ui::clBlack) << "new pixels are black, as in a DIB section";
+        PaintPattern(picture);
+
+        // Copies, resizes and format changes stay in memory with the pixels.
+        Bitmap copy(picture);
+        Bitmap converted = picture;
+        converted.SetFormat(format == PixelFormat::Bit24 ? PixelFormat::Bit32 : PixelFormat::Bit24);
+        Bitmap blanked = picture;
+        blanked.SetSize(5, 3);
+        for (const Bitmap* kept : {&picture, &copy, &converted, &blanked}) {
+            EXPECT_FALSE(kept->HasGdiObject());
+        }
+        ExpectPattern(copy);
+        ExpectPattern(converted);
+        EXPECT_EQ(blanked.PixelAt(2, 1), ui::clBlack);
+
+        // Drawn from: the DIB section holds what the memory held.
+        Bitmap target(5, 3, PixelFormat::Bit24);
+        target.GetCanvas().Draw(0, 0, picture);
+        EXPECT_TRUE(picture.HasGdiObject());
+        EXPECT_NE(GetObjectType(picture.Handle()), 0u);
+        ExpectPattern(target);
+        ExpectPattern(picture);
+
+        // Drawn on: the canvas paints into the pixels the rows show.
+        copy.GetCanvas().brushColor = kBlue;
+        copy.GetCanvas().FillRect(RECT{0, 0, 1, 1});
+        EXPECT_TRUE(copy.HasGdiObject());
+        EXPECT_EQ(copy.PixelAt(0, 0), kBlue);
+        EXPECT_EQ(copy.PixelAt(1, 0), PatternAt(1, 0));
+
+        // Copied into a bitmap that has a canvas: the canvas draws into the copy.
+        Bitmap withCanvas(2, 2, format);
+        Canvas& canvas = withCanvas.GetCanvas();
+        withCanvas = converted;
+        EXPECT_TRUE(withCanvas.HasGdiObject());
+        canvas.brushColor = kGreen;
+        canvas.FillRect(RECT{4, 2, 5, 3});
+        EXPECT_EQ(withCanvas.PixelAt(4, 2), kGreen);
+        EXPECT_EQ(withCanvas.PixelAt(3, 2), PatternAt(3, 2));
+    }
+}
+
 // --- Format changes --------------------------------------------------------------
 
 TEST(Bitmap, SetFormatKeepsThePixels) {

@@ -8,6 +8,8 @@
 #include "skin/data/IniValues.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinReader.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
 
 #include <memory>
 #include <string>
@@ -71,6 +73,36 @@ TEST(SkinDataDefaultSkin, LoadsEveryElement) {
     data->EnsureComboLooks();
     EXPECT_EQ(data->ComboButton->Style, 2);
     EXPECT_EQ(data->ComboButton->Bitmap.Width(), 50 * data->SunkEdge->Frame);
+}
+
+TEST(SkinDataDefaultSkin, PicturesCostAGdiObjectOnlyOnceDrawn) {
+    auto data = LoadDefaultSkin();
+    // Every picture read from the package or cut from one waits in memory;
+    // only the tool-bar gradient, drawn by GDI as it loads, has its object.
+    std::vector<std::string> withObject;
+    for (const skin::TDataSkinObject* object : data->AllObjects()) {
+        if (object->Bitmap.HasGdiObject()) {
+            withObject.push_back(object->Name);
+        }
+    }
+    EXPECT_EQ(withObject, std::vector<std::string>{"Toolbar"});
+    ASSERT_FALSE(data->CaptionButtons.empty());
+    EXPECT_FALSE(data->CaptionButtons.back()->Bitmap.HasGdiObject()) << "an MDI button cut from its image";
+
+    // Drawn, a picture gets its object and shows the pixels it held.
+    const ui::Bitmap& top = data->TopBorder->Bitmap;
+    ASSERT_FALSE(top.Empty());
+    std::vector<ui::Color> before;
+    for (int x = 0; x < top.Width(); ++x) {
+        before.push_back(top.PixelAt(x, top.Height() / 2));
+    }
+    ui::Bitmap target(top.Width(), top.Height());
+    target.GetCanvas().Draw(0, 0, top);
+    EXPECT_TRUE(top.HasGdiObject());
+    for (int x = 0; x < top.Width(); ++x) {
+        ASSERT_EQ(target.PixelAt(x, top.Height() / 2), before[size_t(x)]) << "at " << x;
+        ASSERT_EQ(top.PixelAt(x, top.Height() / 2), before[size_t(x)]) << "at " << x;
+    }
 }
 
 TEST(SkinDataDefaultSkin, FiveCaptionButtonsAndTheThreeMdiButtons) {
