@@ -39,6 +39,28 @@ RECT ScreenToClientRect(HWND window, const RECT& screen) {
     return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
+bool IsOverlay(HWND window) {
+    wchar_t name[32]{};
+    GetClassNameW(window, name, 31);
+    return lstrcmpW(name, TWScrollbar::WindowClassName()) == 0;
+}
+
+// Whether overlay lies above target with nothing but overlays between them.
+// A control with both bars has two overlays and only one of them can be
+// directly above it: asking each for that place would have them take it
+// from one another for ever, every move repainting the control.
+bool InOverlaysAbove(HWND target, HWND overlay) {
+    for (HWND above = GetWindow(target, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == overlay) {
+            return true;
+        }
+        if (!IsOverlay(above)) {
+            return false;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 const wchar_t* TWScrollbar::WindowClassName() { return L"TWScrollbar"; }
@@ -143,9 +165,9 @@ void TWScrollbar::Place(HWND window) {
     RECT now{};
     GetWindowRect(FWindow, &now);
     now = ScreenToClientRect(GetParent(FWindow), now);
-    // Just above the control in z-order, so the control's own bar stays under it.
+    // Above the control in z-order, so the control's own bar stays under it.
     HWND above = GetWindow(FTarget, GW_HWNDPREV);
-    const bool ordered = above == FWindow;
+    const bool ordered = InOverlaysAbove(FTarget, FWindow);
     UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
     if (ordered) {
         flags |= SWP_NOZORDER;

@@ -178,6 +178,12 @@ void GalleryForm::BuildSections() {
     BuildToolBarSection();
     BuildPanelSection();
     BuildLabelSection();
+    BuildRadioGroupSection();
+    BuildListSection();
+    BuildSpinSection();
+    BuildScrollSection();
+    BuildTabSection();
+    BuildBarSection();
 
     SectionLayout layout(kColumns, kMargin, kMargin);
     for (const auto& section : sections_) {

@@ -80,6 +80,13 @@ private:
     void BuildToolBarSection();
     void BuildPanelSection();
     void BuildLabelSection();
+    // The common controls' sections (GalleryCommonControlSections.cpp).
+    void BuildRadioGroupSection();
+    void BuildListSection();
+    void BuildSpinSection();
+    void BuildScrollSection();
+    void BuildTabSection();
+    void BuildBarSection();
 
     ui::MenuItem& AddItem(ui::MenuItem& parent, const std::wstring& caption);
     void ShowSkinError(const std::wstring& path, const std::wstring& reason);

@@ -41,6 +41,21 @@ int OverlaysUnder(HWND window) {
     return count;
 }
 
+// Dispatches this thread's messages one by one until the queue runs dry or
+// deadline passes: a paint that keeps coming back fails here instead of
+// holding the test for ever.
+bool DrainsBefore(ULONGLONG deadline) {
+    MSG message{};
+    while (GetTickCount64() < deadline) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            return true;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return false;
+}
+
 skin::TSkinControl* PainterOf(skin::TWinSkinForm& formPainter, HWND window) {
     for (skin::TSkinControl* painter : formPainter.ControlPainters()) {
         if (painter->Handle() == window) {
@@ -148,6 +163,58 @@ TEST_F(ManagerFixture, AControlMadeAnewGetsAWorkingPainterAndNothingOfTheOldStay
     SendMessageW(newWindow, WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_GT(scrolltest::ScrollPosition(newWindow, SB_VERT), 0);
     EXPECT_EQ(painter->VertBar()->HoverPart(), SB_PAGEDOWN);
+}
+
+// A scroll box shows both of its bars: both overlays sit above it, and
+// placing them again on its frame paints changes nothing, so its painting
+// comes to rest.
+TEST_F(ManagerFixture, AScrollBoxWithBothBarsComesToRest) {
+    ui::Form& form = NewForm();
+    form.SetBounds(300, 200, 260, 200);
+    auto& box = form.Create<ui::ScrollBox>();
+    box.SetParent(&form);
+    box.SetBounds(10, 10, 150, 80);
+    auto& wide = form.Create<ui::Button>();
+    wide.SetParent(&box);
+    wide.SetBounds(8, 8, 300, 25);
+    auto& low = form.Create<ui::Button>();
+    low.SetParent(&box);
+    low.SetBounds(8, 120, 60, 25);
+    box.UpdateScrollBars();
+    form.Show();
+    skin::TWinSkinForm* formPainter = manager->FindFormPainter(form.Handle());
+    ASSERT_NE(formPainter, nullptr);
+    skin::TSkinScControl* painter = nullptr;
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (GetTickCount64() < deadline) {
+        painter = dynamic_cast<skin::TSkinScControl*>(PainterOf(*formPainter, box.Handle()));
+        if (painter != nullptr && painter->Bar(skin::TWScrollbar::kVerticalBar) != nullptr &&
+            painter->Bar(skin::TWScrollbar::kVerticalBar)->Shown() &&
+            painter->Bar(skin::TWScrollbar::kHorizontalBar) != nullptr &&
+            painter->Bar(skin::TWScrollbar::kHorizontalBar)->Shown()) {
+            break;
+        }
+        ASSERT_TRUE(DrainsBefore(deadline)) << "the queue never ran dry while the form was skinned";
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    ASSERT_NE(painter, nullptr);
+    ASSERT_TRUE(painter->Bar(skin::TWScrollbar::kVerticalBar)->Shown());
+    ASSERT_TRUE(painter->Bar(skin::TWScrollbar::kHorizontalBar)->Shown());
+
+    // A frame paint places the overlays again; they are where they belong.
+    RedrawWindow(box.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+    EXPECT_TRUE(DrainsBefore(GetTickCount64() + 10000)) << "the scroll box keeps asking to be painted";
+    RECT pending{};
+    EXPECT_FALSE(GetUpdateRect(box.Handle(), &pending, FALSE));
+    // Both overlays lie above the box, the box's own bars under them.
+    const HWND first = GetWindow(box.Handle(), GW_HWNDPREV);
+    ASSERT_NE(first, nullptr);
+    const HWND second = GetWindow(first, GW_HWNDPREV);
+    const HWND overlays[] = {painter->Bar(skin::TWScrollbar::kVerticalBar)->Window(),
+                             painter->Bar(skin::TWScrollbar::kHorizontalBar)->Window()};
+    for (const HWND overlay : overlays) {
+        EXPECT_TRUE(overlay == first || overlay == second);
+    }
 }
 
 } // namespace
