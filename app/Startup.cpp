@@ -63,6 +63,8 @@ int RunApplication() {
 } // namespace
 
 void CreateStudyWindow() {
+    // Its web browser is the first OLE object the program embeds.
+    comm::EnsureOle();
     Tfmmain& study = ui::App().Create<Tfmmain>();
     ui::App().SetMainForm(&study);
     fmmain() = &study;

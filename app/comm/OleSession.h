@@ -1,8 +1,8 @@
 #pragma once
 // COM and OLE for the thread that uses them, set up at the first use (the XML
-// parser reading a reply or the saved login file, the study window's web
-// browser) instead of at the program's start: the login window needs neither
-// to show.
+// parser reading a reply or the saved login file, the study window before its
+// web browser is made) instead of at the program's start: the login window
+// needs neither to show.
 
 namespace app::comm {
 

@@ -1,6 +1,5 @@
 #include "app/study/WebBrowserControl.h"
 
-#include "app/comm/OleSession.h"
 #include "app/study/OleBrowserEvents.h"
 #include "app/study/OleSite.h"
 #include "ui/Application.h"
@@ -58,7 +57,6 @@ void WebBrowserControl::HandleCreated() {
 
 void WebBrowserControl::Embed() {
     const HWND window = HandleIfAllocated();
-    comm::EnsureOle();
     Check(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                            reinterpret_cast<void**>(object_.ReleaseAndGetAddressOf())),
           L"The web browser control cannot be created");
