@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -51,6 +52,38 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 void RepaintAll(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// Each windowed control of the gallery repainted alone, the slowest first:
+// where a slow full repaint comes from.
+void PrintSlowestControls(gallery::GalleryForm& form, const char* label, int count) {
+    struct Timed {
+        double ms;
+        std::string name;
+    };
+    std::vector<Timed> timed;
+    const std::function<void(ui::WinControl&)> walk = [&](ui::WinControl& parent) {
+        for (ui::Control* child : parent.Controls()) {
+            auto* windowed = dynamic_cast<ui::WinControl*>(child);
+            if (windowed == nullptr || !windowed->HandleAllocated()) {
+                continue;
+            }
+            const HWND window = windowed->Handle();
+            const LONGLONG start = Now();
+            for (int i = 0; i < 3; ++i) {
+                RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+            }
+            GdiFlush();
+            const std::string name = windowed->name.empty() ? std::string(windowed->Class().name) : windowed->name;
+            timed.push_back({bench::TicksTo(kUnit, Now() - start) / 3, name});
+            walk(*windowed);
+        }
+    };
+    walk(form);
+    std::sort(timed.begin(), timed.end(), [](const Timed& a, const Timed& b) { return a.ms > b.ms; });
+    for (int i = 0; i < count && i < int(timed.size()); ++i) {
+        std::printf("  %s: %-28s %8.3f ms\n", label, timed[size_t(i)].name.c_str(), timed[size_t(i)].ms);
+    }
 }
 
 double Median(std::vector<double> values) {
@@ -127,6 +160,7 @@ int main(int argc, char** argv) {
 
     const double withSkin = bench::Measure("gallery full repaint, skinned", repaints, kUnit,
                                            [&form] { RepaintAll(form.Handle()); });
+    PrintSlowestControls(form, "skinned, slowest alone", 6);
     form.SetSkinEnabled(false);
     if (!PumpUntil([&skinned] { return !skinned(); }, 20000)) {
         std::printf("the skin did not go off\n");

@@ -243,11 +243,14 @@ struct GalleryFixture : ::testing::Test {
     }
 
     // Every windowed control of the gallery below the form, depth first.
+    // Only the gallery's own: a painter's overlay (the media player's button
+    // panel) is a control too, but it goes with its painter when the skin
+    // changes.
     std::vector<ui::WinControl*> WindowedControls() const {
         std::vector<ui::WinControl*> found;
         const std::function<void(const ui::WinControl&)> walk = [&](const ui::WinControl& parent) {
             for (ui::Control* child : parent.Controls()) {
-                if (auto* windowed = dynamic_cast<ui::WinControl*>(child)) {
+                if (auto* windowed = dynamic_cast<ui::WinControl*>(child); windowed != nullptr && child->Owner() == form) {
                     found.push_back(windowed);
                     walk(*windowed);
                 }

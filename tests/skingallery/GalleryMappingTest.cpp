@@ -6,7 +6,10 @@
 #include "tests/support/AccessibleReading.h"
 #include "tests/support/OleTestEnvironment.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -50,6 +53,60 @@ TEST_F(GalleryFixture, EveryControlAnswersTheSkinQueryAsTheMappingDecided) {
         EXPECT_EQ(Query(Control(name)), 1);
     }
     EXPECT_GE(painted, 20);
+    // The common controls: each gets the painter its rule names and answers
+    // the query; the static text alone has no rule.
+    using skin::PainterKind;
+    const struct {
+        const char* name;
+        std::optional<PainterKind> painter;
+    } common[] = {
+        {"RadioGroup1", PainterKind::GroupBox},
+        {"Memo1", PainterKind::Scrollbar},
+        {"ListBox1", PainterKind::Scrollbar},
+        {"ComboDropDown", PainterKind::ComBox},
+        {"ComboDropDownList", PainterKind::ComBox},
+        {"ComboSimple", PainterKind::ComBox},
+        {"ComboBoxEx1", PainterKind::ComBox},
+        {"UpDown1", PainterKind::UpDown},
+        {"UpDownHorizontal", PainterKind::UpDown},
+        {"DateTimePicker1", PainterKind::DateTime},
+        {"ScrollBarHorizontal", PainterKind::ScControl},
+        {"ScrollBarVertical", PainterKind::ScControl},
+        {"ScrollBox1", PainterKind::ScControl},
+        {"ScrollBoxEdit", PainterKind::Edit},
+        {"ListView1", PainterKind::ListView},
+        {"TabTop", PainterKind::Tab},
+        {"TabBottom", PainterKind::Tab},
+        {"TabLeft", PainterKind::Tab},
+        {"TabRight", PainterKind::Tab},
+        {"PageControl1", PainterKind::Tab},
+        {"TabSet1", PainterKind::Tab31},
+        {"HeaderControl1", PainterKind::Header},
+        {"ProgressHorizontal", PainterKind::Progress},
+        {"ProgressVertical", PainterKind::Progress},
+        {"TrackBar1", PainterKind::TrackBar},
+        {"TrackBarVertical", PainterKind::TrackBar},
+        {"StatusBar1", PainterKind::StatusBar},
+        {"MediaPlayer1", PainterKind::MediaPlayer},
+        {"StaticText1", std::nullopt},
+    };
+    for (const auto& row : common) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(MadePainter(Control(row.name)), row.painter);
+        EXPECT_EQ(Query(Control(row.name)), row.painter ? 1 : 0);
+    }
+    // Children the painters reach through their parents: the radio group's
+    // buttons, the page control's sheets, the list view's header.
+    for (const char* parent : {"RadioGroup1", "PageControl1"}) {
+        SCOPED_TRACE(parent);
+        ASSERT_FALSE(Control(parent).Controls().empty());
+        for (ui::Control* child : Control(parent).Controls()) {
+            EXPECT_EQ(Query(dynamic_cast<ui::WinControl&>(*child)), 1);
+        }
+    }
+    const HWND header = FindWindowExW(Control("ListView1").Handle(), nullptr, WC_HEADERW, nullptr);
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(SendMessageW(header, skin::SKM_QUERY, 0, 0), 1);
     // The panels and the tool bar take the form colour through box painters.
     for (const char* name : {"PanelRaised", "ToolBar1"}) {
         SCOPED_TRACE(name);

@@ -19,7 +19,7 @@ using gallerytest::SkinColours;
 using testsupport::PumpUntil;
 
 // What a probe point shows.
-enum class Part { Button, CheckMark, RadioMark, EditBorder, PanelFace, Frame };
+enum class Part { Button, CheckMark, RadioMark, EditBorder, PanelFace, Frame, StatusFace };
 
 struct Probe {
     const char* control;  // none: the section panel (PanelFace) or the form (Frame)
@@ -29,7 +29,7 @@ struct Probe {
 constexpr Probe kProbes[] = {
     {"ButtonNormal", Part::Button},      {"BitBtnCancel", Part::Button},   {"CheckUnchecked", Part::CheckMark},
     {"RadioUnchecked", Part::RadioMark}, {"EditNormal", Part::EditBorder}, {"EditReadOnly", Part::EditBorder},
-    {nullptr, Part::PanelFace},          {nullptr, Part::Frame},
+    {nullptr, Part::PanelFace},          {nullptr, Part::Frame},           {"StatusBar1", Part::StatusFace},
 };
 
 struct SkinSwitchTest : GalleryFixture {
@@ -53,6 +53,8 @@ struct SkinSwitchTest : GalleryFixture {
         case Part::EditBorder: return {0, height / 2};
         case Part::PanelFace: return {width - 5, height / 2};
         case Part::Frame: return {1, height / 2};
+        // The status bar's last panel, which has no text, left of the grip.
+        case Part::StatusFace: return {width - 40, height / 2};
         }
         return {};
     }
@@ -68,7 +70,8 @@ struct SkinSwitchTest : GalleryFixture {
         case Part::CheckMark: return Rgbref(skin.check);
         case Part::RadioMark: return Rgbref(skin.radio);
         case Part::EditBorder: return Rgbref(skin.shadow);
-        case Part::PanelFace: return Rgbref(skin.face);
+        case Part::PanelFace:
+        case Part::StatusFace: return Rgbref(skin.face);
         case Part::Frame: return Rgbref(skin.frame);
         }
         return 0;
@@ -79,7 +82,8 @@ struct SkinSwitchTest : GalleryFixture {
     static COLORREF Native(Part part) {
         switch (part) {
         case Part::Button:
-        case Part::PanelFace: return GetSysColor(COLOR_BTNFACE);
+        case Part::PanelFace:
+        case Part::StatusFace: return GetSysColor(COLOR_BTNFACE);
         case Part::CheckMark:
         case Part::RadioMark: return GetSysColor(COLOR_WINDOW);
         case Part::EditBorder: return GetSysColor(COLOR_BTNSHADOW);

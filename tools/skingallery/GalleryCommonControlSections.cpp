@@ -157,8 +157,8 @@ void GalleryForm::BuildTabSection() {
         auto& tab = section.Place(Create<ui::TabControl>(), row.width, row.height);
         tab.name = row.name;
         tab.SetTabPosition(row.position);
-        tab.AddTab(L"一");
-        tab.AddTab(L"二");
+        tab.AddTab(L"第一");
+        tab.AddTab(L"第二");
         tab.SetTabIndex(0);
     }
     section.NewRow();
@@ -177,7 +177,11 @@ void GalleryForm::BuildTabSection() {
     set.AddTab(L"乙");
     set.SetTabIndex(0);
     section.NewRow();
-    auto& header = section.Place(Create<ui::HeaderControl>(), kRowWidth, 22);
+    // A header and a status bar hold to an edge of their parent by default;
+    // here they take their place in the rows like the others.
+    auto& header = Create<ui::HeaderControl>();
+    header.SetAlign(ui::Align::None);
+    section.Place(header, kRowWidth, 22);
     header.name = "HeaderControl1";
     header.AddSection({L"单词", 90});
     header.AddSection({L"释义", 120});
@@ -186,22 +190,33 @@ void GalleryForm::BuildTabSection() {
 
 void GalleryForm::BuildBarSection() {
     GallerySection& section = AddSection(L"进度条、滑块和状态栏");
-    auto& progress = section.Place(Create<ui::ProgressBar>(), kRowWidth - 24, 18);
+    auto& progress = section.Place(Create<ui::ProgressBar>(), kRowWidth, 18);
     progress.name = "ProgressHorizontal";
     progress.SetRange(0, 100);
     progress.SetPosition(60);
-    auto& vertical = section.Place(Create<ui::ProgressBar>(), 18, 60);
+    section.NewRow();
+    constexpr int kVerticalWidth = 18;
+    constexpr int kVerticalTrackWidth = 30;
+    constexpr int kVerticalHeight = 64;
+    auto& track = section.Place(Create<ui::TrackBar>(),
+                                kRowWidth - kVerticalWidth - kVerticalTrackWidth - 2 * GallerySection::kGap, 30);
+    track.name = "TrackBar1";
+    track.SetRange(0, 10);
+    track.SetPosition(4);
+    auto& vertical = section.Place(Create<ui::ProgressBar>(), kVerticalWidth, kVerticalHeight);
     vertical.name = "ProgressVertical";
     vertical.SetOrientation(ui::BarOrientation::Vertical);
     vertical.SetRange(0, 100);
     vertical.SetPosition(40);
+    auto& verticalTrack = section.Place(Create<ui::TrackBar>(), kVerticalTrackWidth, kVerticalHeight);
+    verticalTrack.name = "TrackBarVertical";
+    verticalTrack.SetOrientation(ui::BarOrientation::Vertical);
+    verticalTrack.SetRange(0, 10);
+    verticalTrack.SetPosition(7);
     section.NewRow();
-    auto& track = section.Place(Create<ui::TrackBar>(), kRowWidth, 30);
-    track.name = "TrackBar1";
-    track.SetRange(0, 10);
-    track.SetPosition(4);
-    section.NewRow();
-    auto& status = section.Place(Create<ui::StatusBar>(), kRowWidth, 22);
+    auto& status = Create<ui::StatusBar>();
+    status.SetAlign(ui::Align::None);
+    section.Place(status, kRowWidth, 22);
     status.name = "StatusBar1";
     status.AddPanel({L"已连接", 80});
     status.AddPanel({L"第 3 课", 80, ui::PanelBevel::Raised});
