@@ -100,6 +100,7 @@ void TSkinControl::Dispatch(ui::Message& message) {
     FHandled = 0;
     if (message.msg == SKM_ENABLE) {
         FActive = message.wParam > 0 ? 1 : 0;
+        ActiveChanged();
         if (FActive) {
             Repaint();
         }
@@ -212,6 +213,14 @@ void TSkinControl::Repaint() {
     }
 }
 
+void TSkinControl::RepaintLater() {
+    if (FPaintTarget != nullptr) {
+        FPaintTarget->Invalidate();
+    } else if (FHandle != nullptr && FState != PainterState::Gone) {
+        InvalidateRect(FHandle, nullptr, TRUE);
+    }
+}
+
 void TSkinControl::Detach() {
     // Once, even when SKM_ENABLE switched the painter off before: the colours
     // must come back all the same.
@@ -237,7 +246,7 @@ void TSkinControl::SkinChanged() {
     if (FOwnBackground && controlAlive_) {
         FControl->SetColor(FormColour());
     }
-    Repaint();
+    RepaintLater();
 }
 
 ui::Color TSkinControl::FormColour() const {

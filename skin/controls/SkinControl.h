@@ -54,9 +54,15 @@ public:
     virtual void DrawTo(HDC dc, const RECT& rect);
     virtual void SkinChanged();
     virtual int IsReady() { return 1; }
+    // SKM_ENABLE switched the painter on or off (Active() tells which): a
+    // painter with windows of its own shows or hides them.
+    virtual void ActiveChanged() {}
 
     // Invalidates the paint target, or the whole window with erase and updates it.
     void Repaint();
+    // The same without the update: a skin change paints every control once,
+    // after they all have the new skin, not each as it is told.
+    void RepaintLater();
 
     HWND Handle() const { return FHandle; }
     ui::Control* Control() const { return FControl; }

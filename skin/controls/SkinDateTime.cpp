@@ -1,5 +1,6 @@
 #include "skin/controls/SkinDateTime.h"
 
+#include "skin/controls/ArrowGlyph.h"
 #include "skin/data/ImageRoutines.h"
 #include "skin/data/SkinData.h"
 #include "ui/Gdi.h"
@@ -228,7 +229,17 @@ void TSkinDateTime::DrawArrowFace(HDC dc, const RECT& box, bool hot) const {
     const TDataSkinObject* arrow = FSkinData != nullptr ? FSkinData->ComboxArrow.get() : nullptr;
     if (arrow != nullptr && !arrow->Empty()) {
         DrawStateFrame(dc, box, arrow->Bitmap, false, arrow->FrameCount(), hot ? 4 : 1);
+        return;
     }
+    // A skin without combo pictures: an outlined button with the arrow glyph,
+    // in the skin's colours, so the picker still shows where it opens.
+    const ui::Color edge =
+        FSkinData != nullptr ? FSkinData->Colours[scButtonDkShadow] : ui::Color(GetSysColor(COLOR_3DDKSHADOW));
+    const ui::UniquePen pen(CreatePen(PS_SOLID, 1, ui::ColorToRgb(edge)));
+    const ui::SelectObjectScope selectPen(dc, pen.get());
+    const ui::SelectObjectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    DrawArrowGlyph(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2 - 2, ArrowDirection::Down);
 }
 
 } // namespace skin

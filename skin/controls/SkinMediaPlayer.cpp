@@ -25,7 +25,7 @@ void TWMediaPlayer::Align() {
     }
     const RECT bounds = player->BoundsRect();
     SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
-    SetVisible(player->Visible());
+    SetVisible(player->Visible() && painter_.Active());
     if (HandleAllocated()) {
         SetWindowPos(HandleIfAllocated(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -162,6 +162,12 @@ void TSkinMP::SkinChanged() {
     TSkinControl::SkinChanged();
     if (TWMediaPlayer* panel = FPanel.get()) {
         panel->Invalidate();
+    }
+}
+
+void TSkinMP::ActiveChanged() {
+    if (TWMediaPlayer* panel = FPanel.get()) {
+        panel->Align();
     }
 }
 

@@ -21,7 +21,8 @@ public:
 
     TWMediaPlayer(ui::Component* owner, TSkinMP& painter, ui::MediaPlayer& player);
 
-    // Same parent and bounds as the player, shown while it is.
+    // Same parent and bounds as the player, shown while it is and while the
+    // painter is switched on.
     void Align();
     // The button pressed in the panel now, -1 for none.
     int PressedButton() const { return FPressed ? FCurrent : -1; }
@@ -49,6 +50,7 @@ public:
     void AfterMessage(ui::Message& message) override;
     void Detach() override;
     void SkinChanged() override;
+    void ActiveChanged() override;
 
     TWMediaPlayer* Panel() const { return FPanel.get(); }
 

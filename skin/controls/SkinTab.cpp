@@ -127,6 +127,9 @@ void TSkinTab::AttachUpDown() {
     // A form painter frees the painters registered with it; without one,
     // this painter does.
     ownsUpDown_ = FForm == nullptr;
+    if (HorizontalArrows()) {
+        FUpDown->SetPropertyText("HorizontalMode", "1");
+    }
     FUpDown->AttachWindow(arrows, FSkinData, FForm, FSkinCanvas);
 }
 
@@ -200,7 +203,12 @@ bool TSkinTab::ClickCloseBox(POINT point) {
     return false;
 }
 
+bool TSkinTab::HasTabsElement() const { return FSkinData != nullptr && FSkinData->Tabs != nullptr; }
+
 bool TSkinTab::BeforeMessage(ui::Message& message) {
+    if (!HasTabsElement()) {
+        return TSkinControl::BeforeMessage(message);
+    }
     if (message.msg == WM_LBUTTONDOWN && FCloseButton) {
         const POINT point{short(LOWORD(message.lParam)), short(HIWORD(message.lParam))};
         const std::shared_ptr<ui::Component*> alive = LifetimeCell();
@@ -266,7 +274,7 @@ void TSkinTab::DrawLabel(HDC dc, const TabToDraw& tab, const RECT& rect) const {
 }
 
 void TSkinTab::DrawTo(HDC dc, const RECT& rect) {
-    if (FHandle == nullptr || Width(rect) <= 0 || Height(rect) <= 0) {
+    if (FHandle == nullptr || !HasTabsElement() || Width(rect) <= 0 || Height(rect) <= 0) {
         return;
     }
     ui::Bitmap buffer(Width(rect), Height(rect));

@@ -37,6 +37,9 @@ public:
     // The painter of the tab row's scroll arrows; none while the engine has
     // no up-down painter (the arrows stay native).
     TSkinControl* UpDownPainter() const { return FUpDown; }
+    // The skin has a Tabs element. Without one (a skin switched to that has
+    // none, or a dialog's bare tab window) the control draws itself.
+    bool HasTabsElement() const;
 
     // A tab's label: the image (index not -1, a list narrower than rect),
     // then the text, aligned 0 left, 1 centre, 2 right, clipped to rect.
@@ -50,6 +53,8 @@ protected:
     virtual void DrawTabs(HDC dc, const RECT& rect);
     // Finds the row's scroll arrows and gives them the factory's painter.
     void AttachUpDown();
+    // The row's arrows step sideways whatever their style says.
+    virtual bool HorizontalArrows() const { return false; }
     void AfterAttach();
     // The tab's text and image index.
     void ReadItem(int index, std::wstring& text, int& image) const;
@@ -92,6 +97,7 @@ public:
 
 protected:
     void PrepareImages() override;
+    bool HorizontalArrows() const override { return true; }
 };
 
 // Tabs drawn as buttons (a page control of button style): each tab a cell

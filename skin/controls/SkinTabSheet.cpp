@@ -7,9 +7,14 @@ namespace skin {
 
 const ui::ClassInfo TSkinTabSheet::kClass{"TSkinTabSheet", &TSkinControl::kClass};
 
+bool TSkinTabSheet::HasTabsElement() const { return FSkinData != nullptr && FSkinData->Tabs != nullptr; }
+
 bool TSkinTabSheet::BeforeMessage(ui::Message& message) {
     if (!TSkinControl::BeforeMessage(message)) {
         return false;
+    }
+    if (!HasTabsElement()) {
+        return true;
     }
     switch (message.msg) {
     case WM_PAINT:
@@ -36,6 +41,9 @@ bool TSkinTabSheet::BeforeMessage(ui::Message& message) {
 }
 
 void TSkinTabSheet::DrawTo(HDC dc, const RECT& rect) {
+    if (!HasTabsElement()) {
+        return;
+    }
     FillFormColour(dc, rect);
     if (auto* sheet = dynamic_cast<ui::WinControl*>(FControl)) {
         sheet->PaintGraphicChildren(dc);

@@ -1,6 +1,7 @@
 #pragma once
 // A page of a page control drawn as plain form colour with its window-less
-// children, so it sits on the skinned pane.
+// children, so it sits on the skinned pane; under a skin without tab
+// pictures the page draws itself, as its pane does.
 
 #include "skin/controls/SkinControl.h"
 
@@ -14,6 +15,9 @@ public:
 
     bool BeforeMessage(ui::Message& message) override;
     void DrawTo(HDC dc, const RECT& rect) override;
+
+private:
+    bool HasTabsElement() const;
 };
 
 } // namespace skin

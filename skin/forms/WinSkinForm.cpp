@@ -355,8 +355,10 @@ void TWinSkinForm::FitWindow(bool keepClient) {
             width = needed;
         }
     }
+    // The erase waits for the paint that follows: done at once, it would
+    // erase every child window that is waiting to be painted.
     SetWindowPos(FHandle, nullptr, window.left, window.top, width, height,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_DEFERERASE);
     // Pixels of the system's frame that now lie inside the client area are
     // not repainted by the resize alone.
     RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -763,9 +765,15 @@ void TWinSkinForm::Reskin() {
             HookFormMenus(true);
         }
         FitWindow(true);
-        // Makes the system compute the frame again.
-        FFormControl->SetHeight(FFormControl->Height() + 1);
-        FFormControl->SetHeight(FFormControl->Height() - 1);
+        // Growing by one pixel and shrinking back makes the system compute
+        // the frame again. The erase waits for the paint, as in FitWindow.
+        RECT window{};
+        GetWindowRect(FHandle, &window);
+        const int width = window.right - window.left;
+        const int height = window.bottom - window.top;
+        constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE;
+        SetWindowPos(FHandle, nullptr, 0, 0, width, height + 1, kResize);
+        SetWindowPos(FHandle, nullptr, 0, 0, width, height, kResize);
     }
     Announce();
     if (WentDuringAnnouncement()) {

@@ -41,19 +41,21 @@ struct SkinColours {
     Rgb radio;   // every cell of the radio-button strip
     Rgb shadow;  // ButtonShadow: the edits' border ring
     Rgb frame;   // the window frame pieces
+    Rgb widget;  // the tabs and their pane, progress, header and scroll-bar strips
 };
 
 inline constexpr SkinColours kTealSkin{{214, 236, 230}, {120, 190, 175}, {30, 120, 100}, {200, 90, 40},
-                                       {20, 80, 70}, {36, 110, 96}};
+                                       {20, 80, 70}, {36, 110, 96}, {70, 150, 210}};
 inline constexpr SkinColours kAmberSkin{{246, 232, 204}, {232, 176, 88}, {150, 80, 20}, {60, 70, 160},
-                                        {120, 70, 20}, {170, 104, 30}};
+                                        {120, 70, 20}, {170, 104, 30}, {190, 50, 110}};
 
 inline std::string IniColour(Rgb c) {
     return std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b);
 }
 
 // A complete small skin: frame pieces, a close button, the button, check and
-// radio strips and the colour table, every picture of one colour.
+// radio strips, the tab, progress, header and scroll-bar pictures and the
+// colour table, every picture of one colour.
 inline Bytes SolidSkinFile(const SkinColours& c) {
     const std::string description =
         "[Skins]\r\nVersion=70000\r\n"
@@ -73,7 +75,14 @@ inline Bytes SolidSkinFile(const SkinColours& c) {
         "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=4\r\nRightWidth=4\r\nTopHeight=4\r\nBottomHeight=4\r\n"
         "Trans=1\r\nTile=0\r\n"
         "CheckButton=check.bmp\r\nCheckButtonFrame=12\r\n"
-        "RadioButton=radio.bmp\r\nRadioButtonFrame=8\r\n";
+        "RadioButton=radio.bmp\r\nRadioButtonFrame=8\r\n"
+        "[Tabs]\r\nImage=tabs.bmp\r\nBorder=pane.bmp\r\nStyle=0\r\nLeftWidth=4\r\nRightWidth=4\r\n"
+        "TopHeight=4\r\nBottomHeight=2\r\nTrans=1\r\nTile=0\r\n"
+        "[Progress]\r\nBitmap=progress.bmp\r\nStyle=0\r\nLeftWidth=2\r\nRightWidth=2\r\nTopHeight=2\r\n"
+        "BottomHeight=2\r\nTrans=1\r\nTile=0\r\n"
+        "[Headerbar]\r\nImage=header.bmp\r\nFrame=5\r\nLeftWidth=1\r\nRightWidth=1\r\nTopHeight=1\r\n"
+        "BottomHeight=1\r\nTrans=0\r\nTile=0\r\n"
+        "[Scrollbar]\r\nImage=scrollbar.bmp\r\nFrame=23\r\nTrans=1\r\nTile=0\r\n";
     const Rgb white{255, 255, 255};
     // The close button: a light cross on the frame colour, four state cells.
     const Bytes close = skintest::Bmp24(4 * 22, 18, [&](int x, int y) {
@@ -91,6 +100,11 @@ inline Bytes SolidSkinFile(const SkinColours& c) {
                                                {"buttons.bmp", skintest::SolidBmp(5 * 24, 24, c.button)},
                                                {"check.bmp", skintest::SolidBmp(12 * 13, 13, c.check)},
                                                {"radio.bmp", skintest::SolidBmp(8 * 13, 13, c.radio)},
+                                               {"tabs.bmp", skintest::SolidBmp(5 * 16, 16, c.widget)},
+                                               {"pane.bmp", skintest::SolidBmp(16, 16, c.widget)},
+                                               {"progress.bmp", skintest::SolidBmp(2 * 12, 12, c.widget)},
+                                               {"header.bmp", skintest::SolidBmp(5 * 12, 12, c.widget)},
+                                               {"scrollbar.bmp", skintest::SolidBmp(23 * 17, 17, c.widget)},
                                            });
 }
 

@@ -6,6 +6,8 @@
 #include "tests/skingallery/GalleryFixture.h"
 #include "tests/support/GdiObjects.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <string>
 
@@ -19,7 +21,19 @@ using gallerytest::SkinColours;
 using testsupport::PumpUntil;
 
 // What a probe point shows.
-enum class Part { Button, CheckMark, RadioMark, EditBorder, PanelFace, Frame, StatusFace };
+enum class Part {
+    Button,
+    CheckMark,
+    RadioMark,
+    EditBorder,
+    PanelFace,
+    Frame,
+    StatusFace,
+    SelectedTab,
+    ProgressFace,
+    HeaderItem,
+    ScrollArrow,
+};
 
 struct Probe {
     const char* control;  // none: the section panel (PanelFace) or the form (Frame)
@@ -30,6 +44,11 @@ constexpr Probe kProbes[] = {
     {"ButtonNormal", Part::Button},      {"BitBtnCancel", Part::Button},   {"CheckUnchecked", Part::CheckMark},
     {"RadioUnchecked", Part::RadioMark}, {"EditNormal", Part::EditBorder}, {"EditReadOnly", Part::EditBorder},
     {nullptr, Part::PanelFace},          {nullptr, Part::Frame},           {"StatusBar1", Part::StatusFace},
+    {"TabTop", Part::SelectedTab},       {"TabLeft", Part::SelectedTab},   {"PageControl1", Part::SelectedTab},
+    {"TabSet1", Part::SelectedTab},      {"ProgressHorizontal", Part::ProgressFace},
+    {"ProgressVertical", Part::ProgressFace},
+    {"HeaderControl1", Part::HeaderItem}, {"ScrollBarHorizontal", Part::ScrollArrow},
+    {"ScrollBarVertical", Part::ScrollArrow},
 };
 
 struct SkinSwitchTest : GalleryFixture {
@@ -55,6 +74,17 @@ struct SkinSwitchTest : GalleryFixture {
         case Part::Frame: return {1, height / 2};
         // The status bar's last panel, which has no text, left of the grip.
         case Part::StatusFace: return {width - 40, height / 2};
+        // Just inside the selected tab's corner, clear of its label.
+        case Part::SelectedTab: {
+            RECT item{};
+            SendMessageW(window, TCM_GETITEMRECT, WPARAM(SendMessageW(window, TCM_GETCURSEL, 0, 0)),
+                         reinterpret_cast<LPARAM>(&item));
+            return {item.left + 2, item.top + 3};
+        }
+        case Part::ProgressFace: return {width / 2, height / 2};
+        case Part::HeaderItem: return {2, 3};
+        // Inside the first arrow, away from the edge.
+        case Part::ScrollArrow: return {3, 3};
         }
         return {};
     }
@@ -73,6 +103,10 @@ struct SkinSwitchTest : GalleryFixture {
         case Part::PanelFace:
         case Part::StatusFace: return Rgbref(skin.face);
         case Part::Frame: return Rgbref(skin.frame);
+        case Part::SelectedTab:
+        case Part::ProgressFace:
+        case Part::HeaderItem:
+        case Part::ScrollArrow: return Rgbref(skin.widget);
         }
         return 0;
     }
@@ -87,7 +121,12 @@ struct SkinSwitchTest : GalleryFixture {
         case Part::CheckMark:
         case Part::RadioMark: return GetSysColor(COLOR_WINDOW);
         case Part::EditBorder: return GetSysColor(COLOR_BTNSHADOW);
-        case Part::Frame: break;
+        // The system's bars and tabs: known only not to be the skin's.
+        case Part::Frame:
+        case Part::SelectedTab:
+        case Part::ProgressFace:
+        case Part::HeaderItem:
+        case Part::ScrollArrow: break;
         }
         return CLR_INVALID;
     }

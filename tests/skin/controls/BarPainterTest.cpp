@@ -7,6 +7,7 @@
 #include "skin/controls/PainterFactory.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinMessages.h"
 #include "tests/skin/controls/BarTabProbeSkin.h"
 #include "tests/skin/controls/ButtonPainterFixture.h"
 #include "tests/support/MouseInput.h"
@@ -315,6 +316,27 @@ TEST_F(MediaFixture, PanelLiesOverThePlayerAndDrawsButtonsFromTheSkin) {
     EXPECT_FALSE(panel->Visible());
     player.Show();
     EXPECT_TRUE(panel->Visible());
+}
+
+TEST_F(MediaFixture, SwitchedOffThePainterHidesItsPanelAndOnShowsItAgain) {
+    ASSERT_NE(painter, nullptr);
+    const HWND panel = painter->Panel()->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(panel) != FALSE; }));
+    const POINT centre = testsupport::ScreenCentre(player.Handle());
+    SendMessageW(player.Handle(), skin::SKM_ENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(panel));
+    EXPECT_EQ(WindowFromPoint(centre), player.Handle());
+    // The player's own buttons take the clicks again.
+    PressAt(SlotPoint(ui::MPBtnType::btStop), SlotPoint(ui::MPBtnType::btStop));
+    EXPECT_EQ(clicked.size(), 1u);
+    // Moving the player while off leaves the panel hidden.
+    player.SetBounds(20, 50, 270, 30);
+    EXPECT_FALSE(IsWindowVisible(panel));
+
+    SendMessageW(player.Handle(), skin::SKM_ENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_EQ(painter->Panel()->Left(), 20);
+    EXPECT_EQ(WindowFromPoint(testsupport::ScreenCentre(player.Handle())), panel);
 }
 
 TEST_F(MediaFixture, ClicksThroughThePanelReachThePlayerOnlyOverTheSameButton) {

@@ -22,6 +22,8 @@ using editcontrolstest::ProbeColour;
 using testsupport::MoveMouseTo;
 using testsupport::PumpUntil;
 
+constexpr ui::Color kGlyph = 0x203040;
+
 struct DateTimeTest : editcontrolstest::EditControlsFixture {
     DateTimeTest() { MoveMouseTo(POINT{5, 5}); }
     ui::DateTimePicker& AddPicker(ui::DateMode mode) {
@@ -98,6 +100,29 @@ TEST_F(DateTimeTest, ArrowButtonTurnsHotAndOpensTheCalendar) {
         const HWND calendar = Calendar(picker);
         return calendar != nullptr && IsWindowVisible(calendar);
     })) << "the calendar drops down";
+}
+
+// A skin without combo pictures: an outlined button in the skin's colours
+// with the arrow glyph inside, not an empty face.
+TEST_F(DateTimeTest, WithoutComboPicturesTheArrowButtonIsOutlinedWithAGlyph) {
+    skin->ComboxArrow.reset();
+    skin->ComboButton.reset();
+    skin->Colours[skin::scButtonDkShadow] = kGlyph;
+    auto& picker = AddPicker(ui::DateMode::ComboBox);
+    skin::TSkinDateTime& painter = PaintPicker(picker);
+    const ui::Bitmap shot = buttontest::Snapshot(painter.ArrowButton()->Handle());
+    const int width = shot.Width();
+    const int height = 26 - 4;
+    EXPECT_EQ(shot.PixelAt(0, 0), kGlyph);
+    EXPECT_EQ(shot.PixelAt(width - 1, height / 2), kGlyph);
+    EXPECT_EQ(shot.PixelAt(2, 2), skin->Colours[skin::scButtonFace]);
+    int glyph = 0;
+    for (int y = 2; y < height - 2; ++y) {
+        for (int x = 2; x < width - 2; ++x) {
+            glyph += shot.PixelAt(x, y) == kGlyph ? 1 : 0;
+        }
+    }
+    EXPECT_GE(glyph, 4);
 }
 
 TEST_F(DateTimeTest, DetachTakesTheArrowButtonAway) {

@@ -157,6 +157,116 @@ TEST_F(TabFixture, TabSetHangsItsTabsBelow) {
     EXPECT_FALSE(set.InheritsFrom("TCustomTabControl"));
 }
 
+// A skin switched to that has no Tabs element: the painters stay attached
+// (a refresh does not map again) and the controls look exactly like twins
+// that were never skinned; the element coming back brings the skin's look.
+TEST_F(TabFixture, WithoutATabsElementTheControlsDrawThemselvesUntilItComesBack) {
+    form.SetBounds(100, 60, 650, 480);
+    struct Painted {
+        ui::WinControl* skinned;
+        ui::WinControl* twin;
+    };
+    std::vector<Painted> painted;
+    skin::TSkinTab* tabPainter = nullptr;
+    for (const skin::PainterKind kind : {skin::PainterKind::Tab, skin::PainterKind::Tab31}) {
+        ui::TabControl* pair[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            pair[i] = kind == skin::PainterKind::Tab ? &form.Create<ui::TabControl>() : &form.Create<ui::TabSet>();
+            pair[i]->SetParent(&form);
+            pair[i]->SetBounds(10 + i * 310, kind == skin::PainterKind::Tab ? 10 : 80, 300, 60);
+            pair[i]->AddTab(L"甲");
+            pair[i]->AddTab(L"乙");
+            pair[i]->SetTabIndex(1);
+        }
+        painted.push_back({pair[0], pair[1]});
+        skin::TSkinTab& painter = Paint(*pair[0], kind);
+        if (kind == skin::PainterKind::Tab) {
+            tabPainter = &painter;
+        }
+    }
+    // A page control with its page, and its twin.
+    ui::PageControl* pages[2] = {};
+    ui::TabSheet* sheets[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        pages[i] = &form.Create<ui::PageControl>();
+        pages[i]->SetParent(&form);
+        pages[i]->SetBounds(10 + i * 310, 150, 300, 200);
+        sheets[i] = &form.Create<ui::TabSheet>();
+        sheets[i]->SetCaption(L"常规");
+        sheets[i]->SetPageControl(pages[i]);
+    }
+    Paint(*pages[0], skin::PainterKind::Tab);
+    skin::TSkinControl* sheetPainter = skin::CreatePainter(skin::PainterKind::TabSheet, sheets[0]);
+    ASSERT_NE(sheetPainter, nullptr);
+    sheetPainter->Attach(nullptr, probe.get(), false, nullptr);
+    painted.push_back({pages[0], pages[1]});
+    painted.push_back({sheets[0], sheets[1]});
+
+    std::vector<skin::TSkinControl*> painters;
+    for (const Painted& p : painted) {
+        for (ui::Component* component : p.skinned->Components()) {
+            if (auto* painter = dynamic_cast<skin::TSkinControl*>(component)) {
+                painters.push_back(painter);
+            }
+        }
+    }
+    ASSERT_EQ(painters.size(), 4u);
+    const RECT selected = ItemRect(painted[0].skinned->Handle(), 1);
+    const POINT inSelected{selected.left + 3, selected.top + 4};
+    ASSERT_EQ(Snapshot(painted[0].skinned->Handle()).PixelAt(inSelected.x, inSelected.y),
+              ElementCell(bartest::kTabs, 2));
+
+    auto tabs = std::move(probe->Tabs);
+    for (skin::TSkinControl* painter : painters) {
+        painter->SkinChanged();
+    }
+    EXPECT_FALSE(tabPainter->HasTabsElement());
+    for (const Painted& p : painted) {
+        SCOPED_TRACE(p.skinned->ClassName());
+        const ui::Bitmap shot = Snapshot(p.skinned->Handle());
+        const ui::Bitmap native = Snapshot(p.twin->Handle());
+        ASSERT_EQ(shot.Width(), native.Width());
+        int differing = 0;
+        for (int y = 0; y < shot.Height(); ++y) {
+            for (int x = 0; x < shot.Width(); ++x) {
+                differing += shot.PixelAt(x, y) != native.PixelAt(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0);
+    }
+
+    probe->Tabs = std::move(tabs);
+    for (skin::TSkinControl* painter : painters) {
+        painter->SkinChanged();
+    }
+    EXPECT_EQ(Snapshot(painted[0].skinned->Handle()).PixelAt(inSelected.x, inSelected.y),
+              ElementCell(bartest::kTabs, 2));
+    EXPECT_EQ(Snapshot(sheets[0]->Handle()).PixelAt(5, 5), bartest::kFace);
+}
+
+// The tab set's scroll arrows step sideways; a tab control's follow their style.
+TEST_F(TabFixture, OnlyTheTabSetsArrowsAreMadeHorizontal) {
+    const struct {
+        skin::PainterKind kind;
+        const char* mode;
+        int y;
+    } cases[] = {{skin::PainterKind::Tab31, "1", 10}, {skin::PainterKind::Tab, "0", 60}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        ui::TabControl& tabs =
+            c.kind == skin::PainterKind::Tab31 ? form.Create<ui::TabSet>() : form.Create<ui::TabControl>();
+        tabs.SetParent(&form);
+        tabs.SetBounds(10, c.y, 200, 40);
+        for (int i = 0; i < 12; ++i) {
+            tabs.AddTab(L"第" + std::to_wstring(i + 1) + L"张工作表");
+        }
+        ASSERT_NE(FindWindowExW(tabs.Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
+        skin::TSkinTab& painter = Paint(tabs, c.kind);
+        ASSERT_NE(painter.UpDownPainter(), nullptr);
+        EXPECT_EQ(painter.UpDownPainter()->GetPropertyText("HorizontalMode").value_or("?"), c.mode);
+    }
+}
+
 TEST_F(TabFixture, ButtonTabsShowTheSelectedOnePressedWithoutAPane) {
     auto& pages = form.Create<ui::PageControl>();
     pages.SetStyle(ui::TabStyle::Buttons);
