@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs one libFuzzer target over its kept corpus, then folds what it found
 into the committed minimised seeds with -merge=1, and prints one summary line:
-runs, coverage, CPU seconds, findings and the seconds since coverage last grew.
+runs, coverage, CPU seconds, findings and the seconds since coverage last grew
+(edges or features, and edges alone).
 
   run-target.py FUZZER SECONDS WORK_CORPUS SEEDS_DIR COMMITTED_CORPUS FINDINGS LOG
 
@@ -22,6 +23,7 @@ for folder in (work, seeds, committed, findings):
 
 started = time.monotonic()
 last_growth = started
+last_edge = started
 coverage = features = 0
 runs = 0
 cov_pattern = re.compile(r"^#(\d+)\s+(INITED|NEW|REDUCE|pulse|DONE)\b.*?cov: (\d+) ft: (\d+)")
@@ -43,6 +45,10 @@ with open(log_path, "w") as log:
             # Growth of edges or of features both count as new coverage.
             if match.group(2) != "INITED" and (new_coverage > coverage or new_features > features):
                 last_growth = now
+            # Edges alone: features also count loop trip buckets, which long
+            # inputs keep adding to long after the code reached stops growing.
+            if match.group(2) != "INITED" and new_coverage > coverage:
+                last_edge = now
             coverage, features = max(coverage, new_coverage), max(features, new_features)
         stat = re.match(r"^stat::number_of_executed_units:\s*(\d+)", line)
         if stat:
@@ -66,6 +72,7 @@ with tempfile.TemporaryDirectory() as merged:
             shutil.copytree(merged, committed)
 print(f"{os.path.basename(fuzzer):<16} runs {runs:>11}  cov {coverage:>5}  ft {features:>6}  "
       f"cpu {cpu_seconds:8.0f} s  wall {ended - started:7.0f} s  "
-      f"since last new coverage {ended - last_growth:7.0f} s  seeds {len(os.listdir(committed)):>4}  "
+      f"since last new coverage {ended - last_growth:7.0f} s (edges {ended - last_edge:7.0f} s)  "
+      f"seeds {len(os.listdir(committed)):>4}  "
       f"findings {found}  exit {status}")
 sys.exit(0 if status == 0 and found == 0 else 1)
