@@ -2,7 +2,7 @@
 
 #include "app/LoginState.h"
 #include "app/ResourceImages.h"
-#include "app/StartupTrace.h"
+#include "ui/StartupTrace.h"
 #include "app/account/AccountWindow.h"
 #include "app/comm/Failure.h"
 #include "app/comm/JpegImage.h"
@@ -69,9 +69,9 @@ struct ControlLayout {
 Tfmlg::Tfmlg(ui::Component* owner, std::wstring_view serverBase)
     : Form(owner), http_(std::make_unique<comm::HttpClient>(serverBase)) {
     BuildControls();
-    MarkStartupStep("login controls built");
+    ui::MarkStartupStep("login controls built");
     LoadSkinData();
-    MarkStartupStep("login skin loaded");
+    ui::MarkStartupStep("login skin loaded");
     ConnectEvents();
     OnCreate = [this](ui::Form& sender) { FormCreate(sender); };
     DoCreate();
@@ -159,7 +159,7 @@ void Tfmlg::CreateParams(ui::WindowCreateParams& params) {
 void Tfmlg::FormCreate(ui::Form&) {
     captcha_.emplace();
     getyz(Image1);  // before the window shows
-    MarkStartupStep("captcha asked for");
+    ui::MarkStartupStep("captcha asked for");
     SetExecutableDirectory(ModuleDirectory());
     initrl();
 }

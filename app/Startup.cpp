@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/LoginWindow.h"
-#include "app/StartupTrace.h"
+#include "ui/StartupTrace.h"
 #include "app/WindowReferences.h"
 #include "app/comm/OleSession.h"
 #include "app/study/StudyWindow.h"
@@ -36,18 +36,18 @@ int RunApplication() {
     if (HandOverToRunningCopy()) {
         return 0;
     }
-    MarkStartupStep("no running copy");
+    ui::MarkStartupStep("no running copy");
     ui::App().SetTitle(L"Vocara");
     if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VOCARA))) {
         ui::App().SetIcon(icon);  // a resource icon: shared, never destroyed
     }
     // The login window's skin data makes the skin manager as it loads.
     skin::InstallSkinManage();
-    MarkStartupStep("skin manager installed");
+    ui::MarkStartupStep("skin manager installed");
     try {
         Tfmlg& login = ui::App().Create<Tfmlg>();
         fmlg() = &login;
-        MarkStartupStep("showing the login window");
+        ui::MarkStartupStep("showing the login window");
         if (login.ShowModal() == ui::mrOk) {
             CreateStudyWindow();
         }
@@ -78,7 +78,7 @@ void RunMessageLoop() {
 }
 
 int RunVocara() {
-    MarkStartupStep("entry");
+    ui::MarkStartupStep("entry");
     const int exitCode = RunApplication();
     // The painters reference the forms and their windows: they let go first.
     skin::DestroySkinManager();

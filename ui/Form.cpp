@@ -3,6 +3,7 @@
 #include "ui/Application.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
+#include "ui/StartupTrace.h"
 
 #include <vector>
 
@@ -197,6 +198,7 @@ int Form::ShowModal() {
     }
     ReleaseCapture();
     HandleNeeded();
+    MarkStartupStep("modal form made");
     const HWND previousActive = GetActiveWindow();
     const std::shared_ptr<Component*> alive = LifetimeCell();
     modal_ = true;
@@ -204,6 +206,7 @@ int Form::ShowModal() {
     const std::vector<HWND> disabled = DisableThreadWindows(HandleIfAllocated());
     try {
         Show();
+        MarkStartupStep("modal form shown");
         SetForegroundWindow(HandleIfAllocated());
         while (*alive != nullptr && modalResult_ == mrNone) {
             App().HandleMessage();

@@ -57,8 +57,11 @@ COLORREF DefaultCaptionColour() {
     return ui::ColorToRgb(data.CaptionColour());
 }
 
-// Whether the program's window is on the screen, painted.
-bool Painted(DWORD process, bool vocara, COLORREF captionColour) {
+// Whether the program's window is on the screen, painted. Vocara.exe is
+// asked whether it is skinned only once its caption shows the colour: a
+// message every poll would keep the program busy while it starts, and under
+// the trace it would wait for a program stopped at a debug event.
+bool Painted(DWORD process, bool vocara, COLORREF captionColour, bool askSkinned = true) {
     Target target{process, vocara ? L"Vocara登录" : L"BareWindow"};
     EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&target));
     if (target.found == nullptr) {
@@ -67,9 +70,12 @@ bool Painted(DWORD process, bool vocara, COLORREF captionColour) {
     RECT window{};
     GetWindowRect(target.found, &window);
     if (vocara) {
+        if (!Near(ScreenPixel((window.left + window.right) / 2, window.top + 10), captionColour)) {
+            return false;
+        }
         DWORD_PTR answer = 0;
-        return SendMessageTimeoutW(target.found, skin::SKM_QUERY, 0, 0, SMTO_ABORTIFHUNG, 200, &answer) &&
-               answer == 1 && Near(ScreenPixel((window.left + window.right) / 2, window.top + 10), captionColour);
+        return !askSkinned ||
+               (SendMessageTimeoutW(target.found, skin::SKM_QUERY, 0, 0, SMTO_ABORTIFHUNG, 200, &answer) && answer == 1);
     }
     RECT client{};
     GetClientRect(target.found, &client);
@@ -144,7 +150,7 @@ void TraceOnce(const std::wstring& exe, bool vocara, COLORREF captionColour) {
     while (running && GetTickCount64() < deadline) {
         DEBUG_EVENT event{};
         if (!WaitForDebugEvent(&event, 1)) {
-            if (shown && Painted(info.dwProcessId, vocara, captionColour)) {
+            if (shown && Painted(info.dwProcessId, vocara, captionColour, false)) {
                 std::printf("%9.1f ms  window painted\n", now());
                 running = false;
             }

@@ -143,4 +143,38 @@ void GradientFill(HDC dc, const RECT& rect, ui::Color start, bool vertical, ui::
     }
 }
 
+ui::Bitmap GradientPicture(int width, int height, ui::Color start, bool vertical, ui::Color end) {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    ui::Bitmap picture = ui::Bitmap::InMemory(width, height, ui::PixelFormat::Bit24);
+    const COLORREF first = ui::ColorToRgb(start);
+    const COLORREF last = ui::ColorToRgb(end);
+    const int n = vertical ? height : width;
+    const auto put = [](uint8_t* pixel, COLORREF colour) {
+        pixel[0] = GetBValue(colour);
+        pixel[1] = GetGValue(colour);
+        pixel[2] = GetRValue(colour);
+    };
+    if (vertical) {
+        for (int y = 0; y < height; ++y) {
+            const COLORREF colour = RampColour(y, n, first, last);
+            uint8_t* row = picture.ScanLine(y);
+            for (int x = 0; x < width; ++x) {
+                put(row + size_t(x) * 3, colour);
+            }
+        }
+        return picture;
+    }
+    // One row computed, the others copied from it.
+    uint8_t* top = picture.ScanLine(0);
+    for (int x = 0; x < width; ++x) {
+        put(top + size_t(x) * 3, RampColour(x, n, first, last));
+    }
+    for (int y = 1; y < height; ++y) {
+        std::copy_n(top, size_t(width) * 3, picture.ScanLine(y));
+    }
+    return picture;
+}
+
 } // namespace skin

@@ -3,6 +3,7 @@
 // saturation measure the skin data uses to pick tool-bar colours. Colours
 // are ui::Color values: red in the low byte, negative for a system colour.
 
+#include "ui/Bitmap.h"
 #include "ui/Color.h"
 
 #include <windows.h>
@@ -54,5 +55,9 @@ GradientRampCache& SharedGradientCache();
 // longer than any screen bypass the cache: only their visible entries are
 // computed.
 void GradientFill(HDC dc, const RECT& rect, ui::Color start, bool vertical, ui::Color end);
+
+// A width x height 24-bit picture holding what GradientFill paints over all of
+// it, written row by row in memory: no GDI object until it is drawn.
+ui::Bitmap GradientPicture(int width, int height, ui::Color start, bool vertical, ui::Color end);
 
 } // namespace skin

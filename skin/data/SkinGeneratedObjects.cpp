@@ -129,12 +129,12 @@ void BuildToolbarBackground(SkinObjectSet& set) {
     if (saturation > 110) {
         end = BlendColours(caption, ui::clWhite, (225 - saturation) * 25 / 140 + 50);
     }
-    ui::Bitmap background(10, 40, ui::PixelFormat::Bit24);
-    GradientFill(background.GetCanvas().Handle(), RECT{0, 0, 10, 40}, start, true, end);
     if (!set.Toolbar) {
         set.Toolbar = std::make_unique<TDataSkinObject>("Toolbar");
     }
-    set.Toolbar->Bitmap = std::move(background);
+    // In memory: a skin load draws nothing, and 40 brush fills on a fresh
+    // DIB section cost more than the rest of the description together.
+    set.Toolbar->Bitmap = GradientPicture(10, 40, start, true, end);
     set.Toolbar->Frame = 1;
 }
 

@@ -109,10 +109,11 @@ bool TSkinReader::Open(MemoryStream& skinFile) {
         package.ReadUInt32(sizes[i]);
     }
 
-    // Everything checked: only now replace what the reader held.
-    FData.Clear();
-    FData.Write(bytes + dataAt, package.Size() - size_t(dataAt));
-    FData.SetPosition(0);
+    // Everything checked: only now replace what the reader held. The entries
+    // stay where they were decoded: a copy would cost as much again in fresh
+    // pages as the decoding wrote.
+    FPackage = std::move(package);
+    FDataAt = size_t(dataAt);
     FCount = names.size();
     FNames = std::move(names);
     FSizes = sizes;
@@ -127,15 +128,15 @@ std::optional<std::pair<size_t, size_t>> TSkinReader::EntrySpan(size_t index) co
         offset += FSizes[i];
     }
     const uint64_t end = offset + FSizes[index];
-    if (end > FData.Size()) {
+    if (end > FPackage.Size() - FDataAt) {
         return std::nullopt;
     }
-    return std::pair<size_t, size_t>(size_t(offset), size_t(FSizes[index]));
+    return std::pair<size_t, size_t>(FDataAt + size_t(offset), size_t(FSizes[index]));
 }
 
 void TSkinReader::CopyEntry(size_t index, MemoryStream& target) const {
     if (const auto span = EntrySpan(index)) {
-        target.Write(FData.Data() + span->first, span->second);
+        target.Write(FPackage.Data() + span->first, span->second);
         target.SetPosition(0);
     }
 }

@@ -72,15 +72,17 @@ public:
     const Header& PackageHeader() const noexcept { return FHeader; }
 
 private:
-    // Where entry index's bytes lie in the entry data; none when they do not
-    // fit inside it (a package whose sizes add up to more than it holds).
+    // Where entry index's bytes lie in the package; none when they do not fit
+    // inside its entry data (a package whose sizes add up to more than it holds).
     std::optional<std::pair<size_t, size_t>> EntrySpan(size_t index) const noexcept;
     void CopyEntry(size_t index, MemoryStream& target) const;
 
     std::vector<std::string> FNames;
     size_t FCount = 0;
     std::array<uint32_t, kMaxEntries> FSizes{};
-    MemoryStream FData;
+    // The whole decoded package; the entry data starts at FDataAt.
+    MemoryStream FPackage;
+    size_t FDataAt = 0;
     Header FHeader;
     ShowMessageFn FShowMessage;
 };

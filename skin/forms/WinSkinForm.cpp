@@ -13,6 +13,7 @@
 #include "skin/forms/WinSkinMenu.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/StartupTrace.h"
 
 #include <algorithm>
 #include <array>
@@ -255,6 +256,7 @@ void TWinSkinForm::Setup() {
             mapper->MapWindow(*this, FHandle);
         }
     }
+    ui::MarkStartupStep("form controls mapped");
     if (FSkinData != nullptr && FSkinData->SkinControls.Contains(xcPopupMenu)) {
         HookFormMenus(true);
     }
@@ -274,6 +276,7 @@ void TWinSkinForm::Setup() {
         } else if (!FChildStyle && FFrameKind != FrameKind::Captionless && FWindowState != WindowState::Minimised) {
             FState = PainterState::Fitting;
             FitWindow(false);
+            ui::MarkStartupStep("form fitted to the frame");
             FState = PainterState::Running;
             if (FWindowState == WindowState::Normal) {
                 UpdateRegion();
@@ -282,6 +285,7 @@ void TWinSkinForm::Setup() {
             }
         }
     }
+    ui::MarkStartupStep("form shaped");
     Announce();
     if (WentDuringAnnouncement()) {
         return;

@@ -7,6 +7,7 @@
 #include "skin/forms/WinSkinPopMenu.h"
 #include "ui/Form.h"
 #include "ui/Screen.h"
+#include "ui/StartupTrace.h"
 #include "ui/Timer.h"
 #include "ui/WinControl.h"
 
@@ -225,6 +226,7 @@ bool TSkinManage::MakeFormPainter(HWND window, ui::WinControl* control, const st
         // Skin trouble leaves the window unskinned.
         return false;
     }
+    ui::MarkStartupStep("form painter attached");
     PostMessageA(window, SKM_SETUP, 0, kSetupMagic);
     return true;
 }

@@ -193,4 +193,40 @@ TEST(GradientFill, DoesNothingForEmptyOrInvisibleRectangles) {
     }
 }
 
+// The picture made in memory holds exactly what GradientFill paints over a
+// DIB section of the same size, for rising and falling ramps in both
+// directions, the one-pixel midpoint and system colours.
+TEST(GradientPicture, MatchesGradientFillPixelForPixelWithoutAGdiObject) {
+    const struct {
+        int width, height;
+        Color start, end;
+        bool vertical;
+    } cases[] = {
+        {10, 40, Rgb(247, 247, 247), Rgb(140, 140, 255), true},  // the tool-bar gradient's shape
+        {10, 40, Rgb(140, 140, 255), Rgb(247, 247, 247), true},
+        {33, 5, Rgb(0, 40, 200), Rgb(200, 40, 0), false},
+        {3, 7, kRed, kBlue, false},
+        {5, 1, kRed, kBlue, true},  // one row: the midpoint
+        {1, 1, kRed, kBlue, false},
+        {6, 300, ui::clBtnFace, kWhite, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << (c.vertical ? " vertical" : " horizontal"));
+        const Bitmap picture = skin::GradientPicture(c.width, c.height, c.start, c.vertical, c.end);
+        ASSERT_EQ(picture.Width(), c.width);
+        ASSERT_EQ(picture.Height(), c.height);
+        EXPECT_EQ(picture.Format(), ui::PixelFormat::Bit24);
+        EXPECT_FALSE(picture.HasGdiObject());
+        Bitmap painted = Filled(c.width, c.height, kWhite);
+        skin::GradientFill(painted.GetCanvas().Handle(), {0, 0, c.width, c.height}, c.start, c.vertical, c.end);
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                ASSERT_EQ(picture.PixelAt(x, y), painted.PixelAt(x, y)) << "at " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_TRUE(skin::GradientPicture(0, 5, kRed, true, kBlue).Empty());
+    EXPECT_TRUE(skin::GradientPicture(5, -1, kRed, false, kBlue).Empty());
+}
+
 } // namespace
