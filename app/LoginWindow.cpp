@@ -2,7 +2,6 @@
 
 #include "app/LoginState.h"
 #include "app/ResourceImages.h"
-#include "ui/StartupTrace.h"
 #include "app/account/AccountWindow.h"
 #include "app/comm/Failure.h"
 #include "app/comm/JpegImage.h"
@@ -13,6 +12,7 @@
 #include "res/ResourceIds.h"
 #include "skin/data/CodePage.h"
 #include "ui/Application.h"
+#include "ui/StartupTrace.h"
 
 #include <array>
 #include <filesystem>

@@ -1,7 +1,6 @@
 #include "app/Startup.h"
 
 #include "app/LoginWindow.h"
-#include "ui/StartupTrace.h"
 #include "app/WindowReferences.h"
 #include "app/comm/OleSession.h"
 #include "app/study/StudyWindow.h"
@@ -9,6 +8,7 @@
 #include "skin/manager/SkinManage.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Application.h"
+#include "ui/StartupTrace.h"
 
 #include <windows.h>
 
