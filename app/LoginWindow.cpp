@@ -67,7 +67,7 @@ struct ControlLayout {
 } // namespace
 
 Tfmlg::Tfmlg(ui::Component* owner, std::wstring_view serverBase)
-    : Form(owner), http_(std::make_unique<comm::HttpClient>(serverBase)) {
+    : Form(owner), serverBase_(serverBase) {
     BuildControls();
     ui::MarkStartupStep("login controls built");
     LoadSkinData();
@@ -158,7 +158,12 @@ void Tfmlg::CreateParams(ui::WindowCreateParams& params) {
 
 void Tfmlg::FormCreate(ui::Form&) {
     captcha_.emplace();
-    getyz(Image1);  // before the window shows
+    {
+        // The network's time, and WinHTTP's loading at its first call.
+        ui::StartupWait network;
+        http_ = std::make_unique<comm::HttpClient>(serverBase_);
+        getyz(Image1);  // before the window shows
+    }
     ui::MarkStartupStep("captcha asked for");
     SetExecutableDirectory(ModuleDirectory());
     initrl();

@@ -86,6 +86,8 @@ private:
     void ptdok();
     void RestoreRequest();
 
+    std::wstring serverBase_;
+    // Made as the captcha is first asked for.
     std::unique_ptr<comm::HttpClient> http_;
     std::optional<ui::Bitmap> captcha_;
     int32_t completion_ = 0;

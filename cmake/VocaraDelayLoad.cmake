@@ -1,21 +1,23 @@
-# Delay-loaded system DLLs: a DLL the program needs only after its start
-# (the tray's shell32) is loaded at its first call instead of before the
-# program runs, which under Wine takes a few milliseconds per DLL off the
-# start. The delay import
-# library is made by dlltool from a definition file listing every export of
-# MinGW's import library, so any function of the DLL resolves through it.
+# Delay-loaded system DLLs: a DLL the login window does not need to show
+# (the shell for the tray, WinHTTP and its crypto and COM for the captcha and
+# the login, COM for the reply reader and the web browser, the multimedia DLL
+# for the reminder sound) is loaded at its first call instead of before the
+# program runs; under Wine each DLL loaded at the start costs a few
+# milliseconds. The delay import library is made by dlltool from a
+# definition file listing every export of MinGW's import library, so any
+# function of the DLL resolves through it.
 #
-#   vocara_delay_load(target dll...)    e.g. vocara_delay_load(Vocara shell32)
+#   vocara_delay_load(dll...)   makes Vocara::delay_<dll> for each
 #
-# The delay libraries join the target's link line after its own libraries,
-# so they take the calls those libraries make before the ordinary import
-# libraries do; __delayLoadHelper2 comes from MinGW's libmingwex.
+# A library links Vocara::delay_<dll> where it would link <dll>: the delay
+# library must come right after the code calling into it on the link line,
+# ahead of the ordinary import library the toolchain adds at its end.
+# __delayLoadHelper2 comes from MinGW's libmingwex.
 
-function(vocara_delay_load target)
+function(vocara_delay_load)
     find_program(VOCARA_DLLTOOL NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-dlltool x86_64-w64-mingw32-dlltool dlltool
                  REQUIRED)
     find_program(VOCARA_NM NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-nm x86_64-w64-mingw32-nm nm REQUIRED)
-    set(libraries "")
     foreach(dll IN LISTS ARGN)
         find_library(import_${dll} NAMES lib${dll}.a ${dll} REQUIRED NO_CACHE)
         execute_process(COMMAND "${VOCARA_NM}" -g "${import_${dll}}" OUTPUT_VARIABLE symbols
@@ -40,9 +42,10 @@ function(vocara_delay_load target)
             DEPENDS "${def}"
             COMMENT "Delay import library of ${dll}.dll"
             VERBATIM)
-        list(APPEND libraries "${lib}")
+        add_custom_target(vocara_delay_${dll}_library DEPENDS "${lib}")
+        add_library(vocara_delay_${dll} INTERFACE)
+        target_link_libraries(vocara_delay_${dll} INTERFACE "${lib}")
+        add_dependencies(vocara_delay_${dll} vocara_delay_${dll}_library)
+        add_library(Vocara::delay_${dll} ALIAS vocara_delay_${dll})
     endforeach()
-    add_custom_target(${target}_delay_libraries DEPENDS ${libraries})
-    add_dependencies(${target} ${target}_delay_libraries)
-    target_link_libraries(${target} PRIVATE ${libraries})
 endfunction()

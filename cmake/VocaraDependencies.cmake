@@ -16,6 +16,10 @@ function(vocara_import_static name library include_dir)
         INTERFACE_INCLUDE_DIRECTORIES "${include_dir}")
 endfunction()
 
+# The system DLLs loaded at their first call, not before the program runs.
+include(VocaraDelayLoad)
+vocara_delay_load(shell32 winhttp bcrypt ole32 oleaut32 winmm)
+
 vocara_import_static(Vocara::zlib /usr/x86_64-w64-mingw32/lib/libz.a /usr/x86_64-w64-mingw32/include)
 vocara_import_static(Vocara::jpeg "${VOCARA_DEPS_DIR}/lib/libjpeg.a" "${VOCARA_DEPS_DIR}/include")
 vocara_import_static(Vocara::png "${VOCARA_DEPS_DIR}/lib/libpng.a" "${VOCARA_DEPS_DIR}/include")

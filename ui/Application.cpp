@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "ui/StartupTrace.h"
 #include "ui/TextConversion.h"
 
 #include <algorithm>
@@ -199,6 +200,9 @@ void Application::ReleaseLater(Form* form) {
 }
 
 LRESULT CALLBACK Application::HiddenWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == StartupWaitQuery()) {
+        return LRESULT(StartupWaitMicroseconds());
+    }
     if (msg == kReleaseForms) {
         std::vector<Ref<Form>> forms;
         forms.swap(FormsToRelease());
