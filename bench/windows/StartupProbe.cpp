@@ -8,6 +8,7 @@
 #include "Measure.h"
 #include "skin/controls/SkinMessages.h"
 #include "skin/data/SkinData.h"
+#include "ui/StartupTrace.h"
 
 #include <windows.h>
 
@@ -102,25 +103,17 @@ bool StartProgram(const std::wstring& exe, DWORD flags, PROCESS_INFORMATION& inf
 // The time Vocara.exe spent waiting on the network (the captcha request) while
 // it started, in milliseconds, as its hidden application window answers.
 double StartupWait(DWORD process) {
-    Target target{process, L""};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* target = reinterpret_cast<Target*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t className[32] = {};
-            GetClassNameW(window, className, 32);
-            if (owner == target->process && std::wstring(className) == L"TApplication") {
-                target->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&target));
+    HWND application = nullptr;
+    while ((application = FindWindowExW(nullptr, application, L"TApplication", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(application, &owner);
+        if (owner == process) {
+            break;
+        }
+    }
     DWORD_PTR microseconds = 0;
-    if (target.found == nullptr ||
-        !SendMessageTimeoutW(target.found, RegisterWindowMessageW(L"Vocara.StartupWaitMicroseconds"), 0, 0,
-                             SMTO_ABORTIFHUNG, 1000, &microseconds)) {
+    if (application == nullptr || !SendMessageTimeoutW(application, ui::StartupWaitQuery(), 0, 0, SMTO_ABORTIFHUNG,
+                                                       1000, &microseconds)) {
         return -1;
     }
     return double(microseconds) / 1000.0;
